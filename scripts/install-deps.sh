@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package the program, its tests and its tools need.
+# Safe to run again: apt-get skips what is already installed.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqt6sql6-sqlite qt6-svg-dev
+  libsqlite3-dev sqlite3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcsv-dev
+  fonts-noto-cjk fonts-arphic-uming
+  xvfb xauth imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
+
+// The rows of a record set, held compactly: one fixed-size cell per value
+// and every text or byte value in one shared buffer, so that a set of
+// 100,000 questions costs little more than the bytes of its values and
+// building it allocates almost nothing per row.
+class RowCache
+{
+public:
+    enum class Kind : quint8 {
+        Null,
+        Integer,
+        Real,
+        Text,         // UTF-8 in the shared buffer
+        Blob,         // bytes in the shared buffer
+        DeferredBlob, // bytes left in the file, read when asked for
+    };
+
+    void reset(int columnCount);
+
+    // Starts a row; its values follow with the append functions, one per
+    // column, in column order.
+    void beginRow(qint64 rowId);
+    void appendNull();
+    void appendInteger(qint64 value);
+    void appendReal(double value);
+    void appendText(QByteArrayView utf8);
+    void appendBlob(QByteArrayView bytes);
+    void appendDeferredBlob();
+
+    int rowCount() const { return int(rowIds_.size()); }
+    int columnCount() const { return columnCount_; }
+    qint64 rowId(int row) const { return rowIds_[size_t(row)]; }
+
+    Kind kind(int row, int column) const { return cell(row, column).kind; }
+    qint64 integer(int row, int column) const { return cell(row, column).value; }
+    double real(int row, int column) const;
+    // The bytes of a Text or Blob value.
+    QByteArrayView bytes(int row, int column) const;
+
+    // Bytes held, for memory accounting.
+    size_t heldBytes() const;
+
+private:
+    struct Cell
+    {
+        qint64 value = 0; // the integer, the double's bits, or an offset into buffer_
+        quint32 size = 0; // byte count of a Text or Blob value
+        Kind kind = Kind::Null;
+    };
+
+    const Cell& cell(int row, int column) const { return cells_[size_t(row) * size_t(columnCount_) + size_t(column)]; }
+    void appendBytes(Kind kind, QByteArrayView bytes);
+
+    int columnCount_ = 0;
+    std::vector<Cell> cells_;
+    std::vector<qint64> rowIds_;
+    std::string buffer_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+
+// The picture format of a question: a Windows bitmap file image, optionally
+// preceded by an 8-byte picture header (16-bit 1, 16-bit 0x0100, 32-bit
+// length of what follows, all little-endian). The header counts only when
+// all three fields hold exactly those values.
+namespace StoredPicture {
+
+// The decoded size that no picture may exceed, so that a small file claiming
+// huge dimensions cannot make the program allocate without bound.
+inline constexpr qint64 maxDecodedBytes = 64 * 1024 * 1024;
+
+// The bitmap part of a stored value: after the header when there is one.
+QByteArrayView bitmapBytes(QByteArrayView stored);
+
+// Decodes a stored value. An empty value, or a header with nothing after it,
+// is no picture and gives a null image. Anything that is not a complete,
+// valid bitmap within the size limit raises "Bitmap image is not valid".
+QImage decode(QByteArrayView stored);
+
+} // namespace StoredPicture

@@ -1,0 +1,242 @@
+#include "store/Database.h"
+#include "store/RecordSet.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+
+#include "support/TestBank.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordSetTest : public ::testing::Test
+{
+protected:
+    RecordSet openSet(const QString& sql)
+    {
+        RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+        set.setSql(sql);
+        set.open();
+        return set;
+    }
+
+    Database& db()
+    {
+        if (!db_)
+            db_ = std::make_unique<Database>(bank.path());
+        return *db_;
+    }
+
+    TestBank bank;
+    std::unique_ptr<Database> db_;
+};
+
+} // namespace
+
+TEST_F(RecordSetTest, opensAtTheFirstRecordWithBofSet)
+{
+    bank.addSubjects(1, 3, 101);
+    RecordSet set = openSet(Statements::allSubjects());
+    EXPECT_TRUE(set.isBrowsing());
+    EXPECT_TRUE(set.bof());
+    EXPECT_FALSE(set.eof());
+    EXPECT_EQ(set.recNo(), 1);
+    EXPECT_EQ(set.recordCount(), 3);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("no")), QStringLiteral("1"));
+
+    set.prior(); // BOF already set: nothing happens
+    EXPECT_EQ(set.recNo(), 1);
+    EXPECT_TRUE(set.bof());
+}
+
+TEST_F(RecordSetTest, nextOnTheLastRecordSetsEofAndKeepsTheRecord)
+{
+    bank.addSubjects(1, 2, 101);
+    RecordSet set = openSet(Statements::allSubjects());
+    set.next();
+    EXPECT_FALSE(set.bof());
+    EXPECT_FALSE(set.eof());
+    EXPECT_EQ(set.recNo(), 2);
+    set.next();
+    EXPECT_TRUE(set.eof());
+    EXPECT_EQ(set.recNo(), 2);
+    set.next();
+    EXPECT_EQ(set.recNo(), 2);
+    set.prior();
+    EXPECT_FALSE(set.eof());
+    EXPECT_EQ(set.recNo(), 1);
+}
+
+TEST_F(RecordSetTest, aSetOfOneRecordAllowsOneNextThenOnePrior)
+{
+    bank.addSubjects(7, 1, 101);
+    RecordSet set = openSet(Statements::allSubjects());
+    EXPECT_TRUE(set.bof());
+    EXPECT_FALSE(set.eof());
+    set.next();
+    EXPECT_TRUE(set.eof());
+    EXPECT_FALSE(set.bof());
+    set.prior();
+    EXPECT_TRUE(set.bof());
+    EXPECT_FALSE(set.eof());
+    EXPECT_EQ(set.recNo(), 1);
+}
+
+TEST_F(RecordSetTest, assigningTheRecordNumberMovesAndClearsFlagsUnlessItIsCurrent)
+{
+    bank.addSubjects(1, 5, 101);
+    RecordSet set = openSet(Statements::allSubjects());
+    set.setRecNo(1); // the current number: BOF stays
+    EXPECT_TRUE(set.bof());
+    set.setRecNo(4);
+    EXPECT_EQ(set.recNo(), 4);
+    EXPECT_FALSE(set.bof());
+    EXPECT_FALSE(set.eof());
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("NO")), 4);
+    EXPECT_THROW(set.setRecNo(0), StoreError);
+    EXPECT_THROW(set.setRecNo(6), StoreError);
+    EXPECT_EQ(set.recNo(), 4);
+}
+
+TEST_F(RecordSetTest, anEmptySetHasNoRecordAndReadsEmptyValues)
+{
+    bank.addSubjects(1, 3, 101);
+    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    set.setSql(Statements::subjectByNumber());
+    set.setParameter(QStringLiteral("Num"), QString());
+    set.open();
+    EXPECT_TRUE(set.bof());
+    EXPECT_TRUE(set.eof());
+    EXPECT_EQ(set.recNo(), -1);
+    EXPECT_EQ(set.recordCount(), 0);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), QString());
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("result")), 0);
+    EXPECT_TRUE(set.fieldAsBytes(QStringLiteral("bmp")).isEmpty());
+    EXPECT_THROW(set.fieldAsString(QStringLiteral("nosuchfield")), StoreError);
+}
+
+TEST_F(RecordSetTest, textParametersFindIntegerColumns)
+{
+    bank.addSubjects(1, 4, 101);
+    bank.addSubjects(10, 2, 102);
+    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    set.setSql(Statements::subjectsOfClass());
+    set.setParameter(QStringLiteral(":fatherNo"), QStringLiteral("102"));
+    set.open();
+    EXPECT_EQ(set.recordCount(), 2);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("no")), QStringLiteral("10"));
+
+    set.setSql(Statements::subjectByNumber()); // closes the set
+    EXPECT_FALSE(set.isBrowsing());
+    set.setParameter(QStringLiteral("Num"), QStringLiteral("3"));
+    set.open();
+    EXPECT_EQ(set.recordCount(), 1);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), QStringLiteral("题目 3"));
+}
+
+TEST_F(RecordSetTest, openingABrowsingSetKeepsItsPositionAndSnapshot)
+{
+    bank.addSubjects(1, 3, 101);
+    RecordSet set = openSet(Statements::allSubjects());
+    set.setRecNo(3);
+    bank.exec(QStringLiteral("delete from Subjects where [no] = 3"));
+    bank.exec(QStringLiteral("update Subjects set subject = 'changed'"));
+    set.open();
+    EXPECT_EQ(set.recNo(), 3);
+    EXPECT_EQ(set.recordCount(), 3);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), QStringLiteral("题目 3"));
+    set.close();
+    set.open();
+    EXPECT_EQ(set.recordCount(), 2);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), QStringLiteral("changed"));
+}
+
+TEST_F(RecordSetTest, aClosedSetRaisesWithItsName)
+{
+    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    set.setSql(Statements::allSubjects());
+    try {
+        set.recordCount();
+        FAIL() << "a closed set answered";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: Cannot perform this operation on a closed dataset"));
+    }
+    EXPECT_THROW(set.next(), StoreError);
+    EXPECT_THROW(set.fieldAsString(QStringLiteral("no")), StoreError);
+}
+
+TEST_F(RecordSetTest, aStatementSqliteRejectsRaisesAndLeavesTheSetClosed)
+{
+    bank.exec(QStringLiteral("drop table classes"));
+    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    set.setSql(Statements::classList());
+    try {
+        set.open();
+        FAIL() << "opened a missing table";
+    } catch (const StoreError& error) {
+        EXPECT_TRUE(error.text().contains(QStringLiteral("no such table: classes"))) << error.text().toStdString();
+    }
+    EXPECT_FALSE(set.isBrowsing());
+}
+
+TEST_F(RecordSetTest, numbersReadAsTextAndTextReadsAsNumbers)
+{
+    bank.exec(QStringLiteral("create table mixed (a, b, c, d)"));
+    bank.exec(QStringLiteral("insert into mixed values ('0101', 12, 2.0, 'x1')"));
+    bank.exec(QStringLiteral("insert into mixed values (null, 4294967296, 2.5, ' 7')"));
+    RecordSet set = openSet(QStringLiteral("select * from mixed"));
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("a")), QStringLiteral("0101"));
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("a")), 101);
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("b")), QStringLiteral("12"));
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("c")), QStringLiteral("2"));
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("c")), 2);
+    EXPECT_THROW(set.fieldAsInteger(QStringLiteral("d")), StoreError);
+    set.next();
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("a")), QString());
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("a")), 0);
+    EXPECT_THROW(set.fieldAsInteger(QStringLiteral("b")), StoreError); // does not fit 32 bits
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("c")), QStringLiteral("2.5"));
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("d")), 7);
+}
+
+TEST_F(RecordSetTest, picturesAreReadFromTheFileOnlyForTheCurrentRecord)
+{
+    const QByteArray first = makeBitmap(4, 3);
+    const QByteArray second = withPictureHeader(makeBitmap(2, 2));
+    bank.addSubject({1, QStringLiteral("a"), 0, 0, 0, 101, first});
+    bank.addSubject({2, QStringLiteral("b"), 0, 0, 0, 101, second});
+    bank.addSubject({3, QStringLiteral("c"), 0, 0, 0, 101, QByteArray("")});
+    RecordSet set = openSet(Statements::allSubjects());
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("BMP")), first);
+    set.next();
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("bmp")), second);
+    set.next();
+    EXPECT_TRUE(set.fieldAsBytes(QStringLiteral("bmp")).isEmpty());
+    EXPECT_EQ(set.fieldNames(), (QStringList{QStringLiteral("no"), QStringLiteral("subject"), QStringLiteral("result"),
+                                             QStringLiteral("classNo"), QStringLiteral("passOnly"),
+                                             QStringLiteral("fatherNo"), QStringLiteral("bmp")}));
+}
+
+TEST_F(RecordSetTest, viewsAndTablesWithoutRowidStillOpen)
+{
+    bank.exec(QStringLiteral("create table keyed (k text primary key, v blob) without rowid"));
+    bank.exec(QStringLiteral("insert into keyed values ('a', x'0102')"));
+    bank.exec(QStringLiteral("create view subjectView as select [no], bmp from Subjects"));
+    bank.addSubject({5, QStringLiteral("e"), 0, 0, 0, 101, QByteArray("\x03\x04", 2)});
+    RecordSet keyed = openSet(QStringLiteral("select * from keyed"));
+    EXPECT_EQ(keyed.fieldAsBytes(QStringLiteral("v")), QByteArray("\x01\x02", 2));
+    RecordSet view = openSet(QStringLiteral("select * from subjectView"));
+    EXPECT_EQ(view.fieldAsBytes(QStringLiteral("bmp")), QByteArray("\x03\x04", 2));
+}
+
+TEST_F(RecordSetTest, aColumnNamedRowidDoesNotConfuseThePictureLookup)
+{
+    bank.exec(QStringLiteral("create table odd (rowid integer, bmp blob)"));
+    bank.exec(QStringLiteral("insert into odd values (99, x'0a0b')"));
+    bank.exec(QStringLiteral("insert into odd values (98, x'0c')"));
+    RecordSet set = openSet(QStringLiteral("select * from odd"));
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("rowid")), QStringLiteral("99"));
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("bmp")), QByteArray("\x0a\x0b", 2));
+    set.next();
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("bmp")), QByteArray("\x0c", 1));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+struct sqlite3;
+
+// A question bank made for one test, in a temporary folder of its own, with
+// the tables the program reads. Rows are written through SQLite directly,
+// never through the code under test.
+class TestBank
+{
+public:
+    struct Subject
+    {
+        int no = 0;
+        QString text;
+        int result = 0;
+        int classNo = 0;
+        int passOnly = 0;
+        int fatherNo = 101;
+        QByteArray bmp; // empty: null
+    };
+
+    // With `createSchema` false the file is an empty database.
+    explicit TestBank(bool createSchema = true);
+    ~TestBank();
+
+    TestBank(const TestBank&) = delete;
+    TestBank& operator=(const TestBank&) = delete;
+
+    QString dir() const { return dir_.path(); }
+    QString path() const;
+
+    void exec(const QString& sql);
+    void addClass(int no, const QString& remark);
+    void addSubject(const Subject& subject);
+    void addMaterial(const QString& title, const QString& memo);
+
+    // Adds `count` questions numbered from `firstNo` in category `fatherNo`.
+    void addSubjects(int firstNo, int count, int fatherNo, int passOnly = 0);
+
+    // Runs a query and returns its first column of the first row as text.
+    QString scalar(const QString& sql);
+
+private:
+    QTemporaryDir dir_;
+    sqlite3* db_ = nullptr;
+};
+
+// A 24-bit Windows bitmap of the given size, filled with one colour.
+QByteArray makeBitmap(int width, int height, quint32 rgb = 0xff0000);
+
+// The 8-byte picture header followed by `bitmap`.
+QByteArray withPictureHeader(const QByteArray& bitmap);
+
+// Makes `dir` the working directory for the life of the object.
+class WorkingDirectory
+{
+public:
+    explicit WorkingDirectory(const QString& dir);
+    ~WorkingDirectory();
+
+private:
+    QString previous_;
+};
