@@ -1,0 +1,20 @@
+#include "app/Application.h"
+
+#include "app/ErrorReporting.h"
+#include "app/FormLayout.h"
+#include "app/Messages.h"
+#include "app/SongFont.h"
+
+Application::Application(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName(Messages::caption());
+    setFont(songFont(FormLayout::formFontSize));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    bool handled = false;
+    guarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}

@@ -1,0 +1,163 @@
+// The window's lifecycle: creation with the connection, first show, closing,
+// the End button, and the wiring of every handler.
+
+#include "app/TfrmMain.h"
+
+#include "app/ErrorReporting.h"
+#include "app/FormLayout.h"
+#include "app/Messages.h"
+#include "app/PageShowHook.h"
+#include "materials/ZiLiaoPage.h"
+#include "practice/ModeTree.h"
+#include "store/ConnectionSettings.h"
+#include "store/Database.h"
+#include "store/RecordSet.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TfrmMain::TfrmMain(QWidget* parent)
+    : QWidget(parent)
+{
+    createWidgets();
+    FormCreate();
+    if (!isDatabaseOpen())
+        return;
+
+    ziLiaoPage_ = new ZiLiaoPage(*ADOQueryZiLiao, tsZiLiao);
+    ziLiaoPage_->setObjectName(QStringLiteral("ziLiaoPage"));
+    auto* materialsLayout = new QVBoxLayout(tsZiLiao);
+    materialsLayout->setContentsMargins(0, 0, 0, 0);
+    materialsLayout->addWidget(ziLiaoPage_);
+
+    connectHandlers();
+
+    // Centred on the screen, by its outer size.
+    QRect frame(QPoint(0, 0), FormLayout::clientSize + QSize(8, 34));
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::FormCreate()
+{
+    try {
+        connection_ = std::make_unique<Database>(ConnectionSettings::databaseFileName());
+    } catch (const StoreError&) {
+        Messages::showMessage(QStringLiteral("缺少velmora.db文件，不能允许!"));
+        return;
+    }
+    ADOQueryTemp = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryTemp"));
+    ADOQuerySubjects = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQuerySubjects"));
+    ADOQueryZiLiao = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryZiLiao"));
+    bTesting = false;
+    slExamNo.clear();
+}
+
+void TfrmMain::connectHandlers()
+{
+    // Every handler runs through the one error guard.
+    const auto handler = [this](void (TfrmMain::*method)()) {
+        return [this, method] { guarded([this, method] { (this->*method)(); }); };
+    };
+    const auto answer = [this](QPushButton* button) {
+        connect(button, &QPushButton::clicked, this, [this, button] { guarded([this, button] { btOkClick(button); }); });
+    };
+    for (QPushButton* button : {btA, btB, btC, btOk, btError})
+        answer(button);
+    connect(btPrior, &QPushButton::clicked, this, handler(&TfrmMain::btPriorClick));
+    connect(btNext, &QPushButton::clicked, this, handler(&TfrmMain::btNextClick));
+    connect(btGo, &QPushButton::clicked, this, handler(&TfrmMain::btGoClick));
+    connect(btOver, &QPushButton::clicked, this, handler(&TfrmMain::btOverClick));
+    // toggled, not clicked: unchecking by program must hide the key too.
+    connect(cbShowDA, &QCheckBox::toggled, this, handler(&TfrmMain::cbShowDAClick));
+    // activated comes from the user only (mouse, arrow keys, wheel), never
+    // from a selection made by the program.
+    connect(cbClassType, &QComboBox::activated, this, handler(&TfrmMain::cbClassTypeChange));
+    connect(TreeView, &ModeTree::clicked, this, handler(&TfrmMain::TreeViewClick));
+
+    pageShowHook_ = new PageShowHook(this);
+    pageShowHook_->watch(tsFenLei, [this] { tsFenLeiShow(); });
+    pageShowHook_->watch(tsSunxu, [this] { tsSunxuShow(); });
+    pageShowHook_->watch(tsZhongdian, [this] { tsZhongdianShow(); });
+    pageShowHook_->watch(tsMoNi, [this] { tsMoNiShow(); });
+    pageShowHook_->watch(tsZiLiao, [this] { tsZiLiaoShow(); });
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (shownOnce_ || event->spontaneous() || !isDatabaseOpen())
+        return;
+    shownOnce_ = true;
+    // The initial practice page becomes showing: its start routine runs once.
+    guarded([this] { tsFenLeiShow(); });
+    guarded([this] { FormShow(); });
+}
+
+void TfrmMain::FormShow()
+{
+    hidePracticePage(tsZhongdian);
+    hidePracticePage(tsSunxu);
+    hidePracticePage(tsMoNi);
+    bTesting = false;
+    pcMain->setTabVisible(pcMain->indexOf(tsSetup), false);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!postPendingMaterials()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TfrmMain::FormClose()
+{
+    slExamNo.clear();
+}
+
+void TfrmMain::btOverClick()
+{
+    // Ends at once, also in the middle of an exam, once nothing typed on the
+    // materials page would be lost.
+    if (postPendingMaterials())
+        QCoreApplication::exit(0);
+}
+
+bool TfrmMain::postPendingMaterials()
+{
+    if (!ziLiaoPage_)
+        return true;
+    bool posted = false;
+    guarded([this, &posted] {
+        ziLiaoPage_->postPending();
+        posted = true;
+    });
+    return posted;
+}
+
+void TfrmMain::showPracticePage(QWidget* page)
+{
+    pcXunlian->setTabVisible(pcXunlian->indexOf(page), true);
+    pcXunlian->setCurrentWidget(page);
+}
+
+void TfrmMain::hidePracticePage(QWidget* page)
+{
+    pcXunlian->setTabVisible(pcXunlian->indexOf(page), false);
+}
+
+void TfrmMain::tsZiLiaoShow()
+{
+    ziLiaoPage_->showPage();
+}
