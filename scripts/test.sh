@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite. No display
+# is needed: the tests use Qt's offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/build.sh
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
