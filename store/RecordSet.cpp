@@ -4,7 +4,11 @@
 #include "store/IntegerText.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
+#include "store/Transaction.h"
 
+#include <sqlite3.h>
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,6 +22,38 @@ QString parameterKey(const QString& name)
 QString realAsText(double value)
 {
     return QString::number(value, 'g', 15);
+}
+
+// Appends every row of a statement. A keyed statement's first column is the
+// rowid, and its byte values are left in the file to be read when asked for.
+void appendRows(Statement& statement, RowCache& rows, bool keyed)
+{
+    const int firstField = keyed ? 1 : 0;
+    while (statement.step()) {
+        rows.beginRow(keyed ? statement.columnInt64(0) : 0);
+        for (int i = firstField; i < statement.columnCount(); ++i) {
+            switch (statement.columnType(i)) {
+            case Statement::ColumnType::Null:
+                rows.appendNull();
+                break;
+            case Statement::ColumnType::Integer:
+                rows.appendInteger(statement.columnInt64(i));
+                break;
+            case Statement::ColumnType::Real:
+                rows.appendReal(statement.columnDouble(i));
+                break;
+            case Statement::ColumnType::Text:
+                rows.appendText(statement.columnText(i));
+                break;
+            case Statement::ColumnType::Blob:
+                if (keyed)
+                    rows.appendDeferredBlob();
+                else
+                    rows.appendBlob(statement.columnBlob(i));
+                break;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -47,7 +83,7 @@ void RecordSet::setParameter(const QString& name, const QString& value)
 
 void RecordSet::open()
 {
-    if (isBrowsing())
+    if (isOpen())
         return;
     load();
     state_ = State::Browsing;
@@ -63,6 +99,7 @@ void RecordSet::close()
     fieldNames_.clear();
     fieldIndexes_.clear();
     deferred_.reset();
+    changes_.clear();
     current_ = -1;
     bof_ = eof_ = true;
 }
@@ -104,31 +141,7 @@ void RecordSet::load()
                 indexes.insert(fieldName.toLower(), i);
         }
 
-        while (statement->step()) {
-            rows.beginRow(deferred ? statement->columnInt64(0) : 0);
-            for (int i = firstField; i < firstField + fieldCount; ++i) {
-                switch (statement->columnType(i)) {
-                case Statement::ColumnType::Null:
-                    rows.appendNull();
-                    break;
-                case Statement::ColumnType::Integer:
-                    rows.appendInteger(statement->columnInt64(i));
-                    break;
-                case Statement::ColumnType::Real:
-                    rows.appendReal(statement->columnDouble(i));
-                    break;
-                case Statement::ColumnType::Text:
-                    rows.appendText(statement->columnText(i));
-                    break;
-                case Statement::ColumnType::Blob:
-                    if (deferred)
-                        rows.appendDeferredBlob();
-                    else
-                        rows.appendBlob(statement->columnBlob(i));
-                    break;
-                }
-            }
-        }
+        appendRows(*statement, rows, deferred.has_value());
         rows_ = std::move(rows);
         fieldNames_ = names;
         fieldIndexes_ = indexes;
@@ -140,7 +153,7 @@ void RecordSet::load()
 
 void RecordSet::requireOpen() const
 {
-    if (!isBrowsing())
+    if (!isOpen())
         raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
@@ -159,6 +172,7 @@ bool RecordSet::eof() const
 void RecordSet::next()
 {
     requireOpen();
+    checkBrowseMode();
     if (eof_)
         return;
     bof_ = false;
@@ -171,6 +185,7 @@ void RecordSet::next()
 void RecordSet::prior()
 {
     requireOpen();
+    checkBrowseMode();
     if (bof_)
         return;
     eof_ = false;
@@ -193,6 +208,11 @@ void RecordSet::setRecNo(int number)
         raise(QStringLiteral("Record number %1 is out of range (1 to %2)").arg(number).arg(rows_.rowCount()));
     if (number == current_ + 1)
         return;
+    const int countBefore = rows_.rowCount();
+    checkBrowseMode();
+    // An unmodified new record was dropped: the records after it moved up.
+    if (rows_.rowCount() < countBefore && number - 1 > current_)
+        --number;
     current_ = number - 1;
     bof_ = eof_ = false;
 }
@@ -224,49 +244,77 @@ int RecordSet::fieldIndex(const QString& field) const
     return *index;
 }
 
-QByteArray RecordSet::fieldAsBytes(const QString& field) const
+const QString* RecordSet::changedValue(int row, int column) const
 {
-    const int column = fieldIndex(field);
-    if (!hasCurrent())
+    if (row != current_ || !isEditing())
+        return nullptr;
+    const auto value = changes_.constFind(column);
+    return value == changes_.constEnd() ? nullptr : &*value;
+}
+
+QByteArray RecordSet::bytesAt(int row, int column) const
+{
+    if (row < 0)
         return {};
-    switch (rows_.kind(current_, column)) {
+    if (const QString* changed = changedValue(row, column))
+        return changed->toUtf8();
+    switch (rows_.kind(row, column)) {
     case RowCache::Kind::Null:
         return {};
     case RowCache::Kind::Text:
     case RowCache::Kind::Blob:
-        return rows_.bytes(current_, column).toByteArray();
+        return rows_.bytes(row, column).toByteArray();
     case RowCache::Kind::DeferredBlob:
         try {
-            return deferred_->readValue(db_, fieldNames_.at(column), rows_.rowId(current_));
+            return deferred_->readValue(db_, fieldNames_.at(column), rows_.rowId(row));
         } catch (const StoreError& error) {
             raise(error.text());
         }
     case RowCache::Kind::Integer:
     case RowCache::Kind::Real:
-        return fieldAsString(field).toUtf8();
+        return stringAt(row, column).toUtf8();
     }
     return {};
 }
 
-QString RecordSet::fieldAsString(const QString& field) const
+QString RecordSet::stringAt(int row, int column) const
 {
-    const int column = fieldIndex(field);
-    if (!hasCurrent())
+    if (row < 0)
         return {};
-    switch (rows_.kind(current_, column)) {
+    if (const QString* changed = changedValue(row, column))
+        return *changed;
+    switch (rows_.kind(row, column)) {
     case RowCache::Kind::Null:
         return {};
     case RowCache::Kind::Integer:
-        return QString::number(rows_.integer(current_, column));
+        return QString::number(rows_.integer(row, column));
     case RowCache::Kind::Real:
-        return realAsText(rows_.real(current_, column));
+        return realAsText(rows_.real(row, column));
     case RowCache::Kind::Text:
     case RowCache::Kind::Blob:
-        return QString::fromUtf8(rows_.bytes(current_, column));
+        return QString::fromUtf8(rows_.bytes(row, column));
     case RowCache::Kind::DeferredBlob:
-        return QString::fromUtf8(fieldAsBytes(field));
+        return QString::fromUtf8(bytesAt(row, column));
     }
     return {};
+}
+
+QByteArray RecordSet::fieldAsBytes(const QString& field) const
+{
+    return bytesAt(current_, fieldIndex(field));
+}
+
+QString RecordSet::fieldAsString(const QString& field) const
+{
+    return stringAt(current_, fieldIndex(field));
+}
+
+QString RecordSet::fieldAsString(int number, const QString& field) const
+{
+    const int column = fieldIndex(field);
+    if (number < 1 || number > rows_.rowCount())
+        raise(QStringLiteral("Record number %1 is out of range (1 to %2)").arg(number).arg(rows_.rowCount()));
+    return stringAt(number - 1, column);
 }
 
 int RecordSet::fieldAsInteger(const QString& field) const
@@ -274,6 +322,8 @@ int RecordSet::fieldAsInteger(const QString& field) const
     const int column = fieldIndex(field);
     if (!hasCurrent())
         return 0;
+    if (changedValue(current_, column))
+        return integerFromText(stringAt(current_, column));
     switch (rows_.kind(current_, column)) {
     case RowCache::Kind::Null:
         return 0;
@@ -292,7 +342,208 @@ int RecordSet::fieldAsInteger(const QString& field) const
     case RowCache::Kind::Text:
     case RowCache::Kind::Blob:
     case RowCache::Kind::DeferredBlob:
-        return integerFromText(fieldAsString(field));
+        return integerFromText(stringAt(current_, column));
     }
-    throw StoreError(QStringLiteral("'%1' is not a valid integer value").arg(fieldAsString(field)));
+    throw StoreError(QStringLiteral("'%1' is not a valid integer value").arg(stringAt(current_, column)));
+}
+
+bool RecordSet::canModify() const
+{
+    return isOpen() && deferred_.has_value();
+}
+
+void RecordSet::requireModifiable() const
+{
+    requireOpen();
+    if (!deferred_)
+        raise(QStringLiteral("Cannot modify this dataset: its rows are not the rows of one table with rowids"));
+}
+
+void RecordSet::edit()
+{
+    requireModifiable();
+    if (isEditing())
+        return;
+    if (!hasCurrent()) {
+        insert();
+        return;
+    }
+    state_ = State::Editing;
+}
+
+void RecordSet::insert()
+{
+    requireModifiable();
+    checkBrowseMode();
+    const int row = hasCurrent() ? current_ : 0;
+    rows_.insertNullRow(row, 0);
+    current_ = row;
+    bof_ = eof_ = false;
+    state_ = State::Inserting;
+}
+
+void RecordSet::setFieldValue(const QString& field, const QString& value)
+{
+    const int column = fieldIndex(field);
+    if (!isEditing())
+        raise(QStringLiteral("Dataset not in edit or insert mode"));
+    changes_.insert(column, value);
+}
+
+void RecordSet::leaveEditing()
+{
+    changes_.clear();
+    state_ = State::Browsing;
+}
+
+void RecordSet::cancel()
+{
+    requireOpen();
+    if (state_ == State::Inserting) {
+        rows_.removeRow(current_);
+        if (current_ >= rows_.rowCount())
+            current_ = rows_.rowCount() - 1;
+        if (!hasCurrent())
+            bof_ = eof_ = true;
+    }
+    leaveEditing();
+}
+
+void RecordSet::checkBrowseMode()
+{
+    if (isModified())
+        post();
+    else if (isEditing())
+        cancel();
+}
+
+void RecordSet::post()
+{
+    requireOpen();
+    if (!isEditing())
+        raise(QStringLiteral("Dataset not in edit or insert mode"));
+    if (!isModified() && state_ == State::Editing) {
+        leaveEditing(); // nothing typed: nothing to write
+        return;
+    }
+    try {
+        Transaction transaction(db_);
+        const qint64 rowId = state_ == State::Inserting ? insertCurrent() : updateCurrent();
+        const RowCache written = readRow(rowId);
+        transaction.commit();
+        rows_.replaceRow(current_, written, 0);
+    } catch (const StoreError& error) {
+        raise(error.text());
+    }
+    leaveEditing();
+}
+
+qint64 RecordSet::updateCurrent()
+{
+    QStringList assignments;
+    int parameter = 1;
+    for (auto change = changes_.cbegin(); change != changes_.cend(); ++change)
+        assignments << quotedIdentifier(fieldNames_.at(change.key())) + QStringLiteral(" = ?")
+                + QString::number(parameter++);
+    Statement update(db_.handle(), QStringLiteral("update %1 set %2 where %3 = ?%4")
+                                       .arg(quotedIdentifier(deferred_->table), assignments.join(QStringLiteral(", ")),
+                                            deferred_->rowIdName, QString::number(parameter)));
+    parameter = 1;
+    for (const QString& value : changes_)
+        update.bindText(parameter++, value);
+    const qint64 rowId = rows_.rowId(current_);
+    update.bindInt64(parameter, rowId);
+    update.step();
+    if (sqlite3_changes(db_.handle()) == 0)
+        throw StoreError(QStringLiteral("The entry cannot be found for updating: another program has deleted it "
+                                        "since it was read. The change has not been written"));
+    return rowId;
+}
+
+qint64 RecordSet::insertCurrent()
+{
+    QStringList columns;
+    QStringList parameters;
+    for (auto change = changes_.cbegin(); change != changes_.cend(); ++change) {
+        columns << quotedIdentifier(fieldNames_.at(change.key()));
+        parameters << QStringLiteral("?") + QString::number(parameters.size() + 1);
+    }
+    const QString table = quotedIdentifier(deferred_->table);
+    Statement insert(db_.handle(), columns.isEmpty()
+                                       ? QStringLiteral("insert into %1 default values").arg(table)
+                                       : QStringLiteral("insert into %1 (%2) values (%3)")
+                                             .arg(table, columns.join(QStringLiteral(", ")),
+                                                  parameters.join(QStringLiteral(", "))));
+    int parameter = 1;
+    for (const QString& value : changes_)
+        insert.bindText(parameter++, value);
+    insert.step();
+    return sqlite3_last_insert_rowid(db_.handle());
+}
+
+// The row as the file holds it now, defaults and conversions included.
+RowCache RecordSet::readRow(qint64 rowId) const
+{
+    Statement read(db_.handle(), QStringLiteral("select %1, * from %2 where %1 = ?1")
+                                     .arg(deferred_->rowIdName, quotedIdentifier(deferred_->table)));
+    read.bindInt64(1, rowId);
+    if (read.columnCount() - 1 != rows_.columnCount())
+        throw StoreError(QStringLiteral("The columns of table '%1' have changed since it was read; refresh it")
+                             .arg(deferred_->table));
+    RowCache row;
+    row.reset(rows_.columnCount());
+    appendRows(read, row, true);
+    if (row.rowCount() != 1)
+        throw StoreError(QStringLiteral("The written entry cannot be read back"));
+    return row;
+}
+
+void RecordSet::deleteCurrent()
+{
+    requireModifiable();
+    if (state_ == State::Inserting) {
+        cancel();
+        return;
+    }
+    if (!hasCurrent())
+        raise(QStringLiteral("Cannot perform this operation on an empty dataset"));
+    try {
+        Transaction transaction(db_);
+        Statement remove(db_.handle(), QStringLiteral("delete from %1 where %2 = ?1")
+                                           .arg(quotedIdentifier(deferred_->table), deferred_->rowIdName));
+        remove.bindInt64(1, rows_.rowId(current_));
+        remove.step(); // a row another program deleted already is simply gone
+        transaction.commit();
+    } catch (const StoreError& error) {
+        raise(error.text());
+    }
+    rows_.removeRow(current_);
+    leaveEditing();
+    if (current_ >= rows_.rowCount())
+        current_ = rows_.rowCount() - 1;
+    bof_ = eof_ = !hasCurrent();
+}
+
+void RecordSet::refresh()
+{
+    requireOpen();
+    checkBrowseMode();
+    const int previous = current_;
+    const qint64 rowId = hasCurrent() ? rows_.rowId(current_) : 0;
+    load();
+    current_ = std::min(previous, rows_.rowCount() - 1);
+    if (deferred_ && previous >= 0) {
+        for (int row = 0; row < rows_.rowCount(); ++row) {
+            if (rows_.rowId(row) == rowId) {
+                current_ = row;
+                break;
+            }
+        }
+    }
+    if (current_ < 0 && rows_.rowCount() > 0)
+        current_ = 0;
+    if (current_ != previous)
+        bof_ = eof_ = false;
+    if (!hasCurrent())
+        bof_ = eof_ = true;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -21,12 +22,23 @@ class Database;
 // record is current and BOF is set; Next past the last record keeps it
 // current and sets EOF; Prior mirrors that with BOF.
 //
+// Editing follows the same rules. Edit or Insert make the current record
+// (or a new, empty one put in before it) editable; typed values are held in
+// the set until Post writes them to the file in one transaction and puts the
+// written row into the snapshot. Moving to another record, inserting or
+// refreshing posts a held change first, and drops an edit that changed
+// nothing. Rows are identified by their rowid (an INTEGER PRIMARY KEY is the
+// rowid under another name), so only a "select * from <table>" statement of
+// a table with rowids can be edited.
+//
 // Every misuse (a closed set, an unknown field, a record number out of range,
 // a statement SQLite rejects) raises StoreError, prefixed with the set's name.
+// An operation that raises leaves the set as it was: a change that could not
+// be posted is still held.
 class RecordSet
 {
 public:
-    enum class State { Closed, Browsing };
+    enum class State { Closed, Browsing, Editing, Inserting };
 
     RecordSet(Database& db, const QString& name);
 
@@ -38,12 +50,16 @@ public:
     // `name` with or without its leading colon.
     void setParameter(const QString& name, const QString& value);
 
-    // Runs the statement. Opening a browsing set does nothing.
+    // Runs the statement. Opening an open set does nothing.
     void open();
+    // Closing drops a change not posted: post it first to keep it.
     void close();
 
     State state() const { return state_; }
+    bool isOpen() const { return state_ != State::Closed; }
     bool isBrowsing() const { return state_ == State::Browsing; }
+    // Editing or inserting: the current record may hold a change not posted.
+    bool isEditing() const { return state_ == State::Editing || state_ == State::Inserting; }
 
     bool bof() const;
     bool eof() const;
@@ -53,7 +69,8 @@ public:
     // 1-based position of the current record; -1 when the set is empty.
     int recNo() const;
     // Moves to record `number` (1 to recordCount()) and clears both flags;
-    // the current number changes nothing, flags included.
+    // the current number changes nothing, flags included. Numbers count the
+    // records as they are when called, a new record being inserted included.
     void setRecNo(int number);
     int recordCount() const;
 
@@ -65,13 +82,57 @@ public:
     QString fieldAsString(const QString& field) const;
     int fieldAsInteger(const QString& field) const;
     QByteArray fieldAsBytes(const QString& field) const;
+    // A field of record `number` (1 to recordCount()), as text.
+    QString fieldAsString(int number, const QString& field) const;
+
+    // Whether the rows can be written: an open set of one table's rows, each
+    // with its rowid.
+    bool canModify() const;
+
+    // Makes the current record editable; on an empty set, inserts. Nothing
+    // happens while editing or inserting.
+    void edit();
+    // Posts a held change, then starts a new record of null values before
+    // the current one (the first record of an empty set).
+    void insert();
+    // Holds a typed value for a field of the record being edited.
+    void setFieldValue(const QString& field, const QString& value);
+    // Whether the record being edited holds a typed value.
+    bool isModified() const { return isEditing() && !changes_.isEmpty(); }
+    // Writes the held change in one transaction (BEGIN IMMEDIATE, so that
+    // it waits for another program's write to finish). An edited record
+    // that another program deleted meanwhile is not written but reported.
+    void post();
+    // Drops the held change; a record being inserted disappears.
+    void cancel();
+    // Posts a modified record and cancels an unmodified one.
+    void checkBrowseMode();
+    // Deletes the current record from the file, dropping a held change; a
+    // record being inserted is cancelled instead.
+    void deleteCurrent();
+    // Posts a held change, then reads the rows from the file again, staying
+    // on the same record when it still exists.
+    void refresh();
 
 private:
     [[noreturn]] void raise(const QString& text) const;
     void requireOpen() const;
+    void requireModifiable() const;
     int fieldIndex(const QString& field) const;
     bool hasCurrent() const { return current_ >= 0; }
     void load();
+    void leaveEditing();
+
+    // Values of a row, with a held change of the current record in place.
+    const QString* changedValue(int row, int column) const;
+    QString stringAt(int row, int column) const;
+    QByteArray bytesAt(int row, int column) const;
+
+    // The steps of a post, run inside its transaction; each gives the rowid
+    // of the written row.
+    qint64 updateCurrent();
+    qint64 insertCurrent();
+    RowCache readRow(qint64 rowId) const;
 
     Database& db_;
     QString name_;
@@ -84,6 +145,7 @@ private:
     QHash<QString, int> fieldIndexes_; // lower-case name -> column
     std::optional<DeferredBlobQuery> deferred_;
     int current_ = -1; // 0-based row, -1 when empty
+    QMap<int, QString> changes_; // column -> typed value, while editing
     bool bof_ = true;
     bool eof_ = true;
 };

@@ -54,6 +54,35 @@ void RowCache::appendBytes(Kind kind, QByteArrayView bytes)
     cells_.push_back(Cell{offset, quint32(bytes.size()), kind});
 }
 
+RowCache::Cell RowCache::copiedCell(const RowCache& source, const Cell& cell)
+{
+    if (cell.kind != Kind::Text && cell.kind != Kind::Blob)
+        return cell;
+    const auto offset = qint64(buffer_.size());
+    buffer_.append(source.buffer_, size_t(cell.value), size_t(cell.size));
+    return Cell{offset, cell.size, cell.kind};
+}
+
+void RowCache::insertNullRow(int row, qint64 rowId)
+{
+    rowIds_.insert(rowIds_.begin() + row, rowId);
+    cells_.insert(cells_.begin() + qsizetype(firstCell(row)), size_t(columnCount_), Cell{});
+}
+
+void RowCache::removeRow(int row)
+{
+    rowIds_.erase(rowIds_.begin() + row);
+    const auto first = cells_.begin() + qsizetype(firstCell(row));
+    cells_.erase(first, first + columnCount_);
+}
+
+void RowCache::replaceRow(int row, const RowCache& source, int sourceRow)
+{
+    rowIds_[size_t(row)] = source.rowId(sourceRow);
+    for (int column = 0; column < columnCount_; ++column)
+        cells_[firstCell(row) + size_t(column)] = copiedCell(source, source.cell(sourceRow, column));
+}
+
 double RowCache::real(int row, int column) const
 {
     double value = 0;

@@ -34,6 +34,15 @@ public:
     void appendBlob(QByteArrayView bytes);
     void appendDeferredBlob();
 
+    // Editing the rows: a row of null values put in at `row` (the rows from
+    // there on move down one), a row taken out, a row's values replaced by
+    // those of a row of another cache with the same columns. Bytes a replaced
+    // or removed row held stay in the shared buffer until the next reset:
+    // edits are few, and moving the buffer would cost more than they do.
+    void insertNullRow(int row, qint64 rowId);
+    void removeRow(int row);
+    void replaceRow(int row, const RowCache& source, int sourceRow);
+
     int rowCount() const { return int(rowIds_.size()); }
     int columnCount() const { return columnCount_; }
     qint64 rowId(int row) const { return rowIds_[size_t(row)]; }
@@ -55,8 +64,11 @@ private:
         Kind kind = Kind::Null;
     };
 
-    const Cell& cell(int row, int column) const { return cells_[size_t(row) * size_t(columnCount_) + size_t(column)]; }
+    size_t firstCell(int row) const { return size_t(row) * size_t(columnCount_); }
+    const Cell& cell(int row, int column) const { return cells_[firstCell(row) + size_t(column)]; }
     void appendBytes(Kind kind, QByteArrayView bytes);
+    // A copy of another cache's cell, its bytes copied into this buffer.
+    Cell copiedCell(const RowCache& source, const Cell& cell);
 
     int columnCount_ = 0;
     std::vector<Cell> cells_;
