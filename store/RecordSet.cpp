@@ -119,13 +119,22 @@ void RecordSet::load()
         if (!statement)
             statement.emplace(db_.handle(), sql_);
 
-        // Unset parameters are null and match nothing, as an empty set should.
+        // Parameters are given as text. A number's text is bound as the
+        // number, so that it finds the rows whatever the column's declared
+        // type: SQLite compares an untyped column's 101 and '101' as unequal.
+        // Unset parameters are null and match nothing.
         for (int i = 1; i <= statement->parameterCount(); ++i) {
             const auto value = parameters_.constFind(parameterKey(statement->parameterName(i)));
-            if (value != parameters_.constEnd())
-                statement->bindText(i, *value);
-            else
+            if (value == parameters_.constEnd()) {
                 statement->bindNull(i);
+                continue;
+            }
+            bool isNumber = false;
+            const qint64 number = value->toLongLong(&isNumber);
+            if (isNumber && QString::number(number) == *value)
+                statement->bindInt64(i, number);
+            else
+                statement->bindText(i, *value);
         }
 
         const int firstField = deferred ? 1 : 0;

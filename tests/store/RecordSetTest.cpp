@@ -240,3 +240,22 @@ TEST_F(RecordSetTest, aColumnNamedRowidDoesNotConfuseThePictureLookup)
     set.next();
     EXPECT_EQ(set.fieldAsBytes(QStringLiteral("bmp")), QByteArray("\x0c", 1));
 }
+
+TEST_F(RecordSetTest, numberParametersFindRowsWhateverTheColumnsType)
+{
+    bank.exec(QStringLiteral("create table loose (k, t text, label)"));
+    bank.exec(QStringLiteral("insert into loose values (101, '101', 'a'), ('0101', '0101', 'b')"));
+    for (const char* column : {"k", "t"}) {
+        RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+        set.setSql(QStringLiteral("select * from loose where %1 = :v").arg(QLatin1String(column)));
+        set.setParameter(QStringLiteral("v"), QStringLiteral("101"));
+        set.open();
+        ASSERT_EQ(set.recordCount(), 1) << column;
+        EXPECT_EQ(set.fieldAsString(QStringLiteral("label")), QStringLiteral("a"));
+        set.close();
+        set.setParameter(QStringLiteral("v"), QStringLiteral("0101")); // not a number's own text: compared as text
+        set.open();
+        ASSERT_EQ(set.recordCount(), 1) << column;
+        EXPECT_EQ(set.fieldAsString(QStringLiteral("label")), QStringLiteral("b"));
+    }
+}
