@@ -1,0 +1,30 @@
+#pragma once
+
+#include "tools/SourceProblems.h"
+
+#include <QString>
+
+// The build command: reads a source (.json or .csv), reads its pictures and
+// writes the bank. The bank is written to a temporary file next to the
+// output and renamed at the end, so a failed build leaves nothing behind and
+// an existing bank is only replaced, whole, when `force` is set.
+namespace BankBuild {
+
+struct Options
+{
+    QString source;
+    QString categories; // CSV sources only: the file of category titles
+    QString output;
+    bool force = false;
+};
+
+struct Result
+{
+    int exitCode = 0; // 0 built, 1 the source has faults or the bank cannot be written, 2 usage error
+    SourceProblems problems;
+    QString message; // what went wrong outside the source, if anything
+};
+
+Result run(const Options& options);
+
+} // namespace BankBuild

@@ -1,0 +1,311 @@
+#include "tools/BankChecker.h"
+
+#include "tools/BankTables.h"
+#include "tools/CategoryNumber.h"
+#include "tools/FieldReading.h"
+#include "tools/ProgressBar.h"
+
+#include "store/Database.h"
+#include "store/Statement.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+#include "store/StoredPicture.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <optional>
+
+namespace {
+
+using Severity = CheckFinding::Severity;
+using Kind = CheckFinding::Kind;
+
+// The mock exam's rules: it draws 8 must-answer questions when there are
+// more than 15 of them, and fills up to 100 from the ordinary ones, of which
+// there must be more than 100.
+constexpr int examQuestions = 100;
+constexpr int examMustAnswerDrawn = 8;
+constexpr int examMustAnswerNeeded = 15;
+constexpr int examOrdinaryNeeded = 100;
+
+// Column positions of one table's "select *", by lower-case name.
+using Columns = QHash<QString, int>;
+
+class Checker
+{
+public:
+    Checker(Database& db, CheckReport& report)
+        : db_(db), report_(report)
+    {
+    }
+
+    void run()
+    {
+        const auto classes = tableColumns(BankTables::classes());
+        const auto subjects = tableColumns(BankTables::subjects());
+        const auto materials = tableColumns(BankTables::materials());
+
+        QSet<qint64> offered;
+        if (classes)
+            offered = checkCategories(*classes);
+        if (subjects) {
+            checkQuestions(*subjects, offered, classes.has_value());
+            checkExam();
+        }
+        if (materials)
+            checkMaterials(*materials);
+    }
+
+private:
+    void fault(Kind kind, const QString& text) { report_.add(Severity::Fault, kind, text); }
+    void warning(Kind kind, const QString& text) { report_.add(Severity::Warning, kind, text); }
+    void note(Kind kind, const QString& text) { report_.add(Severity::Note, kind, text); }
+
+    // The table's columns, or nothing (and a fault) when the table or one of
+    // the columns the program reads is missing.
+    std::optional<Columns> tableColumns(const BankTables::Table& table)
+    {
+        Columns columns;
+        try {
+            Statement statement(db_.handle(), QStringLiteral("select * from %1 limit 0")
+                                                  .arg(BankTables::bracketed({table.name})));
+            for (int i = 0; i < statement.columnCount(); ++i)
+                columns.insert(statement.columnName(i).toLower(), i);
+        } catch (const StoreError&) {
+            fault(Kind::MissingTable, QStringLiteral("table %1 is missing").arg(table.name));
+            return std::nullopt;
+        }
+        bool complete = true;
+        for (const QString& column : table.columns) {
+            if (!columns.contains(column.toLower())) {
+                fault(Kind::MissingColumn, QStringLiteral("table %1 has no column %2").arg(table.name, column));
+                complete = false;
+            }
+        }
+        return complete ? std::optional(columns) : std::nullopt;
+    }
+
+    // Reads an integer field of `row` as the program does, reporting values
+    // it cannot read and values of the wrong kind.
+    std::optional<int> integerField(const Statement& row, const Columns& columns, const QString& table,
+                                    const QString& rowName, const QString& column)
+    {
+        const int index = columns.value(column.toLower());
+        const FieldReading::IntegerField field = FieldReading::integer(row, index);
+        if (!field.value)
+            fault(Kind::UnreadableValue, QStringLiteral("%1 %2: %3 is %4, which the program cannot read as a number")
+                                             .arg(table, rowName, column, field.shown));
+        else if (!field.isInteger)
+            warning(Kind::WrongKind, QStringLiteral("%1 %2: %3 is %4 (%5), read as %6")
+                                         .arg(table, rowName, column, field.shown,
+                                              FieldReading::kindName(row.columnType(index)))
+                                         .arg(*field.value));
+        return field.value;
+    }
+
+    void textField(const Statement& row, const Columns& columns, const QString& table, const QString& rowName,
+                   const QString& column)
+    {
+        const int index = columns.value(column.toLower());
+        const Statement::ColumnType type = row.columnType(index);
+        if (type != Statement::ColumnType::Text)
+            warning(Kind::WrongKind, QStringLiteral("%1 %2: %3 is %4 (%5), not text; shown as its text")
+                                         .arg(table, rowName, column, FieldReading::shown(row, index),
+                                              FieldReading::kindName(type)));
+    }
+
+    // Walks the category list in the program's order. The program stops at a
+    // number it cannot read, so only the categories before it are offered.
+    QSet<qint64> checkCategories(const Columns& columns)
+    {
+        const QString table = BankTables::classes().name;
+        QSet<qint64> offered;
+        int listed = 0;
+        int headings = 0;
+        int total = 0;
+        std::optional<QString> stoppedAt;
+        Statement row(db_.handle(), Statements::classList());
+        while (row.step()) {
+            ++total;
+            if (stoppedAt)
+                continue;
+            const int noColumn = columns.value(QStringLiteral("no"));
+            const FieldReading::IntegerField no = FieldReading::integer(row, noColumn);
+            const QString rowName = QStringLiteral("category %1").arg(no.shown);
+            if (!no.value) {
+                stoppedAt = no.shown;
+                continue;
+            }
+            integerField(row, columns, table, rowName, QStringLiteral("no"));
+            textField(row, columns, table, rowName, QStringLiteral("remark"));
+            ++listed;
+            if (CategoryNumber::isHeading(*no.value))
+                ++headings;
+            else
+                offered.insert(*no.value);
+        }
+        if (stoppedAt)
+            fault(Kind::CategoryNotInteger,
+                  QStringLiteral("category number %1 is not an integer: the program stops the category list "
+                                 "there, so %2 of the %3 categories are not shown")
+                      .arg(*stoppedAt)
+                      .arg(total - listed)
+                      .arg(total));
+        note(Kind::Summary, QStringLiteral("categories: %1 offered for practice, %2 chapter heading(s)")
+                                .arg(offered.size())
+                                .arg(headings));
+        return offered;
+    }
+
+    void checkQuestions(const Columns& columns, const QSet<qint64>& offered, bool haveCategories)
+    {
+        const QString table = BankTables::subjects().name;
+        const int total = countOf(QStringLiteral("select count(*) from Subjects"));
+        ProgressBar progress(QStringLiteral("Checking"), total);
+        QHash<int, int> numberUses;
+        int withPicture = 0;
+        int position = 0;
+        Statement row(db_.handle(), Statements::allSubjects());
+        while (row.step()) {
+            progress.advance();
+            ++position;
+            const FieldReading::IntegerField noField = FieldReading::integer(row, columns.value(QStringLiteral("no")));
+            const QString rowName = QStringLiteral("question %1").arg(noField.value ? noField.shown
+                                                                                   : QStringLiteral("#%1").arg(position));
+            const auto no = integerField(row, columns, table, rowName, QStringLiteral("no"));
+            textField(row, columns, table, rowName, QStringLiteral("subject"));
+            const auto result = integerField(row, columns, table, rowName, QStringLiteral("result"));
+            const auto type = integerField(row, columns, table, rowName, QStringLiteral("classNo"));
+            integerField(row, columns, table, rowName, QStringLiteral("passOnly"));
+            const auto category = integerField(row, columns, table, rowName, QStringLiteral("fatherNo"));
+
+            if (no)
+                ++numberUses[*no];
+            if (result && (*result < 0 || *result > 2))
+                warning(Kind::AnswerOutOfRange,
+                        QStringLiteral("%1: answer code %2 is not A, B or C (0 to 2): no answer button is right")
+                            .arg(rowName)
+                            .arg(*result));
+            else if (result && type && *type != 0 && *result == 2)
+                warning(Kind::JudgeAnswerC,
+                        QStringLiteral("%1: a true/false question whose answer is C (2): no button is right")
+                            .arg(rowName));
+            if (category && haveCategories && !offered.contains(*category))
+                warning(Kind::CategoryNotOffered,
+                        QStringLiteral("%1: category %2 is %3, so the question is never offered for practice")
+                            .arg(rowName)
+                            .arg(*category)
+                            .arg(CategoryNumber::isHeading(*category) ? QStringLiteral("a chapter heading")
+                                                                      : QStringLiteral("not in the category list")));
+
+            const QByteArray picture = FieldReading::pictureBytes(row, columns.value(QStringLiteral("bmp")));
+            try {
+                if (!StoredPicture::decode(picture).isNull())
+                    ++withPicture;
+            } catch (const StoreError& error) {
+                fault(Kind::UndecodablePicture,
+                      QStringLiteral("%1: the picture (%2 bytes) will not show: %3")
+                          .arg(rowName)
+                          .arg(picture.size())
+                          .arg(error.text()));
+            }
+        }
+        for (auto it = numberUses.cbegin(); it != numberUses.cend(); ++it)
+            if (it.value() > 1)
+                warning(Kind::DuplicateQuestionNumber,
+                        QStringLiteral("question number %1 is used by %2 questions: looked up by number, only "
+                                       "one of them is ever shown")
+                            .arg(it.key())
+                            .arg(it.value()));
+        note(Kind::Summary, QStringLiteral("questions: %1, of which %2 with a picture").arg(total).arg(withPicture));
+    }
+
+    int countOf(const QString& sql)
+    {
+        Statement statement(db_.handle(), sql);
+        return statement.step() ? int(statement.columnInt64(0)) : 0;
+    }
+
+    int rowsOf(const QString& sql)
+    {
+        return countOf(QStringLiteral("select count(*) from (%1)").arg(sql));
+    }
+
+    // Counts the two pools with the program's own statements.
+    void checkExam()
+    {
+        const int total = countOf(QStringLiteral("select count(*) from Subjects"));
+        const int mustAnswer = rowsOf(Statements::mustAnswerNumbers());
+        const int ordinary = rowsOf(Statements::ordinaryNumbers());
+        if (total > mustAnswer + ordinary)
+            warning(Kind::NotInExamPool,
+                    QStringLiteral("%1 question(s) are neither must-answer (passOnly 1) nor ordinary (passOnly 0): "
+                                   "they never appear in a mock exam")
+                        .arg(total - mustAnswer - ordinary));
+
+        if (ordinary <= examOrdinaryNeeded) {
+            fault(Kind::NoExam, QStringLiteral("no mock exam can run: it needs more than %1 ordinary questions "
+                                               "(passOnly 0) and the bank has %2")
+                                    .arg(examOrdinaryNeeded)
+                                    .arg(ordinary));
+            return;
+        }
+        if (mustAnswer > examMustAnswerNeeded) {
+            note(Kind::ExamPlan,
+                 QStringLiteral("mock exam: %1 questions; first %2 drawn at random from the %3 must-answer "
+                                "questions, then %4 drawn at random from the %5 ordinary questions")
+                     .arg(examQuestions)
+                     .arg(examMustAnswerDrawn)
+                     .arg(mustAnswer)
+                     .arg(examQuestions - examMustAnswerDrawn)
+                     .arg(ordinary));
+            return;
+        }
+        QString plan = QStringLiteral("mock exam: %1 questions drawn at random from the %2 ordinary questions")
+                           .arg(examQuestions)
+                           .arg(ordinary);
+        if (mustAnswer > 0)
+            plan += QStringLiteral("; the %1 must-answer questions are left out (drawing %2 of them needs more "
+                                   "than %3)")
+                        .arg(mustAnswer)
+                        .arg(examMustAnswerDrawn)
+                        .arg(examMustAnswerNeeded);
+        note(Kind::ExamPlan, plan);
+    }
+
+    void checkMaterials(const Columns& columns)
+    {
+        const QString table = BankTables::materials().name;
+        int count = 0;
+        Statement row(db_.handle(), Statements::materials());
+        while (row.step()) {
+            ++count;
+            const QString rowName = QStringLiteral("material #%1").arg(count);
+            textField(row, columns, table, rowName, QStringLiteral("title"));
+            textField(row, columns, table, rowName, QStringLiteral("memo"));
+        }
+        note(Kind::Summary, QStringLiteral("reference materials: %1").arg(count));
+    }
+
+    Database& db_;
+    CheckReport& report_;
+};
+
+} // namespace
+
+namespace BankChecker {
+
+CheckReport check(const QString& bankPath)
+{
+    CheckReport report;
+    try {
+        Database db(bankPath);
+        Checker(db, report).run();
+    } catch (const StoreError& error) {
+        report.add(Severity::Fault, Kind::CannotOpen, error.text());
+    }
+    return report;
+}
+
+} // namespace BankChecker

@@ -1,0 +1,217 @@
+#include "tools/BankExporter.h"
+
+#include "tools/BankContent.h"
+#include "tools/BankTables.h"
+#include "tools/JsonBankWriter.h"
+#include "tools/ProgressBar.h"
+
+#include "store/Database.h"
+#include "store/Statement.h"
+#include "store/StoreError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSet>
+
+namespace {
+
+using BankTables::bracketed;
+
+// Reads one table's rows, column by column, noting every value whose kind
+// the JSON format cannot carry.
+class RowReader
+{
+public:
+    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
+        : statement_(db.handle(), QStringLiteral("select %1 from %2 order by rowid")
+                                      .arg(bracketed(table.columns), bracketed({table.name})))
+        , table_(table.name)
+        , columns_(table.columns)
+        , errors_(errors)
+    {
+    }
+
+    bool next()
+    {
+        ++row_;
+        return statement_.step();
+    }
+
+    qint64 integer(int column)
+    {
+        if (statement_.columnType(column) != Statement::ColumnType::Integer)
+            unexported(column, QStringLiteral("is not an integer"));
+        return statement_.columnInt64(column);
+    }
+
+    QString text(int column)
+    {
+        if (statement_.columnType(column) != Statement::ColumnType::Text)
+            unexported(column, QStringLiteral("is not text"));
+        return QString::fromUtf8(statement_.columnText(column));
+    }
+
+    std::optional<QByteArray> bytes(int column)
+    {
+        switch (statement_.columnType(column)) {
+        case Statement::ColumnType::Null:
+            return std::nullopt;
+        case Statement::ColumnType::Blob:
+            return statement_.columnBlob(column).toByteArray();
+        default:
+            unexported(column, QStringLiteral("is not a picture (a byte value)"));
+            return std::nullopt;
+        }
+    }
+
+private:
+    void unexported(int column, const QString& reason)
+    {
+        errors_.append(QStringLiteral("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
+    }
+
+    Statement statement_;
+    QString table_;
+    QStringList columns_;
+    QStringList& errors_;
+    int row_ = 0;
+};
+
+// The material id is not read by the program but is kept, so that the rows
+// build back with the same values.
+BankTables::Table exportedMaterials()
+{
+    BankTables::Table table = BankTables::materials();
+    table.columns.prepend(QStringLiteral("id"));
+    return table;
+}
+
+QString pictureName(qint64 no)
+{
+    return QStringLiteral("pictures/%1.bmp").arg(no);
+}
+
+// Columns a bank may have beyond the ones the program reads are not part of
+// the format; they are named so that nobody is surprised by their loss.
+void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
+{
+    Statement statement(db.handle(), QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    for (int i = 0; i < statement.columnCount(); ++i)
+        if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
+            warnings.append(
+                QStringLiteral("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
+}
+
+BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
+{
+    BankContent content;
+    warnAboutOtherColumns(db, BankTables::classes(), warnings);
+    warnAboutOtherColumns(db, BankTables::subjects(), warnings);
+    warnAboutOtherColumns(db, exportedMaterials(), warnings);
+
+    RowReader classes(db, BankTables::classes(), errors);
+    while (classes.next())
+        content.categories.append({classes.integer(0), classes.text(1), 0});
+
+    RowReader subjects(db, BankTables::subjects(), errors);
+    QSet<qint64> numbers;
+    while (subjects.next()) {
+        BankQuestion question;
+        question.no = subjects.integer(0);
+        question.text = subjects.text(1);
+        question.answer = subjects.integer(2);
+        question.type = subjects.integer(3);
+        question.mustAnswer = subjects.integer(4);
+        question.category = subjects.integer(5);
+        question.picture = subjects.bytes(6);
+        question.pictureFile = pictureName(question.no);
+        // Pictures are files named by question number.
+        if (numbers.contains(question.no))
+            errors.append(QStringLiteral("Subjects: question number %1 is used more than once").arg(question.no));
+        numbers.insert(question.no);
+        content.questions.append(std::move(question));
+    }
+
+    RowReader materials(db, exportedMaterials(), errors);
+    while (materials.next()) {
+        BankMaterial material;
+        material.id = materials.integer(0);
+        material.title = materials.text(1);
+        material.text = materials.text(2);
+        content.materials.append(std::move(material));
+    }
+    return content;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    return false;
+}
+
+} // namespace
+
+namespace BankExporter {
+
+Result run(const QString& bankPath, const QString& outDir, bool force)
+{
+    Result result;
+    const QDir out(outDir);
+    const QString jsonPath = out.filePath(QStringLiteral("bank.json"));
+    if (QFile::exists(jsonPath) && !force) {
+        result.exitCode = 2;
+        result.errors.append(QStringLiteral("%1 already exists; give --force to replace it").arg(jsonPath));
+        return result;
+    }
+
+    BankContent content;
+    try {
+        Database db(bankPath);
+        content = readBank(db, result.errors, result.warnings);
+    } catch (const StoreError& error) {
+        result.errors.append(QStringLiteral("%1: %2 (run \"check\" for the full picture)").arg(bankPath, error.text()));
+    }
+    if (!result.errors.isEmpty()) {
+        result.exitCode = 1;
+        return result;
+    }
+
+    QString error;
+    if (!out.mkpath(QStringLiteral("pictures"))) {
+        result.exitCode = 1;
+        result.errors.append(QStringLiteral("%1: cannot make the folder").arg(out.filePath(QStringLiteral("pictures"))));
+        return result;
+    }
+    int pictures = 0;
+    {
+        ProgressBar progress(QStringLiteral("Pictures"), content.questions.size());
+        for (const BankQuestion& question : content.questions) {
+            progress.advance();
+            if (!question.picture)
+                continue;
+            if (!writeFile(out.filePath(question.pictureFile), *question.picture, error))
+                break;
+            ++pictures;
+        }
+    }
+    if (error.isEmpty())
+        writeFile(jsonPath, JsonBankWriter::write(content), error);
+    if (!error.isEmpty()) {
+        result.exitCode = 1;
+        result.errors.append(error);
+        return result;
+    }
+    result.summary = QStringLiteral("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                         .arg(jsonPath)
+                         .arg(content.categories.size())
+                         .arg(content.questions.size())
+                         .arg(pictures)
+                         .arg(content.materials.size());
+    return result;
+}
+
+} // namespace BankExporter

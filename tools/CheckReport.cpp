@@ -1,0 +1,91 @@
+#include "tools/CheckReport.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+// More findings of one kind than this are counted rather than listed: a bank
+// with a systematic fault would otherwise bury everything else.
+constexpr int listedPerKind = 20;
+
+QStringList section(const QList<CheckFinding>& findings, CheckFinding::Severity severity)
+{
+    QStringList lines;
+    QHash<CheckFinding::Kind, int> listed;
+    QHash<CheckFinding::Kind, int> left;
+    QList<CheckFinding::Kind> order;
+    for (const CheckFinding& finding : findings) {
+        if (finding.severity != severity)
+            continue;
+        if (!order.contains(finding.kind))
+            order.append(finding.kind);
+        if (listed[finding.kind] < listedPerKind) {
+            ++listed[finding.kind];
+            lines.append(QStringLiteral("  - ") + finding.text);
+        } else {
+            ++left[finding.kind];
+        }
+    }
+    for (CheckFinding::Kind kind : order)
+        if (left.value(kind) > 0)
+            lines.append(QStringLiteral("  - ... and %1 more like \"%2\"")
+                             .arg(left.value(kind))
+                             .arg(std::find_if(findings.cbegin(), findings.cend(),
+                                               [kind](const CheckFinding& f) { return f.kind == kind; })
+                                      ->text));
+    return lines;
+}
+
+} // namespace
+
+void CheckReport::add(CheckFinding::Severity severity, CheckFinding::Kind kind, const QString& text)
+{
+    findings_.append({severity, kind, text});
+}
+
+bool CheckReport::has(CheckFinding::Kind kind) const
+{
+    return count(kind) > 0;
+}
+
+int CheckReport::count(CheckFinding::Kind kind) const
+{
+    return int(std::count_if(findings_.cbegin(), findings_.cend(),
+                             [kind](const CheckFinding& finding) { return finding.kind == kind; }));
+}
+
+bool CheckReport::programWorks() const
+{
+    return std::none_of(findings_.cbegin(), findings_.cend(), [](const CheckFinding& finding) {
+        return finding.severity == CheckFinding::Severity::Fault;
+    });
+}
+
+QString CheckReport::toText(const QString& bankPath) const
+{
+    QStringList lines{QStringLiteral("Bank: %1").arg(bankPath)};
+    const struct
+    {
+        CheckFinding::Severity severity;
+        QString heading;
+    } sections[] = {
+        {CheckFinding::Severity::Fault, QStringLiteral("Faults (the program fails on these):")},
+        {CheckFinding::Severity::Warning, QStringLiteral("Warnings (the program runs, but not as meant):")},
+        {CheckFinding::Severity::Note, QStringLiteral("What the program will do:")},
+    };
+    for (const auto& [severity, heading] : sections) {
+        const QStringList body = section(findings_, severity);
+        if (body.isEmpty())
+            continue;
+        lines.append(QString());
+        lines.append(heading);
+        lines.append(body);
+    }
+    lines.append(QString());
+    lines.append(programWorks() ? QStringLiteral("Result: the program can use this bank.")
+                                : QStringLiteral("Result: the program will fail on this bank."));
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}

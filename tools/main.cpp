@@ -1,0 +1,159 @@
+// quenhar-bank: builds, exports, checks and counts question banks.
+
+#include "tools/BankBuild.h"
+#include "tools/BankChecker.h"
+#include "tools/BankExporter.h"
+#include "tools/BankStats.h"
+
+#include "store/StoreError.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+enum ExitCode { ok = 0, faults = 1, usage = 2 };
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+const QString commandSummary = QStringLiteral(
+    "Commands:\n"
+    "  build SOURCE OUT.db   make a new bank from a .json or .csv source\n"
+    "  export DB OUTDIR      write a bank as OUTDIR/bank.json and OUTDIR/pictures/\n"
+    "  check DB              tell what the program will do with a bank\n"
+    "  stats DB              count a bank's questions\n"
+    "\n"
+    "Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.");
+
+// Parses the arguments of one command; on a usage error says so and gives
+// nothing.
+std::optional<QStringList> commandArguments(QCommandLineParser& parser, const QStringList& arguments,
+                                            const QStringList& names)
+{
+    if (!parser.parse(arguments)) {
+        err() << parser.errorText() << Qt::endl;
+        return std::nullopt;
+    }
+    QStringList positional = parser.positionalArguments();
+    positional.removeFirst(); // the command
+    if (positional.size() != names.size()) {
+        err() << QStringLiteral("usage: quenhar-bank %1 %2").arg(parser.positionalArguments().first(), names.join(' '))
+              << Qt::endl;
+        return std::nullopt;
+    }
+    return positional;
+}
+
+int build(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUT.db if it exists."));
+    const QCommandLineOption categories(QStringLiteral("categories"),
+                                        QStringLiteral("Category titles for a CSV source (columns 章节, 名称)."),
+                                        QStringLiteral("FILE.csv"));
+    parser.addOptions({force, categories});
+    const auto positional = commandArguments(parser, arguments, {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")});
+    if (!positional)
+        return usage;
+
+    const BankBuild::Result result =
+        BankBuild::run({positional->at(0), parser.value(categories), positional->at(1), parser.isSet(force)});
+    for (const SourceProblem& warning : result.problems.warnings())
+        err() << QStringLiteral("warning: ") << warning.toString() << Qt::endl;
+    for (const SourceProblem& error : result.problems.errors())
+        err() << QStringLiteral("error: ") << error.toString() << Qt::endl;
+    if (!result.message.isEmpty())
+        err() << result.message << Qt::endl;
+    return result.exitCode;
+}
+
+int exportBank(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUTDIR/bank.json if it exists."));
+    parser.addOption(force);
+    const auto positional = commandArguments(parser, arguments, {QStringLiteral("DB"), QStringLiteral("OUTDIR")});
+    if (!positional)
+        return usage;
+
+    const BankExporter::Result result = BankExporter::run(positional->at(0), positional->at(1), parser.isSet(force));
+    for (const QString& warning : result.warnings)
+        err() << QStringLiteral("warning: ") << warning << Qt::endl;
+    for (const QString& error : result.errors)
+        err() << QStringLiteral("error: ") << error << Qt::endl;
+    if (!result.summary.isEmpty())
+        out() << result.summary << Qt::endl;
+    return result.exitCode;
+}
+
+int check(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const auto positional = commandArguments(parser, arguments, {QStringLiteral("DB")});
+    if (!positional)
+        return usage;
+    const CheckReport report = BankChecker::check(positional->at(0));
+    out() << report.toText(positional->at(0)) << Qt::flush;
+    return report.programWorks() ? ok : faults;
+}
+
+int stats(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const auto positional = commandArguments(parser, arguments, {QStringLiteral("DB")});
+    if (!positional)
+        return usage;
+    try {
+        out() << BankStats::of(positional->at(0)).toText() << Qt::flush;
+        return ok;
+    } catch (const StoreError& error) {
+        err() << positional->at(0) << QStringLiteral(": ") << error.text() << Qt::endl;
+        return faults;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Building draws SVG pictures, and drawing text needs the fonts of a GUI
+    // application; the tool never shows a window, so it needs no display.
+    // The other commands make do with a core application.
+    const bool building = argc > 1 && qstrcmp(argv[1], "build") == 0;
+    if (building && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app(building ? new QGuiApplication(argc, argv)
+                                                         : new QCoreApplication(argc, argv));
+    QCoreApplication::setApplicationName(QStringLiteral("quenhar-bank"));
+
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString command = arguments.value(1);
+    if (command == QLatin1String("build"))
+        return build(arguments);
+    if (command == QLatin1String("export"))
+        return exportBank(arguments);
+    if (command == QLatin1String("check"))
+        return check(arguments);
+    if (command == QLatin1String("stats"))
+        return stats(arguments);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        out() << QStringLiteral("usage: quenhar-bank COMMAND ...\n\n") << commandSummary << Qt::endl;
+        return ok;
+    }
+    err() << QStringLiteral("usage: quenhar-bank COMMAND ...\n\n") << commandSummary << Qt::endl;
+    return usage;
+}
