@@ -1,20 +1,113 @@
 #include "materials/ZiLiaoPage.h"
 
+#include "app/ErrorReporting.h"
+#include "materials/DataNavigator.h"
+#include "materials/LiveEditDelegate.h"
+#include "materials/MemoLink.h"
+#include "materials/RecordSetModel.h"
 #include "store/RecordSet.h"
 #include "store/Statements.h"
+
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString titleField = QStringLiteral("title");
+const QString memoField = QStringLiteral("memo");
+
+constexpr int gridHeight = 113;
+constexpr int navigatorHeight = 25;
+
+} // namespace
 
 ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, QWidget* parent)
     : QWidget(parent)
     , ziLiao_(ziLiao)
 {
     ziLiao_.setSql(Statements::materials());
+    // The grid shows the title; the text box shows the memo of the same row.
+    model_ = new RecordSetModel(ziLiao_, {{titleField, QStringLiteral("标题")}, {memoField, memoField}}, this);
+    createControls();
+}
+
+void ZiLiaoPage::createControls()
+{
+    DBGrid3 = new QTableView(this);
+    DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
+    DBGrid3->setModel(model_);
+    DBGrid3->setColumnHidden(model_->columnOf(memoField), true);
+    DBGrid3->setItemDelegate(new LiveEditDelegate(DBGrid3));
+    DBGrid3->setFixedHeight(gridHeight);
+    DBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid3->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid3->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                             | QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    DBGrid3->horizontalHeader()->setStretchLastSection(true);
+    DBGrid3->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DBGrid3->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    DBGrid3->verticalHeader()->setMinimumWidth(fontMetrics().height());
+    connect(DBGrid3->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { gridRowPicked(current.row()); });
+
+    DBMemo2 = new QPlainTextEdit(this);
+    DBMemo2->setObjectName(QStringLiteral("DBMemo2"));
+    // Both scroll bars, as the memo had: lines are not wrapped.
+    DBMemo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    DBMemo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DBMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    new MemoLink(*model_, model_->columnOf(memoField), *DBMemo2, this);
+
+    DBNavigator3 = new DataNavigator(*model_, QStringLiteral("DBNavigator3"), this);
+    DBNavigator3->setFixedHeight(navigatorHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(DBGrid3);
+    layout->addWidget(DBMemo2, 1);
+    layout->addWidget(DBNavigator3);
+
+    connect(model_, &RecordSetModel::currentChanged, this, &ZiLiaoPage::showCurrentRow);
+    connect(model_, &RecordSetModel::stateChanged, this,
+            [this] { DBMemo2->setReadOnly(!ziLiao_.canModify()); });
+    DBMemo2->setReadOnly(true); // until the set opens
 }
 
 void ZiLiaoPage::showPage()
 {
-    ziLiao_.open();
+    if (!ziLiao_.isOpen())
+        model_->open();
 }
 
 void ZiLiaoPage::postPending()
 {
+    if (ziLiao_.isEditing())
+        model_->checkBrowseMode();
+}
+
+void ZiLiaoPage::showCurrentRow(int row)
+{
+    followingSet_ = true;
+    QItemSelectionModel* selection = DBGrid3->selectionModel();
+    if (row < 0) {
+        selection->clear();
+    } else {
+        const QModelIndex index = model_->index(row, model_->columnOf(titleField));
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        DBGrid3->scrollTo(index);
+    }
+    followingSet_ = false;
+}
+
+void ZiLiaoPage::gridRowPicked(int row)
+{
+    if (followingSet_ || model_->isUpdatingViews() || row < 0 || row == model_->currentRow())
+        return;
+    guarded([this, row] { model_->moveTo(row); });
+    // A move that could not post leaves the set where it was: so is the grid.
+    if (model_->currentRow() != row)
+        showCurrentRow(model_->currentRow());
 }

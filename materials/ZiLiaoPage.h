@@ -2,10 +2,16 @@
 
 #include <QWidget>
 
+class DataNavigator;
+class QPlainTextEdit;
+class QTableView;
 class RecordSet;
+class RecordSetModel;
 
 // The page of reference texts: the title grid, the text box and the record
-// navigator, bound to the materials set.
+// navigator, bound to the materials set through one model. Typing in the
+// grid or the text box starts editing the current entry; moving to another
+// entry or posting writes it, cancel drops it.
 class ZiLiaoPage : public QWidget
 {
     Q_OBJECT
@@ -22,5 +28,16 @@ public:
     void postPending();
 
 private:
+    void createControls();
+    // The grid's current row follows the set's current record.
+    void showCurrentRow(int row);
+    // A row the user picked in the grid becomes the current record.
+    void gridRowPicked(int row);
+
     RecordSet& ziLiao_;
+    RecordSetModel* model_ = nullptr;
+    QTableView* DBGrid3 = nullptr;
+    QPlainTextEdit* DBMemo2 = nullptr;
+    DataNavigator* DBNavigator3 = nullptr;
+    bool followingSet_ = false; // the grid is being moved by the program
 };

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QString>
+
+class RecordSet;
+
+// A table model over a record set, for data-bound views: one row per record,
+// one column per listed field, and the set's current record as the model's
+// current row. The record set stays the one place where values, the current
+// record and a change not yet posted live; the model forwards the set's
+// operations and then tells the views what happened.
+//
+// Typed text reaches the set with every keystroke (see LiveEditDelegate and
+// MemoLink), so a change is never left behind in an editor widget: whatever
+// the user typed is what a post writes.
+class RecordSetModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    struct Column
+    {
+        QString field;
+        QString caption;
+    };
+
+    RecordSetModel(RecordSet& set, QList<Column> columns, QObject* parent = nullptr);
+
+    RecordSet& recordSet() const { return set_; }
+    // The column that shows `field`; -1 when none does.
+    int columnOf(const QString& field) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Typed text from a view. An error is shown, not raised: Qt calls this.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    // The current record's row; -1 when there is none or the set is closed.
+    int currentRow() const;
+    // True while the views are being told about a change: a view that moves
+    // its own current row then must not move the set.
+    bool isUpdatingViews() const { return updatingViews_; }
+
+    // The set's operations. Each raises StoreError as the set does; the
+    // views then follow whatever did happen.
+    void open();
+    void moveTo(int row);
+    void first();
+    void prior();
+    void next();
+    void last();
+    void insert();
+    void edit();
+    void deleteCurrent();
+    void post();
+    void cancel();
+    void refresh();
+    void checkBrowseMode();
+    // Puts typed text into a column of the current record, making it
+    // editable first (on an empty set, inserting the first record).
+    void typeText(int column, const QString& text);
+
+signals:
+    void currentChanged(int row);
+    void stateChanged();
+
+private:
+    enum class Rows { Edited, Reloaded };
+
+    template <typename Operation>
+    void change(Rows rows, Operation operation);
+    void updateViews(Rows rows, int countBefore, int currentBefore);
+
+    RecordSet& set_;
+    QList<Column> columns_;
+    int rowCount_ = 0; // as the views know it: changed only while telling them
+    bool updatingViews_ = false;
+};
