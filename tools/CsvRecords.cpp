@@ -64,7 +64,8 @@ CsvFile parse(const QByteArray& bytes)
     // Spreadsheets often save in the local code page (GBK): say so rather
     // than building a bank of garbled text.
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(text);
+    // Decoding runs when the result is converted: keep it to make it run.
+    const QString decoded = utf8.decode(text);
     if (utf8.hasError()) {
         result.error = QStringLiteral("the file is not UTF-8 text; save it as \"CSV UTF-8\"");
         return result;

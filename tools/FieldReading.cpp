@@ -2,6 +2,8 @@
 
 #include "store/IntegerText.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
@@ -16,7 +18,7 @@ bool fitsInt(double value)
 
 QString realText(double value)
 {
-    return QString::number(value, 'g', 17);
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 } // namespace

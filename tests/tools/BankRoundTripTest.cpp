@@ -1,0 +1,101 @@
+#include "tools/BankBuild.h"
+#include "tools/BankExporter.h"
+
+#include "support/TestBank.h"
+#include "ToolFixtures.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList tables{QStringLiteral("classes"), QStringLiteral("Subjects"), QStringLiteral("ziliao")};
+
+class BankRoundTripTest : public ::testing::Test
+{
+protected:
+    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+    // Exports `bank` to `outDir` and builds the export into `rebuilt`.
+    void exportAndRebuild(const QString& bank, const QString& outDir, const QString& rebuilt)
+    {
+        const BankExporter::Result exported = BankExporter::run(bank, outDir, false);
+        ASSERT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
+        const BankBuild::Result built = BankBuild::run({QDir(outDir).filePath(QStringLiteral("bank.json")), {}, rebuilt, false});
+        ASSERT_EQ(built.exitCode, 0) << built.message.toStdString();
+    }
+
+    static void expectSameTables(const QString& a, const QString& b)
+    {
+        for (const QString& table : tables)
+            EXPECT_EQ(tableRows(a, table), tableRows(b, table)) << table.toStdString();
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+TEST_F(BankRoundTripTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
+{
+    writeFile(path(QStringLiteral("src/pictures/sign.svg")),
+              R"(<svg xmlns="http://www.w3.org/2000/svg" width="12" height="8"><rect width="6" height="8" fill="red"/></svg>)");
+    QImage photo(5, 4, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    writeFile(path(QStringLiteral("src/pictures/photo.png")), encoded(photo, "PNG"));
+    writeFile(path(QStringLiteral("src/pictures/framed.bmp")), withPictureHeader(makeBitmap(3, 3, 0x00ff00)));
+    writeFile(path(QStringLiteral("src/pictures/empty.bmp")), QByteArray());
+    writeFile(path(QStringLiteral("src/bank.json")),
+              jsonSource({R"({"no": 200, "title": "章"})", R"({"no": 201, "title": "节 \"引号\""})",
+                          R"({"no": 101, "title": "乱序"})"},
+                         {R"({"no": 9, "category": 201, "type": "single", "text": "题\nA、一\nB、二\nC、三", "answer": "B", "mustAnswer": true, "picture": "pictures/sign.svg"})",
+                          R"({"no": 2, "category": 101, "type": "judge", "text": "判\t断", "answer": "错", "mustAnswer": false, "picture": "pictures/photo.png"})",
+                          R"({"no": 3, "category": 200, "type": 1, "text": "C 的判断", "answer": 2, "mustAnswer": 0, "picture": "pictures/framed.bmp"})",
+                          R"({"no": 4, "category": 999, "type": 6, "text": "", "answer": -3, "mustAnswer": 7, "picture": "pictures/empty.bmp"})",
+                          R"({"no": 5, "category": 9007199254740993, "type": "single", "text": "大数", "answer": 9007199254740993, "mustAnswer": false})"},
+                         {R"({"id": 4, "title": "甲", "text": "一\n二"})", R"({"id": 2, "title": "乙", "text": ""})"}));
+
+    const BankBuild::Result first = BankBuild::run({path(QStringLiteral("src/bank.json")), {}, path(QStringLiteral("first.db")), false});
+    ASSERT_EQ(first.exitCode, 0) << first.message.toStdString();
+    exportAndRebuild(path(QStringLiteral("first.db")), path(QStringLiteral("export")), path(QStringLiteral("second.db")));
+
+    expectSameTables(path(QStringLiteral("first.db")), path(QStringLiteral("second.db")));
+    // The stored pictures themselves, byte for byte, as exported files.
+    EXPECT_EQ(readFile(path(QStringLiteral("export/pictures/3.bmp"))), withPictureHeader(makeBitmap(3, 3, 0x00ff00)));
+    EXPECT_EQ(readFile(path(QStringLiteral("export/pictures/4.bmp"))), QByteArray());
+    EXPECT_TRUE(readFile(path(QStringLiteral("export/pictures/9.bmp"))).startsWith("BM"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("export/pictures/5.bmp"))));
+    EXPECT_EQ(tableRows(path(QStringLiteral("first.db")), QStringLiteral("Subjects")).size(), 5);
+}
+
+TEST_F(BankRoundTripTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
+{
+    TestBank bank;
+    bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    bank.addSubjects(1, 120, 101);
+    bank.addSubjects(500, 16, 101, 1);
+    bank.addSubject({700, QStringLiteral("有图"), 1, 0, 0, 101, withPictureHeader(makeBitmap(4, 4))});
+    bank.addMaterial(QStringLiteral("标题"), QStringLiteral("正文"));
+
+    exportAndRebuild(bank.path(), path(QStringLiteral("export")), path(QStringLiteral("rebuilt.db")));
+    expectSameTables(bank.path(), path(QStringLiteral("rebuilt.db")));
+}
+
+TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
+{
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    bank.addSubjects(1, 2, 101);
+    bank.exec(QStringLiteral("update Subjects set result = null where [no] = 1"));
+    bank.exec(QStringLiteral("update Subjects set subject = x'00ff' where [no] = 2"));
+
+    const BankExporter::Result result = BankExporter::run(bank.path(), path(QStringLiteral("export")), false);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.errors, (QStringList{QStringLiteral("Subjects row 1: result is not an integer"),
+                                          QStringLiteral("Subjects row 2: subject is not text")}));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("export/bank.json"))));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// Helpers for the bank tool's tests: source files written into a test's
+// folder, and banks read back with SQLite directly (never through the tool)
+// so that what the tool wrote can be compared value by value.
+
+// Writes `bytes` to `path`, making its folder.
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+
+// The file image of `image` in an image format Qt writes ("PNG", "JPG", ...).
+QByteArray encoded(const QImage& image, const char* format);
+
+// Every row of `table` in rowid order, each value written with its SQLite
+// type ("integer:101", "text:...", "blob:<hex>", "null"), so that two banks
+// with the same list hold the same values of the same kinds.
+QStringList tableRows(const QString& bankPath, const QString& table);
+
+// A JSON bank source with the given category and question entries (each a
+// JSON object text), as the documented format wraps them.
+QByteArray jsonSource(const QStringList& categories, const QStringList& questions,
+                      const QStringList& materials = {});
+
+// The entries of a folder, hidden ones included.
+QStringList folderEntries(const QString& dir);
