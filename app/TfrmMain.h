@@ -79,7 +79,8 @@ private:
     void OpenClassSubjects(const QString& fatherNo);
     void tsSunxuShow();
     void tsZhongdianShow();
-    void openSubjects(const QString& sql);
+    // Opens the question set on `sql` (with one parameter) and shows its first question.
+    void openSubjects(const QString& sql, const QString& parameter = {}, const QString& value = {});
     void btPriorClick();
     void btNextClick();
     void btGoClick();

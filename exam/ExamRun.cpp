@@ -75,11 +75,7 @@ void TfrmMain::NextExamSubject(bool first)
     // number matches no question, which empties the display.
     if (slExamNo.size() != ExamRules::examSize)
         return;
-    ADOQuerySubjects->close();
-    ADOQuerySubjects->setSql(Statements::subjectByNumber());
-    ADOQuerySubjects->setParameter(QStringLiteral("Num"), number);
-    ADOQuerySubjects->open();
-    ShowSubject();
+    openSubjects(Statements::subjectByNumber(), QStringLiteral("Num"), number);
 }
 
 void TfrmMain::examAnswered()

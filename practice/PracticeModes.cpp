@@ -52,11 +52,7 @@ void TfrmMain::cbClassTypeChange()
 
 void TfrmMain::OpenClassSubjects(const QString& fatherNo)
 {
-    ADOQuerySubjects->close();
-    ADOQuerySubjects->setSql(Statements::subjectsOfClass());
-    ADOQuerySubjects->setParameter(QStringLiteral("fatherNo"), fatherNo);
-    ADOQuerySubjects->open();
-    ShowSubject();
+    openSubjects(Statements::subjectsOfClass(), QStringLiteral("fatherNo"), fatherNo);
 }
 
 void TfrmMain::tsSunxuShow()
@@ -69,9 +65,11 @@ void TfrmMain::tsZhongdianShow()
     openSubjects(Statements::mustAnswerSubjects());
 }
 
-void TfrmMain::openSubjects(const QString& sql)
+void TfrmMain::openSubjects(const QString& sql, const QString& parameter, const QString& value)
 {
-    ADOQuerySubjects->setSql(sql);
+    ADOQuerySubjects->setSql(sql); // closes the set
+    if (!parameter.isEmpty())
+        ADOQuerySubjects->setParameter(parameter, value);
     ADOQuerySubjects->open();
     ShowSubject();
 }
