@@ -6,6 +6,8 @@
 #include "support/MessageBoxWatcher.h"
 #include "support/TestBank.h"
 
+#include "TypeText.h"
+
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,14 +23,6 @@ namespace {
 
 const char* const buttonNames[] = {"First", "Prior", "Next", "Last", "Insert",
                                    "Delete", "Edit", "Post", "Cancel", "Refresh"};
-
-// Key presses carrying each character, as typing (also Chinese) delivers
-// them; QTest's own typing knows only ASCII.
-void typeInto(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // The materials page alone, over its own connection to a test bank, shown
 // and visited once as the window does.
@@ -70,7 +64,7 @@ protected:
     void typeInMemo(const QString& text)
     {
         memo()->setFocus();
-        typeInto(memo(), text);
+        typeText(memo(), text);
     }
 
     QString fileValue(const QString& sql) { return bank.scalar(sql); }
@@ -177,7 +171,7 @@ TEST_F(ZiLiaoPageTest, typingInTheGridStartsEditingAndMovingToAnotherEntryWrites
     auto* editor = grid()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     editor->end(false);
-    typeInto(editor, QStringLiteral("灯"));
+    typeText(editor, QStringLiteral("灯"));
     EXPECT_TRUE(set_->isEditing());
     EXPECT_EQ(set_->fieldAsString(QStringLiteral("title")), QStringLiteral("交通信号灯"));
 
@@ -241,7 +235,7 @@ TEST_F(ZiLiaoPageTest, anEmptyTableShowsAnEmptyPageAndInsertCreatesTheFirstEntry
     QTest::keyClick(grid(), Qt::Key_F2);
     auto* editor = grid()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
-    typeInto(editor, QStringLiteral("第一条"));
+    typeText(editor, QStringLiteral("第一条"));
     click("Post");
     EXPECT_EQ(fileValue(QStringLiteral("select title from ziliao")), QStringLiteral("第一条"));
     EXPECT_EQ(fileValue(QStringLiteral("select count(*) from ziliao")), QStringLiteral("1"));

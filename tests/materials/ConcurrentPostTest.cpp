@@ -1,0 +1,91 @@
+#include "store/Database.h"
+#include "store/RecordSet.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+
+#include "support/TestBank.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+// Adds `count` entries titled "<prefix> <n>" through a connection of its own.
+void postEntries(const QString& path, const QString& prefix, int count, QString* failure)
+{
+    try {
+        Database db(path);
+        RecordSet set(db, prefix);
+        set.setSql(Statements::materials());
+        set.open();
+        for (int i = 0; i < count; ++i) {
+            set.insert();
+            set.setFieldValue(QStringLiteral("title"), QStringLiteral("%1 %2").arg(prefix).arg(i));
+            set.post();
+            // Edits the entry just written too: an update waits like an insert.
+            set.edit();
+            set.setFieldValue(QStringLiteral("memo"), prefix);
+            set.post();
+        }
+    } catch (const StoreError& error) {
+        *failure = error.text();
+    }
+}
+
+} // namespace
+
+TEST(ConcurrentPost, twoConnectionsPostingAtTheSameTimeLoseNothing)
+{
+    TestBank bank;
+    constexpr int perWriter = 40;
+    QString failureA;
+    QString failureB;
+    std::thread a(postEntries, bank.path(), QStringLiteral("A"), perWriter, &failureA);
+    std::thread b(postEntries, bank.path(), QStringLiteral("B"), perWriter, &failureB);
+    a.join();
+    b.join();
+    EXPECT_EQ(failureA, QString());
+    EXPECT_EQ(failureB, QString());
+    EXPECT_EQ(bank.scalar(QStringLiteral("select count(*) from ziliao")), QString::number(2 * perWriter));
+    for (const QString prefix : {QStringLiteral("A"), QStringLiteral("B")}) {
+        EXPECT_EQ(bank.scalar(QStringLiteral("select count(distinct title) from ziliao where memo = '%1'").arg(prefix)),
+                  QString::number(perWriter));
+    }
+}
+
+TEST(ConcurrentPost, aWriterKilledDuringItsPostsLeavesAnIntactFileWithEveryCompletedPost)
+{
+    TestBank bank;
+    QProcess writer;
+    writer.start(QStringLiteral(POST_WRITER_PATH), {bank.path()});
+    ASSERT_TRUE(writer.waitForStarted());
+
+    // Let it complete a good number of posts, then kill it without warning.
+    int lastCompleted = -1;
+    QByteArray output;
+    while (lastCompleted < 25) {
+        ASSERT_TRUE(writer.waitForReadyRead(30000)) << writer.readAllStandardError().toStdString();
+        output += writer.readAllStandardOutput();
+        const QList<QByteArray> lines = output.left(output.lastIndexOf('\n')).split('\n');
+        lastCompleted = lines.last().toInt();
+    }
+    writer.kill(); // SIGKILL
+    ASSERT_TRUE(writer.waitForFinished());
+    output += writer.readAllStandardOutput();
+    const QList<QByteArray> lines = output.trimmed().split('\n');
+    lastCompleted = lines.last().toInt();
+
+    EXPECT_EQ(bank.scalar(QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
+    for (int post = 0; post <= lastCompleted; ++post) {
+        EXPECT_EQ(bank.scalar(QStringLiteral("select length(memo) from ziliao where title = 'post %1'").arg(post)),
+                  QStringLiteral("200000"))
+            << "post " << post;
+    }
+    // One more post may have been written before its number was printed.
+    const int count = bank.scalar(QStringLiteral("select count(*) from ziliao")).toInt();
+    EXPECT_GE(count, lastCompleted + 1);
+    EXPECT_LE(count, lastCompleted + 2);
+}

@@ -1,0 +1,41 @@
+// A second program writing to a bank: it adds materials entries through the
+// record set, one post each, and prints the number of every post once it is
+// written, until it is killed. The tests kill it at a random moment of a
+// post and check the file.
+
+#include "store/Database.h"
+#include "store/RecordSet.h"
+#include "store/Statements.h"
+#include "store/StoreError.h"
+
+#include <QString>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <bank>\n", argv[0]);
+        return 2;
+    }
+    try {
+        Database db(QString::fromLocal8Bit(argv[1]));
+        RecordSet set(db, QStringLiteral("writer"));
+        set.setSql(Statements::materials());
+        set.open();
+        // A long text makes each post write many pages, so that a kill often
+        // lands in the middle of one.
+        const QString text(200000, QLatin1Char('x'));
+        for (int post = 0;; ++post) {
+            set.insert();
+            set.setFieldValue(QStringLiteral("title"), QStringLiteral("post %1").arg(post));
+            set.setFieldValue(QStringLiteral("memo"), text);
+            set.post();
+            std::printf("%d\n", post);
+            std::fflush(stdout);
+        }
+    } catch (const StoreError& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.text()));
+        return 1;
+    }
+}
