@@ -124,7 +124,10 @@ BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
         question.type = subjects.integer(3);
         question.mustAnswer = subjects.integer(4);
         question.category = subjects.integer(5);
-        question.picture = subjects.bytes(6);
+        // Only whether there is a picture: the bytes go straight to their
+        // files later, one at a time, so that a bank of large pictures is
+        // never held in memory.
+        question.picture = subjects.bytes(6).has_value() ? std::optional(QByteArray()) : std::nullopt;
         question.pictureFile = pictureName(question.no);
         // Pictures are files named by question number.
         if (numbers.contains(question.no))
@@ -144,13 +147,40 @@ BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
     return content;
 }
 
+// Picture files are written plainly (they are only read once bank.json,
+// written last and safely, names them); bank.json replaces an older one
+// whole or not at all.
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        return true;
+    error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    return false;
+}
+
+bool writeFileSafely(const QString& path, const QByteArray& bytes, QString& error)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     error = QStringLiteral("%1: %2").arg(path, file.errorString());
     return false;
+}
+
+// Writes every stored picture to its file, reading one row at a time; gives
+// how many were written.
+int writePictures(Database& db, const QDir& out, int total, QString& error)
+{
+    ProgressBar progress(QStringLiteral("Pictures"), total);
+    Statement row(db.handle(), QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
+    int written = 0;
+    while (row.step() && error.isEmpty()) {
+        if (writeFile(out.filePath(pictureName(row.columnInt64(0))), row.columnBlob(1).toByteArray(), error))
+            ++written;
+        progress.advance();
+    }
+    return written;
 }
 
 } // namespace
@@ -172,45 +202,35 @@ Result run(const QString& bankPath, const QString& outDir, bool force)
     try {
         Database db(bankPath);
         content = readBank(db, result.errors, result.warnings);
+        if (!result.errors.isEmpty()) {
+            result.exitCode = 1;
+            return result;
+        }
+
+        const auto withPicture = std::count_if(content.questions.cbegin(), content.questions.cend(),
+                                               [](const BankQuestion& question) { return question.picture; });
+        QString error;
+        if (!out.mkpath(QStringLiteral("pictures")))
+            error = QStringLiteral("%1: cannot make the folder").arg(out.filePath(QStringLiteral("pictures")));
+        if (error.isEmpty())
+            writePictures(db, out, int(withPicture), error);
+        if (error.isEmpty())
+            writeFileSafely(jsonPath, JsonBankWriter::write(content), error);
+        if (!error.isEmpty()) {
+            result.exitCode = 1;
+            result.errors.append(error);
+            return result;
+        }
+        result.summary = QStringLiteral("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                             .arg(jsonPath)
+                             .arg(content.categories.size())
+                             .arg(content.questions.size())
+                             .arg(withPicture)
+                             .arg(content.materials.size());
     } catch (const StoreError& error) {
+        result.exitCode = 1;
         result.errors.append(QStringLiteral("%1: %2 (run \"check\" for the full picture)").arg(bankPath, error.text()));
     }
-    if (!result.errors.isEmpty()) {
-        result.exitCode = 1;
-        return result;
-    }
-
-    QString error;
-    if (!out.mkpath(QStringLiteral("pictures"))) {
-        result.exitCode = 1;
-        result.errors.append(QStringLiteral("%1: cannot make the folder").arg(out.filePath(QStringLiteral("pictures"))));
-        return result;
-    }
-    int pictures = 0;
-    {
-        ProgressBar progress(QStringLiteral("Pictures"), content.questions.size());
-        for (const BankQuestion& question : content.questions) {
-            progress.advance();
-            if (!question.picture)
-                continue;
-            if (!writeFile(out.filePath(question.pictureFile), *question.picture, error))
-                break;
-            ++pictures;
-        }
-    }
-    if (error.isEmpty())
-        writeFile(jsonPath, JsonBankWriter::write(content), error);
-    if (!error.isEmpty()) {
-        result.exitCode = 1;
-        result.errors.append(error);
-        return result;
-    }
-    result.summary = QStringLiteral("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                         .arg(jsonPath)
-                         .arg(content.categories.size())
-                         .arg(content.questions.size())
-                         .arg(pictures)
-                         .arg(content.materials.size());
     return result;
 }
 
