@@ -4,7 +4,6 @@
 #include "tools/CsvBankReader.h"
 #include "tools/JsonBankReader.h"
 #include "tools/PictureConverter.h"
-#include "tools/ProgressBar.h"
 
 #include "store/StoreError.h"
 
@@ -27,25 +26,34 @@ BankBuild::Result failed(int exitCode, const QString& message)
     return result;
 }
 
-void readPictures(BankContent& content, const QString& sourceFile, SourceProblems& problems)
+// Reads the questions' pictures as their rows are written, noting each
+// picture that cannot be used; the bank is then thrown away, but every bad
+// picture has been reported.
+class PictureReader
 {
-    const auto withPicture = std::count_if(content.questions.cbegin(), content.questions.cend(),
-                                           [](const BankQuestion& q) { return !q.pictureFile.isEmpty(); });
-    ProgressBar progress(QStringLiteral("Pictures"), withPicture);
-    for (BankQuestion& question : content.questions) {
-        if (question.pictureFile.isEmpty())
-            continue;
-        const PictureConverter::Result picture = PictureConverter::storedPicture(question.pictureFile);
-        if (picture.stored)
-            question.picture = picture.stored;
-        else
-            problems.addError(sourceFile, question.sourceLine,
-                              QStringLiteral("question %1: picture %2: %3")
-                                  .arg(question.no)
-                                  .arg(QDir::toNativeSeparators(question.pictureFile), picture.error));
-        progress.advance();
+public:
+    PictureReader(const QString& sourceFile, SourceProblems& problems)
+        : sourceFile_(sourceFile), problems_(problems)
+    {
     }
-}
+
+    std::optional<QByteArray> operator()(const BankQuestion& question)
+    {
+        if (question.pictureFile.isEmpty())
+            return std::nullopt;
+        const PictureConverter::Result picture = PictureConverter::storedPicture(question.pictureFile);
+        if (!picture.stored)
+            problems_.addError(sourceFile_, question.sourceLine,
+                               QStringLiteral("question %1: picture %2: %3")
+                                   .arg(question.no)
+                                   .arg(QDir::toNativeSeparators(question.pictureFile), picture.error));
+        return picture.stored;
+    }
+
+private:
+    QString sourceFile_;
+    SourceProblems& problems_;
+};
 
 // A new file gets the permissions the user's umask gives, not the private
 // ones of a temporary file.
@@ -81,16 +89,15 @@ Result run(const Options& options)
 
     BankSource source = suffix == QLatin1String("json") ? JsonBankReader::read(options.source)
                                                         : CsvBankReader::read(options.source, options.categories);
-    if (!source.problems.hasErrors())
-        readPictures(source.content, options.source, source.problems);
-
     Result result;
-    result.problems = source.problems;
-    if (result.problems.hasErrors()) {
+    const auto sourceFailed = [&] {
+        result.problems = source.problems;
         result.exitCode = 1;
         result.message = QStringLiteral("%1: no bank was written").arg(options.source);
         return result;
-    }
+    };
+    if (source.problems.hasErrors())
+        return sourceFailed();
 
     const QFileInfo output(options.output);
     QTemporaryFile temporary(output.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(output.fileName())));
@@ -99,10 +106,14 @@ Result run(const Options& options)
                              .arg(options.output, temporary.errorString()));
     temporary.close();
     try {
-        BankWriter::write(source.content, temporary.fileName());
+        PictureReader pictures(options.source, source.problems);
+        BankWriter::write(source.content, temporary.fileName(), std::ref(pictures));
     } catch (const StoreError& error) {
         return failed(1, QStringLiteral("%1: %2").arg(options.output, error.text()));
     }
+    if (source.problems.hasErrors())
+        return sourceFailed();
+    result.problems = source.problems;
     giveUsualPermissions(temporary.fileName());
     if (!moveIntoPlace(temporary.fileName(), output.absoluteFilePath(), options.force))
         return failed(options.force ? 1 : 2, QStringLiteral("%1 cannot be put in place%2")

@@ -108,7 +108,7 @@ Connection open(const QString& path)
 
 namespace BankWriter {
 
-void write(const BankContent& content, const QString& path)
+void write(const BankContent& content, const QString& path, const PictureOf& pictureOf)
 {
     const Connection db = open(path);
     // The file is new and private until it is complete: a rollback journal
@@ -136,7 +136,7 @@ void write(const BankContent& content, const QString& path)
             .integer(4, row.type)
             .integer(5, row.mustAnswer)
             .integer(6, row.category)
-            .bytes(7, row.picture)
+            .bytes(7, pictureOf(row))
             .run(QStringLiteral("question %1").arg(row.no));
         progress.advance();
     }
