@@ -46,11 +46,6 @@ void CheckReport::add(CheckFinding::Severity severity, CheckFinding::Kind kind, 
     findings_.append({severity, kind, text});
 }
 
-bool CheckReport::has(CheckFinding::Kind kind) const
-{
-    return count(kind) > 0;
-}
-
 int CheckReport::count(CheckFinding::Kind kind) const
 {
     return int(std::count_if(findings_.cbegin(), findings_.cend(),

@@ -38,7 +38,6 @@ public:
     void add(CheckFinding::Severity severity, CheckFinding::Kind kind, const QString& text);
 
     const QList<CheckFinding>& findings() const { return findings_; }
-    bool has(CheckFinding::Kind kind) const;
     int count(CheckFinding::Kind kind) const;
 
     // True when nothing in the bank makes the program fail.

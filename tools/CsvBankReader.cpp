@@ -56,7 +56,6 @@ public:
 
     const QString& path() const { return path_; }
     const QList<CsvRecord>& records() const { return records_; }
-    bool hasColumn(const QString& name) const { return columns_.contains(name); }
 
     // A record's field in column `name`; "" when the row is short or there
     // is no such column.

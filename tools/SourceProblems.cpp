@@ -16,9 +16,3 @@ void SourceProblems::addWarning(const QString& file, int line, const QString& re
 {
     warnings_.append({file, line, reason});
 }
-
-void SourceProblems::append(const SourceProblems& other)
-{
-    errors_.append(other.errors_);
-    warnings_.append(other.warnings_);
-}

@@ -20,7 +20,6 @@ class SourceProblems
 public:
     void addError(const QString& file, int line, const QString& reason);
     void addWarning(const QString& file, int line, const QString& reason);
-    void append(const SourceProblems& other);
 
     bool hasErrors() const { return !errors_.isEmpty(); }
     const QList<SourceProblem>& errors() const { return errors_; }
