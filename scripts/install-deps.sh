@@ -11,6 +11,7 @@ packages=(
   libcsv-dev
   fonts-noto-cjk fonts-arphic-uming
   xvfb xauth imagemagick
+  librsvg2-bin desktop-file-utils appstream xdotool
 )
 
 missing=()
