@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -16,14 +18,17 @@ void countClickSpread(benchmark::State& state, std::vector<double> seconds);
 // beside a frame, the worst judged against it.
 void addClickRows(const std::string& measure, const std::string& benchmarkName);
 
-// Times each click alone, as the benchmark's manual time; `prepare` runs
-// before each click, untimed (moving back to the start of a set, typing a
-// number). For benchmarks registered with UseManualTime().
+// Times each click alone, as the benchmark's manual time. Before each click,
+// untimed: the events the previous click left are processed (its paint), as
+// the event loop does between a user's clicks, then `prepare` runs (moving
+// back to the start of a set, typing a number). For benchmarks registered
+// with UseManualTime().
 template <typename Prepare, typename Click>
 void timeEachClick(benchmark::State& state, Prepare prepare, Click click)
 {
     std::vector<double> seconds;
     for (auto _ : state) {
+        QCoreApplication::processEvents();
         prepare();
         const auto start = std::chrono::steady_clock::now();
         click();
