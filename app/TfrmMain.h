@@ -90,7 +90,8 @@ private:
 
     // Mock exam.
     void tsMoNiShow();
-    void drawExamNumbers(const QString& sql, int minimum, int until);
+    // Draws from `rows`, record numbers of ADOQueryTemp, into slExamNo.
+    void drawExamNumbers(const QList<int>& rows, int minimum, int until);
     void NextExamSubject(bool first);
     void examAnswered();
 

@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev
+  mdbtools-dev
   fonts-noto-cjk fonts-arphic-uming
   xvfb xauth imagemagick
   librsvg2-bin desktop-file-utils appstream xdotool
