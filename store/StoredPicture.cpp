@@ -77,8 +77,11 @@ BitmapLayout readLayout(QByteArrayView bmp)
 
 void checkLayout(const BitmapLayout& layout, qsizetype fileSize)
 {
+    // Each side is bounded first: a width and height of 2^31 each would
+    // overflow the product.
     const qint64 rows = std::llabs(layout.height);
-    if (layout.width * rows * 4 > StoredPicture::maxDecodedBytes)
+    constexpr qint64 maxPixels = StoredPicture::maxDecodedBytes / 4;
+    if (layout.width > maxPixels || rows > maxPixels || layout.width * rows > maxPixels)
         invalid();
 
     switch (layout.compression) {

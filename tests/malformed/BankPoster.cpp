@@ -1,0 +1,47 @@
+// Posts reference texts to a bank through the store, the way the materials
+// page does, until it is killed: even numbers insert an entry titled
+// "post <n>", odd numbers edit the text of entry 1 to "post <n>" followed by
+// filler. After each post has been committed, its number is printed on a
+// line of its own and flushed, so that whoever kills this program knows
+// which posts completed.
+//   bank_poster <bank> <first number>
+
+#include "DurablePosts.h"
+
+#include "store/Database.h"
+#include "store/RecordSet.h"
+#include "store/StoreError.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <bank> <first number>\n", argv[0]);
+        return 2;
+    }
+    try {
+        Database db(QString::fromLocal8Bit(argv[1]));
+        RecordSet ziLiao(db, QStringLiteral("ADOQueryZiLiao"));
+        ziLiao.setSql(QStringLiteral("select * from ziliao"));
+        for (qint64 number = std::atoll(argv[2]);; ++number) {
+            ziLiao.close();
+            ziLiao.open();
+            if (DurablePosts::isInsert(number)) {
+                ziLiao.insert();
+                ziLiao.setFieldValue(QStringLiteral("title"), DurablePosts::title(number));
+            } else {
+                ziLiao.setRecNo(1);
+                ziLiao.edit();
+            }
+            ziLiao.setFieldValue(QStringLiteral("memo"), DurablePosts::text(number));
+            ziLiao.post();
+            std::printf("%lld\n", static_cast<long long>(number));
+            std::fflush(stdout);
+        }
+    } catch (const StoreError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}
