@@ -3,18 +3,13 @@
 #include "tools/BankWriter.h"
 #include "tools/CsvBankReader.h"
 #include "tools/JsonBankReader.h"
+#include "tools/NewBankFile.h"
 #include "tools/PictureConverter.h"
 
 #include "store/StoreError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <sys/stat.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -55,24 +50,6 @@ private:
     SourceProblems& problems_;
 };
 
-// A new file gets the permissions the user's umask gives, not the private
-// ones of a temporary file.
-void giveUsualPermissions(const QString& path)
-{
-    const mode_t mask = umask(0);
-    umask(mask);
-    chmod(QFile::encodeName(path).constData(), 0666 & ~mask);
-}
-
-// Moves the finished bank into place: atomically replacing an existing file
-// when forced, refusing to touch one otherwise.
-bool moveIntoPlace(const QString& temporary, const QString& output, bool force)
-{
-    if (force)
-        return std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(output).constData()) == 0;
-    return QFile::rename(temporary, output);
-}
-
 } // namespace
 
 namespace BankBuild {
@@ -99,27 +76,22 @@ Result run(const Options& options)
     if (source.problems.hasErrors())
         return sourceFailed();
 
-    const QFileInfo output(options.output);
-    QTemporaryFile temporary(output.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(output.fileName())));
-    if (!temporary.open())
-        return failed(1, QStringLiteral("%1: cannot write in this folder: %2")
-                             .arg(options.output, temporary.errorString()));
-    temporary.close();
+    NewBankFile bank(options.output);
+    if (!bank.create())
+        return failed(1, QStringLiteral("%1: cannot write in this folder: %2").arg(options.output, bank.errorString()));
     try {
         PictureReader pictures(options.source, source.problems);
-        BankWriter::write(source.content, temporary.fileName(), std::ref(pictures));
+        BankWriter::write(source.content, bank.temporaryPath(), std::ref(pictures));
     } catch (const StoreError& error) {
         return failed(1, QStringLiteral("%1: %2").arg(options.output, error.text()));
     }
     if (source.problems.hasErrors())
         return sourceFailed();
     result.problems = source.problems;
-    giveUsualPermissions(temporary.fileName());
-    if (!moveIntoPlace(temporary.fileName(), output.absoluteFilePath(), options.force))
+    if (!bank.putInPlace(options.force))
         return failed(options.force ? 1 : 2, QStringLiteral("%1 cannot be put in place%2")
                                                  .arg(options.output,
                                                       options.force ? QString() : QStringLiteral(" (does it exist?)")));
-    temporary.setAutoRemove(false);
     return result;
 }
 

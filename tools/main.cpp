@@ -4,6 +4,9 @@
 #include "tools/BankChecker.h"
 #include "tools/BankExporter.h"
 #include "tools/BankStats.h"
+#include "tools/jet/JetFile.h"
+#include "tools/jet/JetImport.h"
+#include "tools/jet/JetReadProcess.h"
 
 #include "store/StoreError.h"
 
@@ -32,7 +35,8 @@ QTextStream& err()
 
 const QString commandSummary = QStringLiteral(
     "Commands:\n"
-    "  build SOURCE OUT.db   make a new bank from a .json or .csv source\n"
+    "  build SOURCE OUT.db   make a new bank from a .json or .csv source (or a Jet .mdb file, as import)\n"
+    "  import OLD.mdb OUT.db convert a Jet 4 (Access) bank into a new bank and check it\n"
     "  export DB OUTDIR      write a bank as OUTDIR/bank.json and OUTDIR/pictures/\n"
     "  check DB              tell what the program will do with a bank\n"
     "  stats DB              count a bank's questions\n"
@@ -58,6 +62,30 @@ std::optional<QStringList> commandArguments(QCommandLineParser& parser, const QS
     return positional;
 }
 
+// Converts a Jet file, for both import and build. The file is read by this
+// very program, run again with the hidden read-jet command.
+int importJet(const QString& source, const QString& output, bool force)
+{
+    const JetImport::Result result =
+        JetImport::run({source, output, force, QCoreApplication::applicationFilePath(), std::nullopt});
+    if (!result.report.isEmpty())
+        out() << result.report << Qt::flush;
+    if (!result.message.isEmpty())
+        err() << result.message << Qt::endl;
+    return result.exitCode;
+}
+
+int import(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUT.db if it exists."));
+    parser.addOption(force);
+    const auto positional = commandArguments(parser, arguments, {QStringLiteral("OLD.mdb"), QStringLiteral("OUT.db")});
+    if (!positional)
+        return usage;
+    return importJet(positional->at(0), positional->at(1), parser.isSet(force));
+}
+
 int build(const QStringList& arguments)
 {
     QCommandLineParser parser;
@@ -69,6 +97,13 @@ int build(const QStringList& arguments)
     const auto positional = commandArguments(parser, arguments, {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")});
     if (!positional)
         return usage;
+    if (JetFile::isJetDatabase(positional->at(0))) {
+        if (parser.isSet(categories)) {
+            err() << QStringLiteral("--categories goes with a .csv source only") << Qt::endl;
+            return usage;
+        }
+        return importJet(positional->at(0), positional->at(1), parser.isSet(force));
+    }
 
     const BankBuild::Result result =
         BankBuild::run({positional->at(0), parser.value(categories), positional->at(1), parser.isSet(force)});
@@ -144,6 +179,10 @@ int main(int argc, char** argv)
     const QString command = arguments.value(1);
     if (command == QLatin1String("build"))
         return build(arguments);
+    if (command == QLatin1String("import"))
+        return import(arguments);
+    if (command == QLatin1String(JetReadProcess::command) && arguments.size() == 3)
+        return JetReadProcess::serve(arguments.at(2));
     if (command == QLatin1String("export"))
         return exportBank(arguments);
     if (command == QLatin1String("check"))

@@ -1,0 +1,80 @@
+#include "tools/jet/JetImport.h"
+
+#include "tools/BankChecker.h"
+#include "tools/NewBankFile.h"
+#include "tools/jet/JetBankWriter.h"
+#include "tools/jet/JetFile.h"
+#include "tools/jet/JetReadProcess.h"
+
+#include "store/StoreError.h"
+
+#include <QFileInfo>
+
+namespace {
+
+JetImport::Result failed(int exitCode, const QString& message)
+{
+    JetImport::Result result;
+    result.exitCode = exitCode;
+    result.message = message;
+    return result;
+}
+
+QString listed(const QString& heading, const QStringList& items)
+{
+    if (items.isEmpty())
+        return {};
+    return QStringLiteral("\n%1\n  - %2\n").arg(heading, items.join(QStringLiteral("\n  - ")));
+}
+
+QString importReport(const QString& source, const QString& output, const JetBankWriter& bank)
+{
+    QString report = QStringLiteral("Imported %1 into %2:\n").arg(source, output);
+    for (const JetBankWriter::TableRows& table : bank.tables())
+        report += QStringLiteral("  %1: %2 rows\n").arg(table.name).arg(table.rows);
+    report += listed(QStringLiteral("Notes:"), bank.notes());
+    report += listed(QStringLiteral("Left out:"), bank.leftOut());
+    return report;
+}
+
+} // namespace
+
+namespace JetImport {
+
+Result run(const Options& options)
+{
+    const QFileInfo source(options.source);
+    if (!source.isFile() || !source.isReadable())
+        return failed(1, QStringLiteral("%1: cannot be read").arg(options.source));
+    if (!JetFile::isJetDatabase(options.source))
+        return failed(2, QStringLiteral("%1: not a Jet database (an Access .mdb file)").arg(options.source));
+    if (QFileInfo::exists(options.output) && !options.force)
+        return failed(2, QStringLiteral("%1 already exists; give --force to replace it").arg(options.output));
+
+    NewBankFile file(options.output);
+    if (!file.create())
+        return failed(1, QStringLiteral("%1: cannot write in this folder: %2").arg(options.output, file.errorString()));
+    Result result;
+    try {
+        JetBankWriter bank(file.temporaryPath());
+        JetReadProcess::read(options.readerProgram, options.source,
+                             options.timeLimit.value_or(JetReadProcess::timeLimitFor(source.size())), bank);
+        bank.finish();
+        result.report = importReport(options.source, options.output, bank);
+    } catch (const StoreError& error) {
+        return failed(1, QStringLiteral("%1: %2; no bank was written").arg(options.source, error.text()));
+    }
+    if (!file.putInPlace(options.force))
+        return failed(1, QStringLiteral("%1 cannot be put in place").arg(options.output));
+
+    result.check = BankChecker::check(options.output);
+    result.report += QLatin1Char('\n') + result.check->toText(options.output);
+    if (!result.check->programWorks()) {
+        result.exitCode = 1;
+        result.message = QStringLiteral("%1 was written, but the program fails on it as the check above says")
+                             .arg(options.output);
+    }
+    return result;
+}
+
+} // namespace JetImport
