@@ -1,5 +1,10 @@
 #include "bench/WindowOnBank.h"
 
+#include "bench/PlainScan.h"
+#include "bench/SyntheticBank.h"
+
+#include "store/Database.h"
+
 #include "practice/GoToBox.h"
 #include "practice/ModeTree.h"
 
@@ -16,6 +21,16 @@ std::unique_ptr<WindowOnBank>& kept()
 {
     static std::unique_ptr<WindowOnBank> window;
     return window;
+}
+
+} // namespace
+
+namespace {
+
+void warmFirstCategory(const BenchBank& bank)
+{
+    const Database db(bank.file());
+    PlainScan::run(db.handle(), "select bmp from Subjects where fatherNo = ?1", {syntheticCategoryNumber(0)});
 }
 
 } // namespace
@@ -38,6 +53,7 @@ WindowOnBank& WindowOnBank::on(const BenchBank& bank)
     std::unique_ptr<WindowOnBank>& window = kept();
     if (!window || window->folder() != bank.folder) {
         window.reset(); // the old window's working directory is restored first
+        warmFirstCategory(bank);
         window = std::make_unique<WindowOnBank>(bank);
     }
     return *window;
