@@ -120,7 +120,7 @@ void read(const QString& program, const QString& path, std::chrono::milliseconds
     while (process.state() != QProcess::NotRunning) {
         if (deadline.hasExpired())
             throw StoreError(withDetails(
-                QStringLiteral("reading took longer than %1 seconds and was stopped; the file is probably damaged")
+                QStringLiteral("reading took longer than %1 s and was stopped; the file is probably damaged")
                     .arg(std::chrono::duration_cast<std::chrono::seconds>(timeLimit).count()),
                 child.errorOutput()));
         process.waitForReadyRead(int(std::clamp<qint64>(deadline.remainingTime(), 0, pollMs)));

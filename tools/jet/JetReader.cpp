@@ -229,8 +229,8 @@ private:
     {
         const qint64 page = pageRow >> 8;
         if (page >= pageCount_)
-            throw StoreError(QStringLiteral("the file is cut short: a value of %1 is on page %2, "
-                                            "beyond the file's %3 pages")
+            throw StoreError(QStringLiteral("the file is cut short or damaged: a value of %1 is on page %2, "
+                                            "but the file has %3 pages")
                                  .arg(where)
                                  .arg(page)
                                  .arg(pageCount_));

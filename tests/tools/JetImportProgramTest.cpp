@@ -1,0 +1,89 @@
+// The import as the quenhar-bank program offers it: the import command, and
+// build taking a Jet file for what its header says it is.
+
+#include "JetFixtures.h"
+#include "ToolFixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun quenharBank(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
+{
+    SKIP_WITHOUT_JET_FIXTURES();
+    QTemporaryDir dir;
+    const QString source = QDir(dir.path()).filePath(QStringLiteral("old-bank.dat"));
+    QFile::copy(JetFixtures::path(QStringLiteral("bank.mdb")), source);
+    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+
+    const ProgramRun build = quenharBank({QStringLiteral("build"), source, bank});
+    EXPECT_EQ(build.exitCode, 1) << "the fixture is too small for a mock exam: " << build.err.toStdString();
+    EXPECT_TRUE(build.out.contains(QStringLiteral("Subjects: 24 rows"))) << build.out.toStdString();
+    EXPECT_TRUE(build.out.contains(QStringLiteral("Result: the program will fail on this bank."))) << build.out.toStdString();
+    EXPECT_EQ(tableRows(bank, QStringLiteral("Subjects")).size(), 24);
+}
+
+TEST(JetImportProgram, importWritesTheBankAndItsCheck)
+{
+    SKIP_WITHOUT_JET_FIXTURES();
+    QTemporaryDir dir;
+    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const ProgramRun import = quenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-password-encoded.mdb")), bank});
+    EXPECT_EQ(import.exitCode, 1);
+    EXPECT_TRUE(import.out.contains(QStringLiteral("classes: 6 rows"))) << import.out.toStdString();
+    EXPECT_TRUE(import.out.contains(QStringLiteral("no mock exam can run"))) << import.out.toStdString();
+    EXPECT_TRUE(import.err.contains(QStringLiteral("was written"))) << import.err.toStdString();
+    EXPECT_EQ(tableRows(bank, QStringLiteral("ziliao")).size(), 3);
+}
+
+TEST(JetImportProgram, importOfATruncatedFileFailsAndWritesNothing)
+{
+    SKIP_WITHOUT_JET_FIXTURES();
+    QTemporaryDir dir;
+    const ProgramRun import = quenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-truncated.mdb")),
+                                    QDir(dir.path()).filePath(QStringLiteral("velmora.db"))});
+    EXPECT_EQ(import.exitCode, 1);
+    EXPECT_TRUE(import.err.contains(QStringLiteral("cut short"))) << import.err.toStdString();
+    EXPECT_TRUE(import.out.isEmpty());
+    EXPECT_TRUE(folderEntries(dir.path()).isEmpty());
+}
+
+TEST(JetImportProgram, importAndBuildRefuseWrongArguments)
+{
+    QTemporaryDir dir;
+    const QString jetLooking = QDir(dir.path()).filePath(QStringLiteral("old.mdb"));
+    QByteArray page(4096, '\0');
+    page.replace(0, 20, QByteArray("\x00\x01\x00\x00Standard Jet DB\0", 20));
+    writeFile(jetLooking, page);
+
+    EXPECT_EQ(quenharBank({QStringLiteral("import"), jetLooking}).exitCode, 2);
+    const ProgramRun withCategories = quenharBank({QStringLiteral("build"), QStringLiteral("--categories"), jetLooking,
+                                            jetLooking, QDir(dir.path()).filePath(QStringLiteral("velmora.db"))});
+    EXPECT_EQ(withCategories.exitCode, 2);
+    EXPECT_TRUE(withCategories.err.contains(QStringLiteral("--categories"))) << withCategories.err.toStdString();
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("old.mdb")});
+}
