@@ -9,6 +9,8 @@ Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(Messages::caption());
+    // Lets the desktop match the window to the installed desktop entry.
+    setDesktopFileName(QStringLiteral("org.quenhar.Quenhar"));
     setFont(songFont(FormLayout::formFontSize));
 }
 
