@@ -7,15 +7,16 @@
 #   bash bench/run.sh --benchmark_filter=click  some (any Google Benchmark flag)
 #
 # The banks go to a scratch folder outside the source tree and are reused by
-# later runs: QUENHAR_BENCH_DIR, by default $TMPDIR/quenhar-bench (or
-# /tmp/quenhar-bench). The largest takes about 10 GB; a bank that does not fit
+# later runs: QUENHAR_BENCH_DIR, by default the user's cache folder
+# ($XDG_CACHE_HOME or ~/.cache, then quenhar-bench). The largest takes about
+# 10 GB; a bank that does not fit
 # on the disk is left out, and said so. QUENHAR_BUILD_DIR names the build
 # folder (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${QUENHAR_BUILD_DIR:-build}
-scratch=${QUENHAR_BENCH_DIR:-${TMPDIR:-/tmp}/quenhar-bench}
+scratch=${QUENHAR_BENCH_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/quenhar-bench}
 picture_bytes=$((100 * 1024))
 
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
