@@ -14,4 +14,11 @@ inline QString databaseFileName() { return QStringLiteral("velmora.db"); }
 // fails. The bank is shared ("deny none"), so a short wait is expected.
 inline constexpr int busyTimeoutMs = 5000;
 
+// Bounds on reading one statement's rows into a record set. A bank is an
+// untrusted file: a view can be made to run for ever or to yield endless
+// rows, and must end in an error rather than a frozen program. A real bank
+// of 100,000 questions reads in about a second and some tens of megabytes.
+inline constexpr int readTimeLimitMs = 30000;
+inline constexpr qint64 maxRowBytes = qint64(1) << 30;
+
 } // namespace ConnectionSettings

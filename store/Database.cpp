@@ -37,6 +37,8 @@ void checkIsSqliteFile(const QString& path)
 
 Database::Database(const QString& path)
     : path_(path)
+    , readTimeLimitMs_(ConnectionSettings::readTimeLimitMs)
+    , maxRowBytes_(ConnectionSettings::maxRowBytes)
 {
     checkIsSqliteFile(path);
 
@@ -55,6 +57,9 @@ Database::Database(const QString& path)
     sqlite3_busy_timeout(db_, ConnectionSettings::busyTimeoutMs);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    // Called every few thousand virtual-machine steps; cheap enough to leave
+    // on for every statement.
+    sqlite3_progress_handler(db_, 10000, &Database::onProgress, this);
 
     // Reading the schema proves that the file really is a database SQLite can
     // use (a damaged or encrypted file fails here, not at the first click).
@@ -70,6 +75,28 @@ Database::Database(const QString& path)
 Database::~Database()
 {
     sqlite3_close_v2(db_);
+}
+
+int Database::onProgress(void* database)
+{
+    return static_cast<Database*>(database)->deadline_.hasExpired() ? 1 : 0;
+}
+
+void Database::setReadLimits(int timeLimitMs, qint64 maxRowBytes)
+{
+    readTimeLimitMs_ = timeLimitMs;
+    maxRowBytes_ = maxRowBytes;
+}
+
+Database::ReadTimeLimit::ReadTimeLimit(Database& db)
+    : db_(db)
+{
+    db_.deadline_.setRemainingTime(db_.readTimeLimitMs_);
+}
+
+Database::ReadTimeLimit::~ReadTimeLimit()
+{
+    db_.deadline_ = QDeadlineTimer(QDeadlineTimer::Forever);
 }
 
 QString Database::lastError() const

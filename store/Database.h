@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QString>
 
 struct sqlite3;
@@ -30,7 +31,34 @@ public:
     // Runs a statement that returns no rows (BEGIN, COMMIT, ...).
     void execute(const QString& sql);
 
+    // Bounds the work of reading rows, both in time and in bytes held
+    // (ConnectionSettings by default; tests make them small).
+    void setReadLimits(int timeLimitMs, qint64 maxRowBytes);
+    qint64 maxRowBytes() const noexcept { return maxRowBytes_; }
+
+    // While it lives, every statement of the connection is interrupted once
+    // the connection's read time limit has passed.
+    class ReadTimeLimit
+    {
+    public:
+        explicit ReadTimeLimit(Database& db);
+        ~ReadTimeLimit();
+        ReadTimeLimit(const ReadTimeLimit&) = delete;
+        ReadTimeLimit& operator=(const ReadTimeLimit&) = delete;
+
+        bool hasExpired() const { return db_.deadline_.hasExpired(); }
+        int limitMs() const { return db_.readTimeLimitMs_; }
+
+    private:
+        Database& db_;
+    };
+
 private:
+    static int onProgress(void* database);
+
     QString path_;
     sqlite3* db_ = nullptr;
+    int readTimeLimitMs_;
+    qint64 maxRowBytes_;
+    QDeadlineTimer deadline_{QDeadlineTimer::Forever};
 };

@@ -26,10 +26,13 @@ QString realAsText(double value)
 
 // Appends every row of a statement. A keyed statement's first column is the
 // rowid, and its byte values are left in the file to be read when asked for.
-void appendRows(Statement& statement, RowCache& rows, bool keyed)
+void appendRows(Statement& statement, RowCache& rows, bool keyed, qint64 maxBytes)
 {
     const int firstField = keyed ? 1 : 0;
     while (statement.step()) {
+        if (rows.rowCount() % 4096 == 0 && qint64(rows.heldBytes()) > maxBytes)
+            throw StoreError(QStringLiteral("The rows take more than %1 MB; the bank may be damaged")
+                                 .arg(maxBytes / (1024 * 1024)));
         rows.beginRow(keyed ? statement.columnInt64(0) : 0);
         for (int i = firstField; i < statement.columnCount(); ++i) {
             switch (statement.columnType(i)) {
@@ -106,6 +109,7 @@ void RecordSet::close()
 
 void RecordSet::load()
 {
+    const Database::ReadTimeLimit timeLimit(db_);
     std::optional<DeferredBlobQuery> deferred = DeferredBlobQuery::rewrite(db_, sql_);
     std::optional<Statement> statement;
     if (deferred) {
@@ -150,12 +154,15 @@ void RecordSet::load()
                 indexes.insert(fieldName.toLower(), i);
         }
 
-        appendRows(*statement, rows, deferred.has_value());
+        appendRows(*statement, rows, deferred.has_value(), db_.maxRowBytes());
         rows_ = std::move(rows);
         fieldNames_ = names;
         fieldIndexes_ = indexes;
         deferred_ = std::move(deferred);
     } catch (const StoreError& error) {
+        if (timeLimit.hasExpired())
+            raise(QStringLiteral("Reading the rows took longer than %1 s; the bank may be damaged")
+                      .arg(timeLimit.limitMs() / 1000.0));
         raise(error.text());
     }
 }
@@ -501,7 +508,7 @@ RowCache RecordSet::readRow(qint64 rowId) const
                              .arg(deferred_->table));
     RowCache row;
     row.reset(rows_.columnCount());
-    appendRows(read, row, true);
+    appendRows(read, row, true, db_.maxRowBytes());
     if (row.rowCount() != 1)
         throw StoreError(QStringLiteral("The written entry cannot be read back"));
     return row;

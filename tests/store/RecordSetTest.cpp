@@ -1,3 +1,4 @@
+#include "store/ConnectionSettings.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
 #include "store/Statements.h"
@@ -257,5 +258,44 @@ TEST_F(RecordSetTest, numberParametersFindRowsWhateverTheColumnsType)
         set.open();
         ASSERT_EQ(set.recordCount(), 1) << column;
         EXPECT_EQ(set.fieldAsString(QStringLiteral("label")), QStringLiteral("b"));
+    }
+}
+
+TEST_F(RecordSetTest, aStatementThatNeverEndsIsInterruptedAfterTheTimeLimit)
+{
+    db().setReadLimits(300, ConnectionSettings::maxRowBytes);
+    bank.exec(QStringLiteral("drop table classes"));
+    bank.exec(QStringLiteral("create view classes as with recursive c(n) as (select 1 union all select n + 1 from c) "
+                             "select count(*) as [no], 'x' as remark from c"));
+    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    set.setSql(Statements::classList());
+    try {
+        set.open();
+        FAIL() << "an endless statement returned";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: Reading the rows took longer than 0.3 s; the bank may be damaged"));
+    }
+    EXPECT_FALSE(set.isOpen());
+
+    // The limit covers one read: the next statement runs normally.
+    bank.addSubjects(1, 2, 101);
+    set.setSql(Statements::allSubjects());
+    set.open();
+    EXPECT_EQ(set.recordCount(), 2);
+}
+
+TEST_F(RecordSetTest, endlessRowsStopAtTheMemoryBound)
+{
+    db().setReadLimits(ConnectionSettings::readTimeLimitMs, 4 * 1024 * 1024);
+    bank.exec(QStringLiteral("drop table classes"));
+    bank.exec(QStringLiteral("create view classes as with recursive c(n) as (select 1 union all select n + 1 from c) "
+                             "select n as [no], 'title' as remark from c"));
+    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    set.setSql(QStringLiteral("select * from classes")); // unsorted: rows arrive one by one
+    try {
+        set.open();
+        FAIL() << "endless rows were read";
+    } catch (const StoreError& error) {
+        EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: The rows take more than 4 MB; the bank may be damaged"));
     }
 }
