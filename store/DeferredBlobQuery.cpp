@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/Statement.h"
 
+#include <QList>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -27,17 +28,36 @@ QString unquoted(const QString& identifier)
     return identifier;
 }
 
+struct Column
+{
+    QString name;
+    QString declaredType;
+};
+
 // The columns of a real table; none for a view (whose rowid is always null)
 // or a name that is no table.
-QStringList columnsOf(Database& db, const QString& table)
+QList<Column> columnsOf(Database& db, const QString& table)
 {
-    Statement info(db.handle(), QStringLiteral("select p.name from sqlite_master m, pragma_table_info(m.name) p "
+    Statement info(db.handle(), QStringLiteral("select p.name, p.type from sqlite_master m, pragma_table_info(m.name) p "
                                                "where m.type = 'table' and m.name = ?1 collate nocase"));
     info.bindText(1, table);
-    QStringList columns;
+    QList<Column> columns;
     while (info.step())
-        columns << QString::fromUtf8(info.columnText(0));
+        columns.append({QString::fromUtf8(info.columnText(0)), QString::fromUtf8(info.columnText(1))});
     return columns;
+}
+
+// Whether a column is meant for byte values, by SQLite's rules for a declared
+// type's affinity: none, BLOB, or a name SQLite does not know (LONGBINARY,
+// IMAGE, ...). Only these are kept from being read at open; a byte value in
+// any other column is still deferred, only read once more.
+bool mayHoldPictures(const QString& declaredType)
+{
+    const QString type = declaredType.toUpper();
+    for (const char* known : {"INT", "CHAR", "CLOB", "TEXT", "REAL", "FLOA", "DOUB"})
+        if (type.contains(QLatin1String(known)))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -54,13 +74,16 @@ std::optional<DeferredBlobQuery> DeferredBlobQuery::rewrite(Database& db, const 
         return std::nullopt;
 
     const QString table = unquoted(match.captured(1));
-    const QStringList columns = columnsOf(db, table);
+    const QList<Column> columns = columnsOf(db, table);
     if (columns.isEmpty())
         return std::nullopt; // no such table, or a view: run as written
 
+    QStringList names;
+    for (const Column& column : columns)
+        names << column.name;
     QString rowIdName;
     for (const QString& candidate : {QStringLiteral("rowid"), QStringLiteral("_rowid_"), QStringLiteral("oid")}) {
-        if (!columns.contains(candidate, Qt::CaseInsensitive)) {
+        if (!names.contains(candidate, Qt::CaseInsensitive)) {
             rowIdName = candidate;
             break;
         }
@@ -70,9 +93,11 @@ std::optional<DeferredBlobQuery> DeferredBlobQuery::rewrite(Database& db, const 
 
     // typeof() does not read a value's bytes, so a blob is never loaded here.
     QStringList selected{quotedIdentifier(table) + QLatin1Char('.') + rowIdName};
-    for (const QString& column : columns) {
-        const QString c = quotedIdentifier(column);
-        selected << QStringLiteral("case when typeof(%1) = 'blob' then x'' else %1 end as %1").arg(c);
+    for (const Column& column : columns) {
+        const QString c = quotedIdentifier(column.name);
+        selected << (mayHoldPictures(column.declaredType)
+                         ? QStringLiteral("case when typeof(%1) = 'blob' then x'' else %1 end as %1").arg(c)
+                         : c);
     }
     DeferredBlobQuery query;
     query.sql = QStringLiteral("select %1 from %2 %3")

@@ -299,3 +299,20 @@ TEST_F(RecordSetTest, endlessRowsStopAtTheMemoryBound)
         EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: The rows take more than 4 MB; the bank may be damaged"));
     }
 }
+
+TEST_F(RecordSetTest, byteValuesInColumnsOfAnyDeclaredTypeAreReadWhenAskedFor)
+{
+    bank.exec(QStringLiteral("create table typed (t text, i integer, p longbinary, n)"));
+    bank.exec(QStringLiteral("insert into typed values (x'01', x'02', x'03', x'04')"));
+    bank.exec(QStringLiteral("insert into typed values ('text', 7, null, 2.5)"));
+    RecordSet set = openSet(QStringLiteral("select * from typed"));
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("t")), QByteArray("\x01", 1));
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("i")), QByteArray("\x02", 1));
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("p")), QByteArray("\x03", 1));
+    EXPECT_EQ(set.fieldAsBytes(QStringLiteral("n")), QByteArray("\x04", 1));
+    set.next();
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("t")), QStringLiteral("text"));
+    EXPECT_EQ(set.fieldAsInteger(QStringLiteral("i")), 7);
+    EXPECT_TRUE(set.fieldAsBytes(QStringLiteral("p")).isEmpty());
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("n")), QStringLiteral("2.5"));
+}
