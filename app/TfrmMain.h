@@ -90,8 +90,7 @@ private:
 
     // Mock exam.
     void tsMoNiShow();
-    // Draws from `rows`, record numbers of ADOQueryTemp, into slExamNo.
-    void drawExamNumbers(const QList<int>& rows, int minimum, int until);
+    void drawExamNumbers(const QString& sql, int minimum, int until);
     void NextExamSubject(bool first);
     void examAnswered();
 

@@ -28,33 +28,26 @@ void TfrmMain::tsMoNiShow()
     slExamNo.clear();
     examRandom_.seedFromClock();
 
-    // One pass over the bank sorts its questions into the two phases' sets:
-    // stepping the rows costs what the whole draw costs, so it is done once.
-    // Each set keeps the order of the rows, so the draw is the same as from
-    // a query of that set alone.
-    ADOQueryTemp->close();
-    ADOQueryTemp->setSql(Statements::examNumbers());
-    ADOQueryTemp->open();
-    QList<int> mustAnswerRows;
-    QList<int> ordinaryRows;
-    for (int row = 1; !ADOQueryTemp->eof(); ADOQueryTemp->next(), ++row)
-        (ADOQueryTemp->fieldAsInteger(QStringLiteral("mustAnswer")) ? mustAnswerRows : ordinaryRows).append(row);
-
     // The phases draw from disjoint sets of questions, so no number repeats.
-    drawExamNumbers(mustAnswerRows, ExamRules::mustAnswerMinimum, ExamRules::mustAnswerDraws);
-    drawExamNumbers(ordinaryRows, ExamRules::ordinaryMinimum, ExamRules::examSize);
+    drawExamNumbers(Statements::mustAnswerNumbers(), ExamRules::mustAnswerMinimum, ExamRules::mustAnswerDraws);
+    drawExamNumbers(Statements::ordinaryNumbers(), ExamRules::ordinaryMinimum, ExamRules::examSize);
     ADOQueryTemp->close();
 
     NextExamSubject(true);
 }
 
-void TfrmMain::drawExamNumbers(const QList<int>& rows, int minimum, int until)
+void TfrmMain::drawExamNumbers(const QString& sql, int minimum, int until)
 {
-    const int population = int(rows.size());
+    ADOQueryTemp->close();
+    ADOQueryTemp->setSql(sql);
+    ADOQueryTemp->open();
+    const int population = ADOQueryTemp->recordCount();
     if (population <= minimum)
         return;
-    for (const int position : drawDistinctPositions(population, until - int(slExamNo.size()), examRandom_))
-        slExamNo.append(ADOQueryTemp->fieldAsString(rows.at(position), QStringLiteral("no")));
+    for (const int position : drawDistinctPositions(population, until - int(slExamNo.size()), examRandom_)) {
+        ADOQueryTemp->setRecNo(position + 1);
+        slExamNo.append(ADOQueryTemp->fieldAsString(QStringLiteral("no")));
+    }
 }
 
 void TfrmMain::NextExamSubject(bool first)

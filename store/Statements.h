@@ -12,11 +12,6 @@ inline QString allSubjects() { return QStringLiteral("select * from Subjects"); 
 inline QString mustAnswerSubjects() { return QStringLiteral("select * from Subjects where passOnly = 1"); }
 inline QString mustAnswerNumbers() { return QStringLiteral("select [no] from Subjects where passOnly = 1"); }
 inline QString ordinaryNumbers() { return QStringLiteral("select [no] from Subjects where passOnly = 0"); }
-// The numbers of both, each marked whether it is a must-answer question.
-inline QString examNumbers()
-{
-    return QStringLiteral("select [no], passOnly = 1 as mustAnswer from Subjects where passOnly = 1 or passOnly = 0");
-}
 inline QString subjectByNumber() { return QStringLiteral("select * from Subjects where [no] = :Num"); }
 inline QString materials() { return QStringLiteral("select * from ziliao"); }
 
