@@ -1,13 +1,18 @@
 #include "store/RowCache.h"
 
+#include <algorithm>
 #include <cstring>
+
+namespace {
+
+constexpr size_t blockSize = 1024 * 1024;
+
+} // namespace
 
 void RowCache::reset(int columnCount)
 {
+    *this = RowCache();
     columnCount_ = columnCount;
-    cells_.clear();
-    rowIds_.clear();
-    buffer_.clear();
 }
 
 void RowCache::beginRow(qint64 rowId)
@@ -47,20 +52,29 @@ void RowCache::appendDeferredBlob()
     cells_.push_back(Cell{0, 0, Kind::DeferredBlob});
 }
 
+qint64 RowCache::place(QByteArrayView bytes)
+{
+    const auto size = size_t(bytes.size());
+    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < size) {
+        blocks_.emplace_back();
+        blocks_.back().reserve(std::max(blockSize, size));
+    }
+    std::string& block = blocks_.back();
+    const auto offset = qint64(block.size());
+    block.append(bytes.data(), size);
+    return (qint64(blocks_.size() - 1) << 32) | offset;
+}
+
 void RowCache::appendBytes(Kind kind, QByteArrayView bytes)
 {
-    const auto offset = qint64(buffer_.size());
-    buffer_.append(bytes.data(), size_t(bytes.size()));
-    cells_.push_back(Cell{offset, quint32(bytes.size()), kind});
+    cells_.push_back(Cell{place(bytes), quint32(bytes.size()), kind});
 }
 
 RowCache::Cell RowCache::copiedCell(const RowCache& source, const Cell& cell)
 {
     if (cell.kind != Kind::Text && cell.kind != Kind::Blob)
         return cell;
-    const auto offset = qint64(buffer_.size());
-    buffer_.append(source.buffer_, size_t(cell.value), size_t(cell.size));
-    return Cell{offset, cell.size, cell.kind};
+    return Cell{place(source.bytes(cell)), cell.size, cell.kind};
 }
 
 void RowCache::insertNullRow(int row, qint64 rowId)
@@ -92,11 +106,19 @@ double RowCache::real(int row, int column) const
 
 QByteArrayView RowCache::bytes(int row, int column) const
 {
-    const Cell& c = cell(row, column);
-    return QByteArrayView(buffer_.data() + c.value, qsizetype(c.size));
+    return bytes(cell(row, column));
+}
+
+QByteArrayView RowCache::bytes(const Cell& cell) const
+{
+    const std::string& block = blocks_[size_t(cell.value >> 32)];
+    return QByteArrayView(block.data() + (cell.value & 0xffffffff), qsizetype(cell.size));
 }
 
 size_t RowCache::heldBytes() const
 {
-    return cells_.capacity() * sizeof(Cell) + rowIds_.capacity() * sizeof(qint64) + buffer_.capacity();
+    size_t held = cells_.capacity() * sizeof(Cell) + rowIds_.capacity() * sizeof(qint64);
+    for (const std::string& block : blocks_)
+        held += block.capacity();
+    return held;
 }

@@ -7,9 +7,10 @@
 #include <vector>
 
 // The rows of a record set, held compactly: one fixed-size cell per value
-// and every text or byte value in one shared buffer, so that a set of
-// 100,000 questions costs little more than the bytes of its values and
-// building it allocates almost nothing per row.
+// and every text or byte value in shared blocks of a megabyte, so that a set
+// of 100,000 questions costs little more than the bytes of its values,
+// building it allocates almost nothing per row, and no byte is moved again
+// once stored.
 class RowCache
 {
 public:
@@ -22,6 +23,7 @@ public:
         DeferredBlob, // bytes left in the file, read when asked for
     };
 
+    // Empties the cache and gives its memory back.
     void reset(int columnCount);
 
     // Starts a row; its values follow with the append functions, one per
@@ -37,7 +39,7 @@ public:
     // Editing the rows: a row of null values put in at `row` (the rows from
     // there on move down one), a row taken out, a row's values replaced by
     // those of a row of another cache with the same columns. Bytes a replaced
-    // or removed row held stay in the shared buffer until the next reset:
+    // or removed row held stay in their block until the next reset:
     // edits are few, and moving the buffer would cost more than they do.
     void insertNullRow(int row, qint64 rowId);
     void removeRow(int row);
@@ -59,19 +61,24 @@ public:
 private:
     struct Cell
     {
-        qint64 value = 0; // the integer, the double's bits, or an offset into buffer_
+        qint64 value = 0; // the integer, the double's bits, or where the bytes are (see place())
         quint32 size = 0; // byte count of a Text or Blob value
         Kind kind = Kind::Null;
     };
 
     size_t firstCell(int row) const { return size_t(row) * size_t(columnCount_); }
     const Cell& cell(int row, int column) const { return cells_[firstCell(row) + size_t(column)]; }
+    QByteArrayView bytes(const Cell& cell) const;
     void appendBytes(Kind kind, QByteArrayView bytes);
+    // Stores bytes in the last block, or a new one when they do not fit, and
+    // gives their place: the block's index in the high half, the offset in
+    // the low half.
+    qint64 place(QByteArrayView bytes);
     // A copy of another cache's cell, its bytes copied into this buffer.
     Cell copiedCell(const RowCache& source, const Cell& cell);
 
     int columnCount_ = 0;
     std::vector<Cell> cells_;
     std::vector<qint64> rowIds_;
-    std::string buffer_;
+    std::vector<std::string> blocks_; // each reserved once and never grown past it
 };

@@ -316,3 +316,18 @@ TEST_F(RecordSetTest, byteValuesInColumnsOfAnyDeclaredTypeAreReadWhenAskedFor)
     EXPECT_TRUE(set.fieldAsBytes(QStringLiteral("p")).isEmpty());
     EXPECT_EQ(set.fieldAsString(QStringLiteral("n")), QStringLiteral("2.5"));
 }
+
+TEST_F(RecordSetTest, longTextsAcrossStorageBlocksReadBackWhole)
+{
+    const QString longText = QString(700 * 1024, QChar(u'路'));     // 2.1 MB of UTF-8
+    const QString shortText = QStringLiteral("短");
+    bank.addSubject({1, longText, 0, 0, 0, 101, {}});
+    bank.addSubject({2, shortText, 0, 0, 0, 101, {}});
+    bank.addSubject({3, longText.left(400 * 1024), 0, 0, 0, 101, {}});
+    RecordSet set = openSet(Statements::allSubjects());
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), longText);
+    set.next();
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), shortText);
+    set.next();
+    EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), longText.left(400 * 1024));
+}
