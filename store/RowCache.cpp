@@ -5,7 +5,10 @@
 
 namespace {
 
-constexpr size_t blockSize = 1024 * 1024;
+// Blocks start small and double up to a megabyte, so that a set of a few
+// rows holds little more than its bytes and a large one is not fragmented.
+constexpr size_t firstBlockSize = 4 * 1024;
+constexpr size_t largestBlockSize = 1024 * 1024;
 
 } // namespace
 
@@ -56,8 +59,10 @@ qint64 RowCache::place(QByteArrayView bytes)
 {
     const auto size = size_t(bytes.size());
     if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < size) {
+        const size_t next = blocks_.empty() ? firstBlockSize
+                                            : std::min(blocks_.back().capacity() * 2, largestBlockSize);
         blocks_.emplace_back();
-        blocks_.back().reserve(std::max(blockSize, size));
+        blocks_.back().reserve(std::max(next, size));
     }
     std::string& block = blocks_.back();
     const auto offset = qint64(block.size());

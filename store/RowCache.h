@@ -7,7 +7,7 @@
 #include <vector>
 
 // The rows of a record set, held compactly: one fixed-size cell per value
-// and every text or byte value in shared blocks of a megabyte, so that a set
+// and every text or byte value in shared blocks of up to a megabyte, so that a set
 // of 100,000 questions costs little more than the bytes of its values,
 // building it allocates almost nothing per row, and no byte is moved again
 // once stored.
