@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <stdexcept>
@@ -88,6 +89,15 @@ void WindowOnBank::clickTreeEntry(int row)
     auto* tree = get<ModeTree>("TreeView");
     const QRect rect = tree->visualItemRect(tree->topLevelItem(row));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+void WindowOnBank::restartExam()
+{
+    auto* pages = get<QTabWidget>("pcXunlian");
+    QWidget* exam = get("tsMoNi");
+    pages->setTabVisible(pages->indexOf(exam), false);
+    pages->setTabVisible(pages->indexOf(exam), true);
+    pages->setCurrentWidget(exam);
 }
 
 void WindowOnBank::typeGoTo(int number)

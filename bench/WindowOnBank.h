@@ -35,6 +35,9 @@ public:
     // The visible answer button: A for a single-choice question, 对 otherwise.
     void clickAnAnswer();
     void clickTreeEntry(int row);
+    // Shows the mock-exam page again, as a wrong must-answer answer does: its
+    // start routine draws a new exam, without the opening message.
+    void restartExam();
     // Types a number into the go-to box and clicks 转到.
     void typeGoTo(int number);
     void goTo(int number);
