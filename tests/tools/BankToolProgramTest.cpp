@@ -5,29 +5,11 @@
 #include "ToolFixtures.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 const QString category = R"({"no": 101, "title": "驾驶证"})";
 
@@ -50,14 +32,14 @@ TEST(BankToolProgram, buildsAndChecksAWorkingBank)
     writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({category}, questions));
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
 
-    const ToolRun build = runTool({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
+    const ProgramRun build = runQuenharBank({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
     EXPECT_EQ(build.exitCode, 0) << build.err.toStdString();
 
-    const ToolRun check = runTool({QStringLiteral("check"), bank});
+    const ProgramRun check = runQuenharBank({QStringLiteral("check"), bank});
     EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
     EXPECT_TRUE(check.out.contains(QStringLiteral("Result: the program can use this bank.")));
 
-    const ToolRun stats = runTool({QStringLiteral("stats"), bank});
+    const ProgramRun stats = runQuenharBank({QStringLiteral("stats"), bank});
     EXPECT_EQ(stats.exitCode, 0);
     EXPECT_TRUE(stats.out.contains(QStringLiteral("101  101 驾驶证"))) << stats.out.toStdString();
 }
@@ -68,7 +50,7 @@ TEST(BankToolProgram, aBadSourceExitsOneListsEveryBadRowAndWritesNothing)
     writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")),
               jsonSource({category}, {question(1, QStringLiteral("C")), question(2), question(3, QStringLiteral("X"))}));
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
-    const ToolRun build = runTool({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
+    const ProgramRun build = runQuenharBank({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
     EXPECT_EQ(build.exitCode, 1);
     EXPECT_TRUE(build.err.contains(QStringLiteral("bank.json:8: \"answer\""))) << build.err.toStdString();
     EXPECT_TRUE(build.err.contains(QStringLiteral("bank.json:10: \"answer\""))) << build.err.toStdString();
@@ -81,18 +63,18 @@ TEST(BankToolProgram, checkExitsOneOnABankTheProgramFailsOn)
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
     bank.addSubjects(1, 5, 101);
-    const ToolRun check = runTool({QStringLiteral("check"), bank.path()});
+    const ProgramRun check = runQuenharBank({QStringLiteral("check"), bank.path()});
     EXPECT_EQ(check.exitCode, 1);
     EXPECT_TRUE(check.out.contains(QStringLiteral("no mock exam can run")));
 }
 
 TEST(BankToolProgram, usageErrorsExitTwo)
 {
-    EXPECT_EQ(runTool({}).exitCode, 2);
-    EXPECT_EQ(runTool({QStringLiteral("frobnicate")}).exitCode, 2);
-    EXPECT_EQ(runTool({QStringLiteral("check")}).exitCode, 2);
-    EXPECT_EQ(runTool({QStringLiteral("build"), QStringLiteral("a.json")}).exitCode, 2);
-    EXPECT_EQ(runTool({QStringLiteral("stats"), QStringLiteral("a.db"), QStringLiteral("--bogus")}).exitCode, 2);
+    EXPECT_EQ(runQuenharBank({}).exitCode, 2);
+    EXPECT_EQ(runQuenharBank({QStringLiteral("frobnicate")}).exitCode, 2);
+    EXPECT_EQ(runQuenharBank({QStringLiteral("check")}).exitCode, 2);
+    EXPECT_EQ(runQuenharBank({QStringLiteral("build"), QStringLiteral("a.json")}).exitCode, 2);
+    EXPECT_EQ(runQuenharBank({QStringLiteral("stats"), QStringLiteral("a.db"), QStringLiteral("--bogus")}).exitCode, 2);
 }
 
 TEST(BankToolProgram, buildRefusesToReplaceABankWithoutForce)
@@ -103,9 +85,9 @@ TEST(BankToolProgram, buildRefusesToReplaceABankWithoutForce)
     writeFile(bank, "existing");
     const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.json"));
 
-    EXPECT_EQ(runTool({QStringLiteral("build"), source, bank}).exitCode, 2);
+    EXPECT_EQ(runQuenharBank({QStringLiteral("build"), source, bank}).exitCode, 2);
     EXPECT_EQ(readFile(bank), QByteArray("existing"));
-    EXPECT_EQ(runTool({QStringLiteral("build"), QStringLiteral("--force"), source, bank}).exitCode, 0);
+    EXPECT_EQ(runQuenharBank({QStringLiteral("build"), QStringLiteral("--force"), source, bank}).exitCode, 0);
     EXPECT_EQ(tableRows(bank, QStringLiteral("Subjects")).size(), 1);
 }
 
@@ -115,9 +97,9 @@ TEST(BankToolProgram, exportWritesTheJsonAndPictures)
     bank.addClass(101, QStringLiteral("驾驶证"));
     bank.addSubject({7, QStringLiteral("有图"), 0, 0, 0, 101, makeBitmap(2, 2)});
     QTemporaryDir out;
-    const ToolRun exported = runTool({QStringLiteral("export"), bank.path(), out.path()});
+    const ProgramRun exported = runQuenharBank({QStringLiteral("export"), bank.path(), out.path()});
     EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
     EXPECT_EQ(readFile(QDir(out.path()).filePath(QStringLiteral("pictures/7.bmp"))), makeBitmap(2, 2));
     EXPECT_TRUE(readFile(QDir(out.path()).filePath(QStringLiteral("bank.json"))).contains("\"picture\": \"pictures/7.bmp\""));
-    EXPECT_EQ(runTool({QStringLiteral("export"), bank.path(), out.path()}).exitCode, 2); // bank.json exists
+    EXPECT_EQ(runQuenharBank({QStringLiteral("export"), bank.path(), out.path()}).exitCode, 2); // bank.json exists
 }

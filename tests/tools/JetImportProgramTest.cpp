@@ -6,31 +6,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-struct ProgramRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ProgramRun quenharBank(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), arguments);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
 {
@@ -40,7 +18,7 @@ TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
     QFile::copy(JetFixtures::path(QStringLiteral("bank.mdb")), source);
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
 
-    const ProgramRun build = quenharBank({QStringLiteral("build"), source, bank});
+    const ProgramRun build = runQuenharBank({QStringLiteral("build"), source, bank});
     EXPECT_EQ(build.exitCode, 1) << "the fixture is too small for a mock exam: " << build.err.toStdString();
     EXPECT_TRUE(build.out.contains(QStringLiteral("Subjects: 24 rows"))) << build.out.toStdString();
     EXPECT_TRUE(build.out.contains(QStringLiteral("Result: the program will fail on this bank."))) << build.out.toStdString();
@@ -52,7 +30,7 @@ TEST(JetImportProgram, importWritesTheBankAndItsCheck)
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
-    const ProgramRun import = quenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-password-encoded.mdb")), bank});
+    const ProgramRun import = runQuenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-password-encoded.mdb")), bank});
     EXPECT_EQ(import.exitCode, 1);
     EXPECT_TRUE(import.out.contains(QStringLiteral("classes: 6 rows"))) << import.out.toStdString();
     EXPECT_TRUE(import.out.contains(QStringLiteral("no mock exam can run"))) << import.out.toStdString();
@@ -64,7 +42,7 @@ TEST(JetImportProgram, importOfATruncatedFileFailsAndWritesNothing)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const ProgramRun import = quenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-truncated.mdb")),
+    const ProgramRun import = runQuenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-truncated.mdb")),
                                     QDir(dir.path()).filePath(QStringLiteral("velmora.db"))});
     EXPECT_EQ(import.exitCode, 1);
     EXPECT_TRUE(import.err.contains(QStringLiteral("cut short"))) << import.err.toStdString();
@@ -80,8 +58,8 @@ TEST(JetImportProgram, importAndBuildRefuseWrongArguments)
     page.replace(0, 20, QByteArray("\x00\x01\x00\x00Standard Jet DB\0", 20));
     writeFile(jetLooking, page);
 
-    EXPECT_EQ(quenharBank({QStringLiteral("import"), jetLooking}).exitCode, 2);
-    const ProgramRun withCategories = quenharBank({QStringLiteral("build"), QStringLiteral("--categories"), jetLooking,
+    EXPECT_EQ(runQuenharBank({QStringLiteral("import"), jetLooking}).exitCode, 2);
+    const ProgramRun withCategories = runQuenharBank({QStringLiteral("build"), QStringLiteral("--categories"), jetLooking,
                                             jetLooking, QDir(dir.path()).filePath(QStringLiteral("velmora.db"))});
     EXPECT_EQ(withCategories.exitCode, 2);
     EXPECT_TRUE(withCategories.err.contains(QStringLiteral("--categories"))) << withCategories.err.toStdString();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <sqlite3.h>
 
@@ -91,4 +92,14 @@ QByteArray jsonSource(const QStringList& categories, const QStringList& question
 QStringList folderEntries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+ProgramRun runQuenharBank(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }

@@ -28,3 +28,14 @@ QByteArray jsonSource(const QStringList& categories, const QStringList& question
 
 // The entries of a folder, hidden ones included.
 QStringList folderEntries(const QString& dir);
+
+// What a run of the quenhar-bank program gave; exit code -1 when it did not
+// end by itself within two minutes.
+struct ProgramRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun runQuenharBank(const QStringList& arguments);
