@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/Messages.h"
-#include "store/StoreError.h"
+#include "store/Failure.h"
 
-#include <exception>
+#include <optional>
 #include <utility>
 
 // Runs one handler. An error raised inside it ends the handler and is shown
@@ -13,13 +13,6 @@
 template <typename Handler>
 void guarded(Handler&& handler) noexcept
 {
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const StoreError& error) {
-        Messages::showError(error.text());
-    } catch (const std::exception& error) {
-        Messages::showError(QString::fromLocal8Bit(error.what()));
-    } catch (...) {
-        Messages::showError(QStringLiteral("Unexpected error"));
-    }
+    if (const std::optional<QString> text = failureText(std::forward<Handler>(handler)))
+        Messages::showError(*text);
 }

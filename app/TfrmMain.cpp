@@ -9,9 +9,11 @@
 #include "app/PageShowHook.h"
 #include "materials/ZiLiaoPage.h"
 #include "practice/ModeTree.h"
-#include "store/ConnectionSettings.h"
+#include "practice/QuestionSet.h"
+#include "rules/BankFile.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
+#include "store/StoreError.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -30,12 +32,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     if (!isDatabaseOpen())
         return;
 
-    ziLiaoPage_ = new ZiLiaoPage(*ADOQueryZiLiao, tsZiLiao);
-    ziLiaoPage_->setObjectName(QStringLiteral("ziLiaoPage"));
-    auto* materialsLayout = new QVBoxLayout(tsZiLiao);
-    materialsLayout->setContentsMargins(0, 0, 0, 0);
-    materialsLayout->addWidget(ziLiaoPage_);
-
+    createMaterialsPage();
     connectHandlers();
 
     // Centred on the screen, by its outer size.
@@ -49,7 +46,7 @@ TfrmMain::~TfrmMain() = default;
 void TfrmMain::FormCreate()
 {
     try {
-        connection_ = std::make_unique<Database>(ConnectionSettings::databaseFileName());
+        connection_ = std::make_unique<Database>(BankFile::name());
     } catch (const StoreError&) {
         Messages::showMessage(QStringLiteral("缺少velmora.db文件，不能允许!"));
         return;
@@ -57,8 +54,18 @@ void TfrmMain::FormCreate()
     ADOQueryTemp = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryTemp"));
     ADOQuerySubjects = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQuerySubjects"));
     ADOQueryZiLiao = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryZiLiao"));
-    bTesting = false;
-    slExamNo.clear();
+    questions_ = std::make_unique<QuestionSet>(*ADOQuerySubjects);
+}
+
+void TfrmMain::createMaterialsPage()
+{
+    ziLiaoPage_ = new ZiLiaoPage(*ADOQueryZiLiao, &Messages::confirmDelete, tsZiLiao);
+    ziLiaoPage_->setObjectName(QStringLiteral("ziLiaoPage"));
+    // The page reports what failed; the window is where messages are shown.
+    connect(ziLiaoPage_, &ZiLiaoPage::failed, this, &Messages::showError);
+    auto* materialsLayout = new QVBoxLayout(tsZiLiao);
+    materialsLayout->setContentsMargins(0, 0, 0, 0);
+    materialsLayout->addWidget(ziLiaoPage_);
 }
 
 void TfrmMain::connectHandlers()
@@ -107,23 +114,15 @@ void TfrmMain::FormShow()
     hidePracticePage(tsZhongdian);
     hidePracticePage(tsSunxu);
     hidePracticePage(tsMoNi);
-    bTesting = false;
+    exam_.stop();
     pcMain->setTabVisible(pcMain->indexOf(tsSetup), false);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (!postPendingMaterials()) {
-        event->ignore();
-        return;
-    }
-    FormClose();
-    event->accept();
-}
-
-void TfrmMain::FormClose()
-{
-    slExamNo.clear();
+    // The title bar closes the window once nothing typed on the materials
+    // page would be lost. The exam's list goes with the window.
+    event->setAccepted(postPendingMaterials());
 }
 
 void TfrmMain::btOverClick()
@@ -144,20 +143,4 @@ bool TfrmMain::postPendingMaterials()
         posted = true;
     });
     return posted;
-}
-
-void TfrmMain::showPracticePage(QWidget* page)
-{
-    pcXunlian->setTabVisible(pcXunlian->indexOf(page), true);
-    pcXunlian->setCurrentWidget(page);
-}
-
-void TfrmMain::hidePracticePage(QWidget* page)
-{
-    pcXunlian->setTabVisible(pcXunlian->indexOf(page), false);
-}
-
-void TfrmMain::tsZiLiaoShow()
-{
-    ziLiaoPage_->showPage();
 }

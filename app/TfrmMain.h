@@ -1,8 +1,7 @@
 #pragma once
 
-#include "exam/ExamRandom.h"
+#include "exam/MockExam.h"
 
-#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -11,6 +10,7 @@ class Database;
 class GoToBox;
 class ModeTree;
 class PageShowHook;
+class QuestionSet;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -23,8 +23,10 @@ class RecordSet;
 class ZiLiaoPage;
 
 // The program's one window. It owns the connection to the question bank, the
-// three record sets, every control and the exam state; its handlers are named
-// after the control and the event they serve.
+// three record sets, every control, and the units that hold the logic: the
+// question set, the mock exam, the materials page. Its handlers are named
+// after the control and the event they serve; each reads the controls, calls
+// a unit and shows the result.
 class TfrmMain : public QWidget
 {
     Q_OBJECT
@@ -38,7 +40,7 @@ public:
     bool isDatabaseOpen() const { return connection_ != nullptr; }
 
     // Replaces the generator of the exam draw (tests use a fixed seed).
-    void setExamRandom(const ExamRandom& random) { examRandom_ = random; }
+    void setExamRandom(const ExamRandom& random) { exam_.setRandom(random); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,7 +50,6 @@ private:
     // Window lifecycle.
     void FormCreate();
     void FormShow();
-    void FormClose();
     void btOverClick();
     bool postPendingMaterials();
 
@@ -63,6 +64,7 @@ private:
     QWidget* createClassBar();
     QWidget* createScoreBar();
     void connectHandlers();
+    void createMaterialsPage();
     void showPracticePage(QWidget* page);
     void hidePracticePage(QWidget* page);
 
@@ -79,8 +81,6 @@ private:
     void OpenClassSubjects(const QString& fatherNo);
     void tsSunxuShow();
     void tsZhongdianShow();
-    // Opens the question set on `sql` (with one parameter) and shows its first question.
-    void openSubjects(const QString& sql, const QString& parameter = {}, const QString& value = {});
     void btPriorClick();
     void btNextClick();
     void btGoClick();
@@ -90,9 +90,8 @@ private:
 
     // Mock exam.
     void tsMoNiShow();
-    void drawExamNumbers(const QString& sql, int minimum, int until);
     void NextExamSubject(bool first);
-    void examAnswered();
+    void examAnswered(bool right);
 
     // Materials.
     void tsZiLiaoShow();
@@ -103,11 +102,9 @@ private:
     std::unique_ptr<RecordSet> ADOQuerySubjects;
     std::unique_ptr<RecordSet> ADOQueryZiLiao;
 
-    // Exam state.
-    QStringList slExamNo;
-    int iScore = 0;
-    bool bTesting = false;
-    ExamRandom examRandom_;
+    // The units over them.
+    std::unique_ptr<QuestionSet> questions_; // over ADOQuerySubjects
+    MockExam exam_;                          // draws through ADOQueryTemp
 
     bool shownOnce_ = false;
     PageShowHook* pageShowHook_ = nullptr;

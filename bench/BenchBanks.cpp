@@ -1,5 +1,7 @@
 #include "bench/BenchBanks.h"
 
+#include "rules/BankFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -10,7 +12,7 @@ namespace {
 
 QString bankFileIn(const QString& folder)
 {
-    return QDir(folder).filePath(QStringLiteral("velmora.db"));
+    return QDir(folder).filePath(BankFile::name());
 }
 
 } // namespace

@@ -8,8 +8,8 @@
 #include "bench/RatioTable.h"
 #include "bench/WindowOnBank.h"
 
+#include "rules/Statements.h"
 #include "store/Database.h"
-#include "store/Statements.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "bench/RatioTable.h"
 #include "bench/SyntheticBank.h"
 
+#include "rules/Statements.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
-#include "store/Statements.h"
 
 #include <optional>
 #include <string>

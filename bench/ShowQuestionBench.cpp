@@ -7,9 +7,9 @@
 #include "bench/SyntheticBank.h"
 #include "bench/WindowOnBank.h"
 
+#include "rules/StoredPicture.h"
 #include "store/Database.h"
 #include "store/Statement.h"
-#include "store/StoredPicture.h"
 
 namespace {
 

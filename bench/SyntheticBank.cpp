@@ -1,6 +1,6 @@
 #include "bench/SyntheticBank.h"
 
-#include "store/BankSchema.h"
+#include "rules/BankTables.h"
 #include "store/StoreError.h"
 
 #include <QFile>
@@ -140,7 +140,7 @@ void writeSyntheticBank(const QString& path, const SyntheticBankOptions& options
     execute(db, QStringLiteral("pragma journal_mode = off"));
     execute(db, QStringLiteral("pragma synchronous = off"));
     execute(db, QStringLiteral("begin"));
-    for (const QString& statement : BankSchema::createStatements())
+    for (const QString& statement : BankTables::createStatements())
         execute(db, statement);
 
     const int categories = std::max(1, options.categories);

@@ -4,10 +4,10 @@
 
 #include "bench/SyntheticBank.h"
 
+#include "rules/StoredPicture.h"
 #include "store/Database.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
-#include "store/StoredPicture.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "exam/ExamVerdict.h"
 
-#include "exam/ExamRules.h"
+#include "rules/ExamRules.h"
 #include "store/IntegerText.h"
 
 QString examVerdict(const QString& scoreText)

@@ -1,7 +1,5 @@
 #include "materials/DataNavigator.h"
 
-#include "app/ErrorReporting.h"
-#include "app/Messages.h"
 #include "materials/NavigatorGlyphs.h"
 #include "materials/RecordSetModel.h"
 #include "store/RecordSet.h"
@@ -36,9 +34,11 @@ const std::array<ButtonText, DataNavigator::ButtonCount>& buttonTexts()
 
 } // namespace
 
-DataNavigator::DataNavigator(RecordSetModel& model, const QString& name, QWidget* parent)
+DataNavigator::DataNavigator(RecordSetModel& model, const QString& name, std::function<bool()> confirmDelete,
+                             QWidget* parent)
     : QWidget(parent)
     , model_(model)
+    , confirmDelete_(std::move(confirmDelete))
 {
     setObjectName(name);
     auto* layout = new QHBoxLayout(this);
@@ -61,7 +61,7 @@ DataNavigator::DataNavigator(RecordSetModel& model, const QString& name, QWidget
 
 void DataNavigator::click(Button which)
 {
-    guarded([this, which] {
+    model_.attempt([this, which] {
         switch (which) {
         case First:
             model_.first();
@@ -79,7 +79,7 @@ void DataNavigator::click(Button which)
             model_.insert();
             break;
         case Delete:
-            if (Messages::confirmDelete())
+            if (confirmDelete_())
                 model_.deleteCurrent();
             break;
         case Edit:

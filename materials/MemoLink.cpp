@@ -1,6 +1,5 @@
 #include "materials/MemoLink.h"
 
-#include "app/ErrorReporting.h"
 #include "materials/RecordSetModel.h"
 
 #include <QPlainTextEdit>
@@ -33,11 +32,6 @@ void MemoLink::storeTyped()
 {
     if (showing_)
         return;
-    bool stored = false;
-    guarded([this, &stored] {
-        model_.typeText(column_, edit_.toPlainText());
-        stored = true;
-    });
-    if (!stored)
+    if (!model_.attempt([this] { model_.typeText(column_, edit_.toPlainText()); }))
         showCurrent(); // the record refused the text: show what it holds
 }

@@ -1,6 +1,5 @@
 #include "materials/RecordSetModel.h"
 
-#include "app/ErrorReporting.h"
 #include "store/RecordSet.h"
 
 #include <cstdlib>
@@ -37,8 +36,8 @@ QVariant RecordSetModel::data(const QModelIndex& index, int role) const
         return {};
     try {
         return set_.fieldAsString(index.row() + 1, columns_[index.column()].field);
-    } catch (const StoreError&) {
-        // Painting cannot show a message box; the same error is shown when
+    } catch (const Failure&) {
+        // Painting cannot report anything; the same error is reported when
         // the value is edited or posted.
         return {};
     }
@@ -76,8 +75,7 @@ bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    bool stored = false;
-    guarded([&] {
+    return attempt([&] {
         const QString text = value.toString();
         // An editor that closes hands back its text: unchanged, it is no edit.
         if (text != set_.fieldAsString(index.row() + 1, columns_[index.column()].field)) {
@@ -85,9 +83,7 @@ bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, in
                 moveTo(index.row());
             typeText(index.column(), text);
         }
-        stored = true;
     });
-    return stored;
 }
 
 int RecordSetModel::currentRow() const

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "store/Failure.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 class RecordSet;
 
@@ -15,6 +20,10 @@ class RecordSet;
 // Typed text reaches the set with every keystroke (see LiveEditDelegate and
 // MemoLink), so a change is never left behind in an editor widget: whatever
 // the user typed is what a post writes.
+//
+// The model shows no message itself: what Qt calls (setData, and the
+// controls' work run through attempt()) reports its failures through
+// failed(); the page's owner shows them.
 class RecordSetModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -37,7 +46,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Typed text from a view. An error is shown, not raised: Qt calls this.
+    // Typed text from a view. A failure is reported, not raised: Qt calls this.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     // The current record's row; -1 when there is none or the set is closed.
@@ -65,9 +74,23 @@ public:
     // editable first (on an empty set, inserting the first record).
     void typeText(int column, const QString& text);
 
+    // Runs work for a control that Qt calls, where nothing may be raised: a
+    // failure is reported through failed(). True when the work ran to its end.
+    template <typename Work>
+    bool attempt(Work&& work)
+    {
+        if (const std::optional<QString> text = failureText(std::forward<Work>(work))) {
+            emit failed(*text);
+            return false;
+        }
+        return true;
+    }
+
 signals:
     void currentChanged(int row);
     void stateChanged();
+    // An operation run for a control failed with this text.
+    void failed(const QString& text);
 
 private:
     enum class Rows { Edited, Reloaded };

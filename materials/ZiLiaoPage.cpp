@@ -1,12 +1,11 @@
 #include "materials/ZiLiaoPage.h"
 
-#include "app/ErrorReporting.h"
 #include "materials/DataNavigator.h"
 #include "materials/LiveEditDelegate.h"
 #include "materials/MemoLink.h"
 #include "materials/RecordSetModel.h"
+#include "rules/Statements.h"
 #include "store/RecordSet.h"
-#include "store/Statements.h"
 
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -23,17 +22,18 @@ constexpr int navigatorHeight = 25;
 
 } // namespace
 
-ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, QWidget* parent)
+ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, std::function<bool()> confirmDelete, QWidget* parent)
     : QWidget(parent)
     , ziLiao_(ziLiao)
 {
     ziLiao_.setSql(Statements::materials());
     // The grid shows the title; the text box shows the memo of the same row.
     model_ = new RecordSetModel(ziLiao_, {{titleField, QStringLiteral("标题")}, {memoField, memoField}}, this);
-    createControls();
+    connect(model_, &RecordSetModel::failed, this, &ZiLiaoPage::failed);
+    createControls(std::move(confirmDelete));
 }
 
-void ZiLiaoPage::createControls()
+void ZiLiaoPage::createControls(std::function<bool()> confirmDelete)
 {
     DBGrid3 = new QTableView(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
@@ -60,7 +60,7 @@ void ZiLiaoPage::createControls()
     DBMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     new MemoLink(*model_, model_->columnOf(memoField), *DBMemo2, this);
 
-    DBNavigator3 = new DataNavigator(*model_, QStringLiteral("DBNavigator3"), this);
+    DBNavigator3 = new DataNavigator(*model_, QStringLiteral("DBNavigator3"), std::move(confirmDelete), this);
     DBNavigator3->setFixedHeight(navigatorHeight);
 
     auto* layout = new QVBoxLayout(this);
@@ -106,7 +106,7 @@ void ZiLiaoPage::gridRowPicked(int row)
 {
     if (followingSet_ || model_->isUpdatingViews() || row < 0 || row == model_->currentRow())
         return;
-    guarded([this, row] { model_->moveTo(row); });
+    model_->attempt([this, row] { model_->moveTo(row); });
     // A move that could not post leaves the set where it was: so is the grid.
     if (model_->currentRow() != row)
         showCurrentRow(model_->currentRow());

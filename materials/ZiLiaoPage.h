@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class DataNavigator;
 class QPlainTextEdit;
 class QTableView;
@@ -11,13 +13,15 @@ class RecordSetModel;
 // The page of reference texts: the title grid, the text box and the record
 // navigator, bound to the materials set through one model. Typing in the
 // grid or the text box starts editing the current entry; moving to another
-// entry or posting writes it, cancel drops it.
+// entry or posting writes it, cancel drops it. The page shows no message
+// itself: it asks `confirmDelete` before deleting and reports failures
+// through failed().
 class ZiLiaoPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit ZiLiaoPage(RecordSet& ziLiao, QWidget* parent = nullptr);
+    ZiLiaoPage(RecordSet& ziLiao, std::function<bool()> confirmDelete, QWidget* parent = nullptr);
 
     // Opens the materials set on the first visit; later visits keep the
     // current entry and any change not yet posted.
@@ -27,8 +31,12 @@ public:
     // written; the change then stays pending.
     void postPending();
 
+signals:
+    // Work the user started on the page failed with this text.
+    void failed(const QString& text);
+
 private:
-    void createControls();
+    void createControls(std::function<bool()> confirmDelete);
     // The grid's current row follows the set's current record.
     void showCurrentRow(int row);
     // A row the user picked in the grid becomes the current record.

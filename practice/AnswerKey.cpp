@@ -1,12 +1,14 @@
 #include "practice/AnswerKey.h"
 
+#include "rules/AnswerCode.h"
+
 QString answerKeyText(int result, int classNo)
 {
-    const bool singleChoice = classNo == 0;
+    const bool singleChoice = QuestionType::isSingleChoice(classNo);
     switch (result) {
-    case 0:
+    case AnswerCode::a:
         return singleChoice ? QStringLiteral("A") : QStringLiteral("对");
-    case 1:
+    case AnswerCode::b:
         return singleChoice ? QStringLiteral("B") : QStringLiteral("错");
     default:
         return QStringLiteral("C");

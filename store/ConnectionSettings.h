@@ -2,13 +2,9 @@
 
 #include <QString>
 
-// The fixed settings of the program's one connection to its question bank.
-// There is no configuration: the bank is always this file in the working
-// directory.
+// The fixed settings of every connection to a question bank. There is no
+// configuration.
 namespace ConnectionSettings {
-
-// File name of the question bank, relative to the working directory.
-inline QString databaseFileName() { return QStringLiteral("velmora.db"); }
 
 // How long a write waits for another program's write to finish before it
 // fails. The bank is shared ("deny none"), so a short wait is expected.

@@ -33,19 +33,45 @@ void checkIsSqliteFile(const QString& path)
         throw StoreError(QStringLiteral("'%1' is not an SQLite database").arg(path));
 }
 
+// A new bank is made only where no data can be lost: no file yet, or an
+// empty one (a temporary file made for it).
+void checkIsNewFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || info.size() > 0))
+        throw StoreError(QStringLiteral("'%1' already exists").arg(path));
+}
+
+int openFlags(Database::Mode mode)
+{
+    switch (mode) {
+    case Database::Mode::ReadWrite:
+        return SQLITE_OPEN_READWRITE;
+    case Database::Mode::ReadOnly:
+        return SQLITE_OPEN_READONLY;
+    case Database::Mode::NewFile:
+        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    }
+    return 0;
+}
+
 } // namespace
 
-Database::Database(const QString& path)
+Database::Database(const QString& path, Mode mode)
     : path_(path)
     , readTimeLimitMs_(ConnectionSettings::readTimeLimitMs)
     , maxRowBytes_(ConnectionSettings::maxRowBytes)
 {
-    checkIsSqliteFile(path);
+    if (mode == Mode::NewFile)
+        checkIsNewFile(path);
+    else
+        checkIsSqliteFile(path);
 
-    // No SQLITE_OPEN_CREATE: a file that vanished since the check is an
-    // error, never a new bank. A read-only file opens read-only.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    // SQLITE_OPEN_CREATE only for a new bank: an existing one that vanished
+    // since the check is an error, never a new bank. A read-only file opens
+    // read-only.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags(mode) | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
         sqlite3_close(db_);

@@ -5,18 +5,25 @@
 
 struct sqlite3;
 
-// One open connection to an existing question bank.
+// One open connection to a question bank.
 //
-// Opening never creates, changes or locks out the file: a missing path, a
-// folder, an unreadable or empty file, or a file that is not an SQLite
-// database all raise StoreError and leave the file system as it was. The bank
-// is an untrusted file, so the connection runs with SQLite's defensive
+// Opening an existing bank never creates, changes or locks out the file: a
+// missing path, a folder, an unreadable or empty file, or a file that is not
+// an SQLite database all raise StoreError and leave the file system as it
+// was. Only the bank tool makes new banks, and says so (Mode::NewFile). The
+// bank is an untrusted file, so the connection runs with SQLite's defensive
 // settings (no schema-defined functions with side effects, no writes to the
 // schema through pragmas).
 class Database
 {
 public:
-    explicit Database(const QString& path);
+    enum class Mode {
+        ReadWrite, // an existing bank; a read-only file opens read-only
+        ReadOnly,  // an existing bank, never written
+        NewFile,   // a new bank in a file that does not exist yet or is empty
+    };
+
+    explicit Database(const QString& path, Mode mode = Mode::ReadWrite);
     ~Database();
 
     Database(const Database&) = delete;

@@ -1,7 +1,5 @@
 #include "store/IntegerText.h"
 
-#include "store/StoreError.h"
-
 #include <limits>
 #include <optional>
 
@@ -41,7 +39,12 @@ int integerFromText(const QString& text)
 {
     if (const auto value = parseInteger(text))
         return *value;
-    throw StoreError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    raiseNotAnInteger(text);
+}
+
+void raiseNotAnInteger(const QString& text)
+{
+    throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
 
 int integerFromTextOr(const QString& text, int fallback)

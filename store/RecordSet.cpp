@@ -1,7 +1,7 @@
 #include "store/RecordSet.h"
 
 #include "store/Database.h"
-#include "store/IntegerText.h"
+#include "store/FieldValue.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
@@ -9,19 +9,12 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
 
 QString parameterKey(const QString& name)
 {
     return name.startsWith(QLatin1Char(':')) ? name.mid(1) : name;
-}
-
-QString realAsText(double value)
-{
-    return QString::number(value, 'g', 15);
 }
 
 // Appends every row of a statement. A keyed statement's first column is the
@@ -272,47 +265,68 @@ QByteArray RecordSet::bytesAt(int row, int column) const
 {
     if (row < 0)
         return {};
-    if (const QString* changed = changedValue(row, column))
-        return changed->toUtf8();
+    QByteArray holder;
+    const FieldValue value = valueAt(row, column, holder);
+    switch (value.kind) {
+    case FieldValue::Kind::Null:
+        return {};
+    case FieldValue::Kind::Text:
+    case FieldValue::Kind::Blob:
+        return holder.isNull() ? value.bytes.toByteArray() : holder;
+    case FieldValue::Kind::Integer:
+    case FieldValue::Kind::Real:
+        return readText(value).toUtf8();
+    }
+    return {};
+}
+
+FieldValue RecordSet::valueAt(int row, int column, QByteArray& holder) const
+{
+    FieldValue value;
+    if (const QString* changed = changedValue(row, column)) {
+        holder = changed->toUtf8();
+        value.kind = FieldValue::Kind::Text;
+        value.bytes = holder;
+        return value;
+    }
     switch (rows_.kind(row, column)) {
     case RowCache::Kind::Null:
-        return {};
+        break;
+    case RowCache::Kind::Integer:
+        value.kind = FieldValue::Kind::Integer;
+        value.integer = rows_.integer(row, column);
+        break;
+    case RowCache::Kind::Real:
+        value.kind = FieldValue::Kind::Real;
+        value.real = rows_.real(row, column);
+        break;
     case RowCache::Kind::Text:
+        value.kind = FieldValue::Kind::Text;
+        value.bytes = rows_.bytes(row, column);
+        break;
     case RowCache::Kind::Blob:
-        return rows_.bytes(row, column).toByteArray();
+        value.kind = FieldValue::Kind::Blob;
+        value.bytes = rows_.bytes(row, column);
+        break;
     case RowCache::Kind::DeferredBlob:
         try {
-            return deferred_->readValue(db_, fieldNames_.at(column), rows_.rowId(row));
+            holder = deferred_->readValue(db_, fieldNames_.at(column), rows_.rowId(row));
         } catch (const StoreError& error) {
             raise(error.text());
         }
-    case RowCache::Kind::Integer:
-    case RowCache::Kind::Real:
-        return stringAt(row, column).toUtf8();
+        value.kind = FieldValue::Kind::Blob;
+        value.bytes = holder;
+        break;
     }
-    return {};
+    return value;
 }
 
 QString RecordSet::stringAt(int row, int column) const
 {
     if (row < 0)
         return {};
-    if (const QString* changed = changedValue(row, column))
-        return *changed;
-    switch (rows_.kind(row, column)) {
-    case RowCache::Kind::Null:
-        return {};
-    case RowCache::Kind::Integer:
-        return QString::number(rows_.integer(row, column));
-    case RowCache::Kind::Real:
-        return realAsText(rows_.real(row, column));
-    case RowCache::Kind::Text:
-    case RowCache::Kind::Blob:
-        return QString::fromUtf8(rows_.bytes(row, column));
-    case RowCache::Kind::DeferredBlob:
-        return QString::fromUtf8(bytesAt(row, column));
-    }
-    return {};
+    QByteArray holder;
+    return readText(valueAt(row, column, holder));
 }
 
 QByteArray RecordSet::fieldAsBytes(const QString& field) const
@@ -338,29 +352,8 @@ int RecordSet::fieldAsInteger(const QString& field) const
     const int column = fieldIndex(field);
     if (!hasCurrent())
         return 0;
-    if (changedValue(current_, column))
-        return integerFromText(stringAt(current_, column));
-    switch (rows_.kind(current_, column)) {
-    case RowCache::Kind::Null:
-        return 0;
-    case RowCache::Kind::Integer: {
-        const qint64 value = rows_.integer(current_, column);
-        if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-            break;
-        return int(value);
-    }
-    case RowCache::Kind::Real: {
-        const double value = std::round(rows_.real(current_, column));
-        if (!(value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()))
-            break;
-        return int(value);
-    }
-    case RowCache::Kind::Text:
-    case RowCache::Kind::Blob:
-    case RowCache::Kind::DeferredBlob:
-        return integerFromText(stringAt(current_, column));
-    }
-    throw StoreError(QStringLiteral("'%1' is not a valid integer value").arg(stringAt(current_, column)));
+    QByteArray holder;
+    return requireInteger(valueAt(current_, column, holder));
 }
 
 bool RecordSet::canModify() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/DeferredBlobQuery.h"
+#include "store/FieldValue.h"
 #include "store/RowCache.h"
 
 #include <QByteArray>
@@ -125,6 +126,9 @@ private:
 
     // Values of a row, with a held change of the current record in place.
     const QString* changedValue(int row, int column) const;
+    // A cell's value; `holder` keeps the bytes of a value that is not in
+    // the cache (a typed value, a deferred byte value) alive.
+    FieldValue valueAt(int row, int column, QByteArray& holder) const;
     QString stringAt(int row, int column) const;
     QByteArray bytesAt(int row, int column) const;
 

@@ -66,7 +66,7 @@ qint64 RowCache::place(QByteArrayView bytes)
     }
     std::string& block = blocks_.back();
     const auto offset = qint64(block.size());
-    block.append(bytes.data(), size);
+    block.append(bytes.constData(), size);
     return (qint64(blocks_.size() - 1) << 32) | offset;
 }
 
@@ -117,7 +117,7 @@ QByteArrayView RowCache::bytes(int row, int column) const
 QByteArrayView RowCache::bytes(const Cell& cell) const
 {
     const std::string& block = blocks_[size_t(cell.value >> 32)];
-    return QByteArrayView(block.data() + (cell.value & 0xffffffff), qsizetype(cell.size));
+    return QByteArrayView(block.c_str() + (cell.value & 0xffffffff), qsizetype(cell.size));
 }
 
 size_t RowCache::heldBytes() const

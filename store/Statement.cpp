@@ -38,7 +38,28 @@ void Statement::bindText(const QString& name, const QString& value)
 void Statement::bindText(int index, const QString& value)
 {
     const QByteArray utf8 = value.toUtf8();
-    if (sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+    if (sqlite3_bind_text64(stmt_, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                            SQLITE_UTF8)
+        != SQLITE_OK)
+        raise(db_);
+}
+
+void Statement::bindBytes(int index, const std::optional<QByteArray>& value)
+{
+    if (!value) {
+        bindNull(index);
+        return;
+    }
+    // SQLite reads a null pointer as null: an empty value needs a real one.
+    if (sqlite3_bind_blob64(stmt_, index, value->isEmpty() ? "" : value->constData(), sqlite3_uint64(value->size()),
+                            SQLITE_TRANSIENT)
+        != SQLITE_OK)
+        raise(db_);
+}
+
+void Statement::bindReal(int index, double value)
+{
+    if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK)
         raise(db_);
 }
 
@@ -74,6 +95,17 @@ bool Statement::step()
     default:
         raise(db_);
     }
+}
+
+void Statement::execute()
+{
+    const int rc = sqlite3_step(stmt_);
+    // The reason first: resetting the statement may replace it.
+    const QString reason = rc == SQLITE_DONE || rc == SQLITE_ROW ? QString() : QString::fromUtf8(sqlite3_errmsg(db_));
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    if (!reason.isNull())
+        throw StoreError(reason);
 }
 
 int Statement::columnCount() const
@@ -123,4 +155,27 @@ QByteArrayView Statement::columnBlob(int column) const
 {
     const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
     return QByteArrayView(data, sqlite3_column_bytes(stmt_, column));
+}
+
+FieldValue Statement::value(int column) const
+{
+    FieldValue value;
+    value.kind = columnType(column);
+    switch (value.kind) {
+    case ColumnType::Integer:
+        value.integer = columnInt64(column);
+        break;
+    case ColumnType::Real:
+        value.real = columnDouble(column);
+        break;
+    case ColumnType::Text:
+        value.bytes = columnText(column);
+        break;
+    case ColumnType::Blob:
+        value.bytes = columnBlob(column);
+        break;
+    case ColumnType::Null:
+        break;
+    }
+    return value;
 }

@@ -1,22 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "store/Failure.h"
 
-#include <stdexcept>
-
-// The one error type the question-bank layer raises. It carries the text the
-// user is shown; the window decides how to show it.
-class StoreError : public std::runtime_error
+// The error the question-bank layer raises: a statement SQLite rejects, a
+// file that cannot be opened, a record-set operation that cannot be done.
+class StoreError : public Failure
 {
 public:
-    explicit StoreError(const QString& text)
-        : std::runtime_error(text.toStdString())
-        , text_(text)
-    {
-    }
-
-    const QString& text() const noexcept { return text_; }
-
-private:
-    QString text_;
+    using Failure::Failure;
 };

@@ -1,15 +1,16 @@
 #include "tools/BankChecker.h"
 
-#include "tools/BankTables.h"
-#include "tools/CategoryNumber.h"
-#include "tools/FieldReading.h"
 #include "tools/ProgressBar.h"
 
+#include "rules/BankTables.h"
+#include "rules/CategoryNumber.h"
+#include "rules/ExamRules.h"
+#include "rules/FieldReading.h"
+#include "rules/Statements.h"
+#include "rules/StoredPicture.h"
 #include "store/Database.h"
 #include "store/Statement.h"
-#include "store/Statements.h"
 #include "store/StoreError.h"
-#include "store/StoredPicture.h"
 
 #include <QHash>
 #include <QSet>
@@ -20,14 +21,6 @@ namespace {
 
 using Severity = CheckFinding::Severity;
 using Kind = CheckFinding::Kind;
-
-// The mock exam's rules: it draws 8 must-answer questions when there are
-// more than 15 of them, and fills up to 100 from the ordinary ones, of which
-// there must be more than 100.
-constexpr int examQuestions = 100;
-constexpr int examMustAnswerDrawn = 8;
-constexpr int examMustAnswerNeeded = 15;
-constexpr int examOrdinaryNeeded = 100;
 
 // Column positions of one table's "select *", by lower-case name.
 using Columns = QHash<QString, int>;
@@ -140,7 +133,8 @@ private:
             integerField(row, columns, table, rowName, QStringLiteral("no"));
             textField(row, columns, table, rowName, QStringLiteral("remark"));
             ++listed;
-            if (CategoryNumber::isHeading(*no.value))
+            // The program tells a heading by the number's text as stored.
+            if (CategoryNumber::isHeading(readText(row.value(noColumn))))
                 ++headings;
             else
                 offered.insert(*no.value);
@@ -203,7 +197,7 @@ private:
             try {
                 if (!StoredPicture::decode(picture).isNull())
                     ++withPicture;
-            } catch (const StoreError& error) {
+            } catch (const StoredPicture::InvalidPicture& error) {
                 fault(Kind::UndecodablePicture,
                       QStringLiteral("%1: the picture (%2 bytes) will not show: %3")
                           .arg(rowName)
@@ -244,33 +238,33 @@ private:
                                    "they never appear in a mock exam")
                         .arg(total - mustAnswer - ordinary));
 
-        if (ordinary <= examOrdinaryNeeded) {
+        if (ordinary <= ExamRules::ordinaryMinimum) {
             fault(Kind::NoExam, QStringLiteral("no mock exam can run: it needs more than %1 ordinary questions "
                                                "(passOnly 0) and the bank has %2")
-                                    .arg(examOrdinaryNeeded)
+                                    .arg(ExamRules::ordinaryMinimum)
                                     .arg(ordinary));
             return;
         }
-        if (mustAnswer > examMustAnswerNeeded) {
+        if (mustAnswer > ExamRules::mustAnswerMinimum) {
             note(Kind::ExamPlan,
                  QStringLiteral("mock exam: %1 questions; first %2 drawn at random from the %3 must-answer "
                                 "questions, then %4 drawn at random from the %5 ordinary questions")
-                     .arg(examQuestions)
-                     .arg(examMustAnswerDrawn)
+                     .arg(ExamRules::examSize)
+                     .arg(ExamRules::mustAnswerDraws)
                      .arg(mustAnswer)
-                     .arg(examQuestions - examMustAnswerDrawn)
+                     .arg(ExamRules::examSize - ExamRules::mustAnswerDraws)
                      .arg(ordinary));
             return;
         }
         QString plan = QStringLiteral("mock exam: %1 questions drawn at random from the %2 ordinary questions")
-                           .arg(examQuestions)
+                           .arg(ExamRules::examSize)
                            .arg(ordinary);
         if (mustAnswer > 0)
             plan += QStringLiteral("; the %1 must-answer questions are left out (drawing %2 of them needs more "
                                    "than %3)")
                         .arg(mustAnswer)
-                        .arg(examMustAnswerDrawn)
-                        .arg(examMustAnswerNeeded);
+                        .arg(ExamRules::mustAnswerDraws)
+                        .arg(ExamRules::mustAnswerMinimum);
         note(Kind::ExamPlan, plan);
     }
 

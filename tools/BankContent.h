@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/AnswerCode.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -47,10 +49,3 @@ struct BankContent
     QList<BankQuestion> questions;
     QList<BankMaterial> materials;
 };
-
-// The classNo values the source formats name.
-namespace QuestionType {
-inline constexpr qint64 single = 0;
-inline constexpr qint64 judge = 1;
-inline bool isSingleChoice(qint64 type) { return type == single; }
-} // namespace QuestionType

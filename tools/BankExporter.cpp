@@ -1,10 +1,10 @@
 #include "tools/BankExporter.h"
 
 #include "tools/BankContent.h"
-#include "tools/BankTables.h"
 #include "tools/JsonBankWriter.h"
 #include "tools/ProgressBar.h"
 
+#include "rules/BankTables.h"
 #include "store/Database.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"

@@ -1,6 +1,6 @@
 #include "tools/ContentRules.h"
 
-#include "tools/CategoryNumber.h"
+#include "rules/CategoryNumber.h"
 
 #include <QHash>
 

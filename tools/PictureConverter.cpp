@@ -1,7 +1,6 @@
 #include "tools/PictureConverter.h"
 
-#include "store/StoreError.h"
-#include "store/StoredPicture.h"
+#include "rules/StoredPicture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +27,7 @@ bool isStoredPicture(const QByteArray& bytes, const QString& suffix)
     try {
         StoredPicture::decode(bytes);
         return true;
-    } catch (const StoreError&) {
+    } catch (const StoredPicture::InvalidPicture&) {
         return false;
     }
 }

@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr qint64 answerA = 0;
-constexpr qint64 answerB = 1;
-constexpr qint64 answerC = 2;
-
 bool isOneOf(const QString& word, const QStringList& spellings)
 {
     return spellings.contains(word, Qt::CaseInsensitive);
@@ -34,17 +30,17 @@ std::optional<qint64> answer(const QString& word, qint64 type)
     const QString w = word.trimmed();
     if (QuestionType::isSingleChoice(type)) {
         if (isOneOf(w, {QStringLiteral("A")}))
-            return answerA;
+            return AnswerCode::a;
         if (isOneOf(w, {QStringLiteral("B")}))
-            return answerB;
+            return AnswerCode::b;
         if (isOneOf(w, {QStringLiteral("C")}))
-            return answerC;
+            return AnswerCode::c;
         return std::nullopt;
     }
     if (isOneOf(w, {QStringLiteral("对"), QStringLiteral("正确"), QStringLiteral("√"), QStringLiteral("A")}))
-        return answerA;
+        return AnswerCode::a;
     if (isOneOf(w, {QStringLiteral("错"), QStringLiteral("错误"), QStringLiteral("×"), QStringLiteral("B")}))
-        return answerB;
+        return AnswerCode::b;
     return std::nullopt;
 }
 
@@ -78,15 +74,15 @@ QString answerWord(qint64 answer, qint64 type)
 {
     if (QuestionType::isSingleChoice(type)) {
         switch (answer) {
-        case answerA: return QStringLiteral("A");
-        case answerB: return QStringLiteral("B");
-        case answerC: return QStringLiteral("C");
+        case AnswerCode::a: return QStringLiteral("A");
+        case AnswerCode::b: return QStringLiteral("B");
+        case AnswerCode::c: return QStringLiteral("C");
         default: return {};
         }
     }
     switch (answer) {
-    case answerA: return QStringLiteral("对");
-    case answerB: return QStringLiteral("错");
+    case AnswerCode::a: return QStringLiteral("对");
+    case AnswerCode::b: return QStringLiteral("错");
     default: return {}; // C on a true/false question has no word that means it
     }
 }

@@ -1,9 +1,9 @@
 #include "inputs/FuzzInputs.h"
 
-#include "store/ConnectionSettings.h"
+#include "rules/BankFile.h"
+#include "rules/Statements.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
-#include "store/Statements.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -41,13 +41,14 @@ QList<Query> programQueries()
     };
 }
 
-// Runs a store call that may refuse the input with StoreError.
+// Runs a call that may refuse the input with an error shown to the user: the
+// store's, a number field's conversion, a picture's.
 bool tolerated(const std::function<void()>& call)
 {
     try {
         call();
         return true;
-    } catch (const StoreError&) {
+    } catch (const Failure&) {
         return false;
     }
 }
@@ -118,7 +119,7 @@ void readBankFile(QByteArrayView fileBytes)
     // One folder for the whole run; the bank and any journal SQLite left
     // are replaced for every input.
     static QTemporaryDir folder;
-    const QString path = QDir(folder.path()).filePath(ConnectionSettings::databaseFileName());
+    const QString path = QDir(folder.path()).filePath(BankFile::name());
     for (const QString& leftover : {path, path + QStringLiteral("-journal"), path + QStringLiteral("-wal"),
                                     path + QStringLiteral("-shm")})
         QFile::remove(leftover);

@@ -5,7 +5,7 @@
 // What each fuzz target does with one input, kept apart from libFuzzer's
 // entry point so that the regression tests replay saved inputs through the
 // very same code. Each function may only fail by the errors its reader
-// documents (StoreError, or problems in the reader's report); those are
+// documents (a Failure, or problems in the reader's report); those are
 // caught here. Anything else (a crash, a sanitizer report, an exception of
 // another type) is a fault the fuzzer is meant to find.
 namespace FuzzInputs {

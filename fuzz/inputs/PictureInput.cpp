@@ -1,7 +1,6 @@
 #include "inputs/FuzzInputs.h"
 
-#include "store/StoreError.h"
-#include "store/StoredPicture.h"
+#include "rules/StoredPicture.h"
 
 #include <cstdlib>
 
@@ -16,7 +15,7 @@ void decodePicture(QByteArrayView stored)
     QImage image;
     try {
         image = StoredPicture::decode(stored);
-    } catch (const StoreError&) {
+    } catch (const StoredPicture::InvalidPicture&) {
         return;
     }
     if (image.isNull())

@@ -1,4 +1,5 @@
 #include "app/ErrorReporting.h"
+#include "store/StoreError.h"
 #include "app/Messages.h"
 
 #include "support/MessageBoxWatcher.h"

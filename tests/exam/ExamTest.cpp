@@ -17,7 +17,7 @@ const QString failed = QStringLiteral("很遗憾的告诉您没有通过，请�
 
 // A bank with `mustAnswer` must-answer questions numbered from 1001 and
 // `ordinary` ordinary ones numbered from 1.
-class MockExam : public ::testing::Test
+class MockExamInWindow : public ::testing::Test
 {
 protected:
     void start(int mustAnswer, int ordinary)
@@ -53,7 +53,7 @@ protected:
 
 } // namespace
 
-TEST_F(MockExam, asksEightMustAnswerQuestionsThenNinetyTwoOrdinaryOnesAllDistinct)
+TEST_F(MockExamInWindow, asksEightMustAnswerQuestionsThenNinetyTwoOrdinaryOnesAllDistinct)
 {
     start(16, 101);
     EXPECT_EQ(ui->messages().texts(), QStringList{started});
@@ -72,7 +72,7 @@ TEST_F(MockExam, asksEightMustAnswerQuestionsThenNinetyTwoOrdinaryOnesAllDistinc
     EXPECT_EQ(messagesAfterStart(), QStringList{passed});
 }
 
-TEST_F(MockExam, withFifteenMustAnswerQuestionsTheExamIsAllOrdinary)
+TEST_F(MockExamInWindow, withFifteenMustAnswerQuestionsTheExamIsAllOrdinary)
 {
     start(15, 101);
     const QStringList asked = answerAll([](int) { return true; });
@@ -81,7 +81,7 @@ TEST_F(MockExam, withFifteenMustAnswerQuestionsTheExamIsAllOrdinary)
     EXPECT_EQ(QSet<QString>(asked.begin(), asked.end()).size(), 100);
 }
 
-TEST_F(MockExam, withOneHundredOrdinaryQuestionsNoQuestionIsLoaded)
+TEST_F(MockExamInWindow, withOneHundredOrdinaryQuestionsNoQuestionIsLoaded)
 {
     bank.addClass(101, QStringLiteral("一"));
     bank.addSubjects(1, 100, 101, 0);
@@ -102,7 +102,7 @@ TEST_F(MockExam, withOneHundredOrdinaryQuestionsNoQuestionIsLoaded)
                                                   QStringLiteral("测试中，不能跳过!")}));
 }
 
-TEST_F(MockExam, withoutAnyNumberDrawnTheListErrorIsShownWithoutAFullStop)
+TEST_F(MockExamInWindow, withoutAnyNumberDrawnTheListErrorIsShownWithoutAFullStop)
 {
     start(15, 100);
     ASSERT_EQ(ui->messages().boxes().size(), 2);
@@ -114,7 +114,7 @@ TEST_F(MockExam, withoutAnyNumberDrawnTheListErrorIsShownWithoutAFullStop)
     EXPECT_EQ(ui->messages().boxes().size(), 2);
 }
 
-TEST_F(MockExam, ninetyRightAnswersPassAndEightyNineFail)
+TEST_F(MockExamInWindow, ninetyRightAnswersPassAndEightyNineFail)
 {
     start(16, 101);
     answerAll([](int i) { return i < 90; });
@@ -128,7 +128,7 @@ TEST_F(MockExam, ninetyRightAnswersPassAndEightyNineFail)
     EXPECT_EQ(ui->messages().texts().last(), failed);
 }
 
-TEST_F(MockExam, aWrongOrdinaryAnswerShowsTheKeyAndMovesOnWithoutAPoint)
+TEST_F(MockExamInWindow, aWrongOrdinaryAnswerShowsTheKeyAndMovesOnWithoutAPoint)
 {
     start(16, 101);
     for (int i = 0; i < 8; ++i)
@@ -140,7 +140,7 @@ TEST_F(MockExam, aWrongOrdinaryAnswerShowsTheKeyAndMovesOnWithoutAPoint)
     EXPECT_EQ(ui->text("edFenShu"), QStringLiteral("8"));
 }
 
-TEST_F(MockExam, aWrongMustAnswerRestartsTheExamWithAFreshDraw)
+TEST_F(MockExamInWindow, aWrongMustAnswerRestartsTheExamWithAFreshDraw)
 {
     start(40, 300);
     ui->answerRight();
@@ -161,7 +161,7 @@ TEST_F(MockExam, aWrongMustAnswerRestartsTheExamWithAFreshDraw)
     EXPECT_EQ(ui->text("edFenShu"), QStringLiteral("100"));
 }
 
-TEST_F(MockExam, skippingEveryQuestionLeavesTheScoreEmptyAndFails)
+TEST_F(MockExamInWindow, skippingEveryQuestionLeavesTheScoreEmptyAndFails)
 {
     start(16, 101);
     for (int i = 0; i < 100; ++i)
@@ -170,7 +170,7 @@ TEST_F(MockExam, skippingEveryQuestionLeavesTheScoreEmptyAndFails)
     EXPECT_EQ(messagesAfterStart(), QStringList{failed});
 }
 
-TEST_F(MockExam, afterTheVerdictTheDisplayIsEmptyAndNextGivesTheVerdictAgain)
+TEST_F(MockExamInWindow, afterTheVerdictTheDisplayIsEmptyAndNextGivesTheVerdictAgain)
 {
     start(16, 101);
     answerAll([](int i) { return i < 8 || i % 2 == 0; }); // must-answer questions come first
@@ -188,7 +188,7 @@ TEST_F(MockExam, afterTheVerdictTheDisplayIsEmptyAndNextGivesTheVerdictAgain)
     EXPECT_EQ(ui->text("edFenShu"), QStringLiteral("54"));
 }
 
-TEST_F(MockExam, goingBackAndJumpingAreRefused)
+TEST_F(MockExamInWindow, goingBackAndJumpingAreRefused)
 {
     start(16, 101);
     ui->click("btPrior");
@@ -197,7 +197,7 @@ TEST_F(MockExam, goingBackAndJumpingAreRefused)
     EXPECT_EQ(ui->number(), QStringLiteral("1"));
 }
 
-TEST_F(MockExam, startingHidesTheKeyWhichMayBeShownAgain)
+TEST_F(MockExamInWindow, startingHidesTheKeyWhichMayBeShownAgain)
 {
     bank.addClass(101, QStringLiteral("一"));
     bank.addSubjects(1, 120, 101, 0);
@@ -212,7 +212,7 @@ TEST_F(MockExam, startingHidesTheKeyWhichMayBeShownAgain)
     EXPECT_TRUE(ui.showing("edKey"));
 }
 
-TEST_F(MockExam, aTreeClickEndsTheExamWithoutAVerdictAndKeepsTheScore)
+TEST_F(MockExamInWindow, aTreeClickEndsTheExamWithoutAVerdictAndKeepsTheScore)
 {
     start(16, 101);
     for (int i = 0; i < 12; ++i)
@@ -228,7 +228,7 @@ TEST_F(MockExam, aTreeClickEndsTheExamWithoutAVerdictAndKeepsTheScore)
     EXPECT_EQ(messagesAfterStart(), QStringList{});
 }
 
-TEST_F(MockExam, leavingForTheMaterialsPageKeepsTheRunningExam)
+TEST_F(MockExamInWindow, leavingForTheMaterialsPageKeepsTheRunningExam)
 {
     start(16, 101);
     ui->answerRight();
@@ -242,7 +242,7 @@ TEST_F(MockExam, leavingForTheMaterialsPageKeepsTheRunningExam)
     EXPECT_EQ(messagesAfterStart(), QStringList{QStringLiteral("测试中，不能后退!")});
 }
 
-TEST_F(MockExam, aFixedSeedRepeatsTheDraw)
+TEST_F(MockExamInWindow, aFixedSeedRepeatsTheDraw)
 {
     start(16, 101);
     const QString first = ui->text("mmMoNi");

@@ -1,6 +1,6 @@
+#include "rules/Statements.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
-#include "store/Statements.h"
 #include "store/StoreError.h"
 
 #include "support/TestBank.h"

@@ -3,9 +3,9 @@
 // written, until it is killed. The tests kill it at a random moment of a
 // post and check the file.
 
+#include "rules/Statements.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
-#include "store/Statements.h"
 #include "store/StoreError.h"
 
 #include <QString>

@@ -1,3 +1,4 @@
+#include "app/Messages.h"
 #include "materials/ZiLiaoPage.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
@@ -33,7 +34,9 @@ protected:
     {
         db_ = std::make_unique<Database>(bank.path());
         set_ = std::make_unique<RecordSet>(*db_, QStringLiteral("ADOQueryZiLiao"));
-        page_ = std::make_unique<ZiLiaoPage>(*set_);
+        // Wired to the window's message boxes, as the window wires it.
+        page_ = std::make_unique<ZiLiaoPage>(*set_, &Messages::confirmDelete);
+        QObject::connect(page_.get(), &ZiLiaoPage::failed, &Messages::showError);
         page_->resize(600, 400);
         page_->show();
         page_->showPage();

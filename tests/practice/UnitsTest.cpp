@@ -1,6 +1,6 @@
 #include "practice/AnswerKey.h"
 #include "practice/GoToBox.h"
-#include "store/StoreError.h"
+#include "store/IntegerText.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +43,8 @@ TEST(GoToBox, convertsTheTrimmedTextOrRaisesWithIt)
     try {
         goToNumber(QStringLiteral(" 1 2 "));
         FAIL();
-    } catch (const StoreError& error) {
+    } catch (const ConversionError& error) {
         EXPECT_EQ(error.text(), QStringLiteral("'1 2' is not a valid integer value"));
     }
-    EXPECT_THROW(goToNumber(QStringLiteral("     ")), StoreError);
+    EXPECT_THROW(goToNumber(QStringLiteral("     ")), ConversionError);
 }

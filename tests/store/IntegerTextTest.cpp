@@ -1,5 +1,5 @@
 #include "store/IntegerText.h"
-#include "store/StoreError.h"
+#include "store/IntegerText.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ TEST(IntegerText, rejectsWhatIsNotAWholeIntegerWithTheUsersText)
         try {
             integerFromText(QString::fromUtf8(text));
             ADD_FAILURE() << "accepted " << text;
-        } catch (const StoreError& error) {
+        } catch (const ConversionError& error) {
             EXPECT_EQ(error.text(), QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(text)));
         }
     }

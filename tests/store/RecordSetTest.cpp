@@ -1,7 +1,8 @@
+#include "rules/Statements.h"
 #include "store/ConnectionSettings.h"
 #include "store/Database.h"
+#include "store/IntegerText.h"
 #include "store/RecordSet.h"
-#include "store/Statements.h"
 #include "store/StoreError.h"
 
 #include "support/TestBank.h"
@@ -191,11 +192,11 @@ TEST_F(RecordSetTest, numbersReadAsTextAndTextReadsAsNumbers)
     EXPECT_EQ(set.fieldAsString(QStringLiteral("b")), QStringLiteral("12"));
     EXPECT_EQ(set.fieldAsString(QStringLiteral("c")), QStringLiteral("2"));
     EXPECT_EQ(set.fieldAsInteger(QStringLiteral("c")), 2);
-    EXPECT_THROW(set.fieldAsInteger(QStringLiteral("d")), StoreError);
+    EXPECT_THROW(set.fieldAsInteger(QStringLiteral("d")), ConversionError);
     set.next();
     EXPECT_EQ(set.fieldAsString(QStringLiteral("a")), QString());
     EXPECT_EQ(set.fieldAsInteger(QStringLiteral("a")), 0);
-    EXPECT_THROW(set.fieldAsInteger(QStringLiteral("b")), StoreError); // does not fit 32 bits
+    EXPECT_THROW(set.fieldAsInteger(QStringLiteral("b")), ConversionError); // does not fit 32 bits
     EXPECT_EQ(set.fieldAsString(QStringLiteral("c")), QStringLiteral("2.5"));
     EXPECT_EQ(set.fieldAsInteger(QStringLiteral("d")), 7);
 }

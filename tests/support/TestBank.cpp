@@ -1,6 +1,6 @@
 #include "support/TestBank.h"
 
-#include "store/BankSchema.h"
+#include "rules/BankTables.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -17,7 +17,7 @@ TestBank::TestBank(bool createSchema)
     if (!dir_.isValid() || sqlite3_open(QFile::encodeName(path()).constData(), &db_) != SQLITE_OK)
         throw std::runtime_error("cannot create the test bank");
     if (createSchema) {
-        for (const QString& statement : BankSchema::createStatements())
+        for (const QString& statement : BankTables::createStatements())
             exec(statement);
     } else {
         exec(QStringLiteral("pragma user_version = 1")); // writes the header: a real, empty database

@@ -193,6 +193,22 @@ TEST(BankChecker, aCategoryNumberThatIsNotAnIntegerStopsTheList)
                                              "category list there, so 2 of the 5 categories are not shown")));
 }
 
+TEST(BankChecker, tellsAHeadingByTheNumbersStoredTextAsTheProgramDoes)
+{
+    TestBank bank;
+    bank.exec(QStringLiteral("drop table classes"));
+    bank.exec(QStringLiteral("create table classes([no], remark)"));
+    fillWorkingBank(bank);
+    // Stored as the text "0100", its 2nd and 3rd characters are "10": the
+    // program offers it, as category 100, whose questions it then finds.
+    bank.exec(QStringLiteral("delete from classes where [no] = 100"));
+    bank.exec(QStringLiteral("insert into classes([no], remark) values ('0100', '记分')"));
+    bank.exec(QStringLiteral("update Subjects set fatherNo = 100 where [no] = 14"));
+    const CheckReport report = BankChecker::check(bank.path());
+    EXPECT_EQ(problemKinds(report), QList<Kind>{Kind::WrongKind}) << report.toText(bank.path()).toStdString();
+    EXPECT_EQ(report.count(Kind::CategoryNotOffered), 0);
+}
+
 TEST(BankChecker, reportsDuplicateQuestionNumbers)
 {
     TestBank bank;

@@ -1,6 +1,6 @@
 #include "tools/PictureConverter.h"
 
-#include "store/StoredPicture.h"
+#include "rules/StoredPicture.h"
 
 #include "support/TestBank.h"
 #include "ToolFixtures.h"

@@ -7,8 +7,6 @@
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 
 namespace {
@@ -42,8 +40,27 @@ QString unsupported(const QString& table, const Jet::Column& column)
 class JetBankWriter::Insert
 {
 public:
-    Insert(sqlite3* db, const QString& table, const QStringList& columns, const QList<int>& sources)
-        : db_(db), table_(table), sources_(sources)
+    Insert(Database& db, const QString& table, const QStringList& columns, const QList<int>& sources)
+        : table_(table), sources_(sources), statement_(prepare(db, table, columns))
+    {
+    }
+
+    void run(const Jet::Row& values, qint64 rowNumber)
+    {
+        try {
+            for (int parameter = 0; parameter < sources_.size(); ++parameter)
+                bind(parameter + 1, values.value(sources_[parameter]));
+            statement_.execute();
+        } catch (const StoreError& error) {
+            throw StoreError(QStringLiteral("table %1, row %2 cannot be written: %3")
+                                 .arg(table_)
+                                 .arg(rowNumber)
+                                 .arg(error.text()));
+        }
+    }
+
+private:
+    static Statement prepare(Database& db, const QString& table, const QStringList& columns)
     {
         QStringList names;
         QStringList parameters;
@@ -51,71 +68,45 @@ public:
             names.append(quoted(column));
             parameters.append(QStringLiteral("?"));
         }
-        const QByteArray sql = QStringLiteral("insert into %1 (%2) values (%3)")
-                                   .arg(quoted(table), names.join(QStringLiteral(", ")),
-                                        parameters.join(QStringLiteral(", ")))
-                                   .toUtf8();
-        if (sqlite3_prepare_v2(db_, sql.constData(), -1, &stmt_, nullptr) != SQLITE_OK)
-            throw StoreError(QStringLiteral("table %1 cannot be written: %2")
-                                 .arg(table, QString::fromUtf8(sqlite3_errmsg(db_))));
-    }
-
-    ~Insert() { sqlite3_finalize(stmt_); }
-
-    Insert(const Insert&) = delete;
-    Insert& operator=(const Insert&) = delete;
-
-    void run(const Jet::Row& values, qint64 rowNumber)
-    {
-        for (int parameter = 0; parameter < sources_.size(); ++parameter)
-            bind(parameter + 1, values.value(sources_[parameter]));
-        const int rc = sqlite3_step(stmt_);
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-        if (rc != SQLITE_DONE)
-            throw StoreError(QStringLiteral("table %1, row %2 cannot be written: %3")
-                                 .arg(table_)
-                                 .arg(rowNumber)
-                                 .arg(QString::fromUtf8(sqlite3_errmsg(db_))));
-    }
-
-private:
-    void bind(int parameter, const Jet::Value& value)
-    {
-        if (const auto* integer = std::get_if<qint64>(&value)) {
-            sqlite3_bind_int64(stmt_, parameter, *integer);
-        } else if (const auto* real = std::get_if<double>(&value)) {
-            sqlite3_bind_double(stmt_, parameter, *real);
-        } else if (const auto* text = std::get_if<QString>(&value)) {
-            const QByteArray utf8 = text->toUtf8();
-            sqlite3_bind_text64(stmt_, parameter, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
-                                SQLITE_UTF8);
-        } else if (const auto* bytes = std::get_if<QByteArray>(&value)) {
-            // An empty value is bound as an empty blob, not as null.
-            sqlite3_bind_blob64(stmt_, parameter, bytes->isEmpty() ? "" : bytes->constData(),
-                                sqlite3_uint64(bytes->size()), SQLITE_TRANSIENT);
-        } else {
-            sqlite3_bind_null(stmt_, parameter);
+        try {
+            return Statement(db.handle(), QStringLiteral("insert into %1 (%2) values (%3)")
+                                              .arg(quoted(table), names.join(QStringLiteral(", ")),
+                                                   parameters.join(QStringLiteral(", "))));
+        } catch (const StoreError& error) {
+            throw StoreError(QStringLiteral("table %1 cannot be written: %2").arg(table, error.text()));
         }
     }
 
-    sqlite3* db_;
+    void bind(int parameter, const Jet::Value& value)
+    {
+        if (const auto* integer = std::get_if<qint64>(&value))
+            statement_.bindInt64(parameter, *integer);
+        else if (const auto* real = std::get_if<double>(&value))
+            statement_.bindReal(parameter, *real);
+        else if (const auto* text = std::get_if<QString>(&value))
+            statement_.bindText(parameter, *text);
+        else if (const auto* bytes = std::get_if<QByteArray>(&value))
+            statement_.bindBytes(parameter, *bytes); // an empty value stays empty, not null
+        else
+            statement_.bindNull(parameter);
+    }
+
     QString table_;
     QList<int> sources_;
-    sqlite3_stmt* stmt_ = nullptr;
+    Statement statement_;
 };
 
 JetBankWriter::JetBankWriter(const QString& path)
+    : db_(std::make_unique<Database>(path, Database::Mode::NewFile))
 {
-    BankWriter::write({}, path, {});
-    db_ = std::make_unique<Database>(path);
     // The file is new and private until it is complete: a rollback journal
     // next to it would only be one more file to clean up after a failure.
     db_->execute(QStringLiteral("pragma journal_mode = memory"));
+    transaction_ = std::make_unique<Transaction>(*db_);
+    BankWriter::createTables(*db_);
     Statement tables(db_->handle(), QStringLiteral("select name from sqlite_master where type = 'table' order by rowid"));
     while (tables.step())
         bankTables_.append(QString::fromUtf8(tables.columnText(0)));
-    transaction_ = std::make_unique<Transaction>(*db_);
 }
 
 JetBankWriter::~JetBankWriter() = default;
@@ -212,7 +203,7 @@ void JetBankWriter::fillBankTable(const QString& bankTable, const Jet::Table& ta
     }
     tables_.append({bankTable, 0});
     if (!targets.isEmpty())
-        insert_ = std::make_unique<Insert>(db_->handle(), bankTable, targets, sources);
+        insert_ = std::make_unique<Insert>(*db_, bankTable, targets, sources);
 }
 
 void JetBankWriter::createTable(const Jet::Table& table)
@@ -237,5 +228,5 @@ void JetBankWriter::createTable(const Jet::Table& table)
     }
     db_->execute(QStringLiteral("create table %1 (%2)").arg(quoted(table.name), definitions.join(QStringLiteral(", "))));
     notes_.append(QStringLiteral("table %1: carried over as a table the program does not read").arg(table.name));
-    insert_ = std::make_unique<Insert>(db_->handle(), table.name, targets, sources);
+    insert_ = std::make_unique<Insert>(*db_, table.name, targets, sources);
 }

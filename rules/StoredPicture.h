@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Failure.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
@@ -10,6 +12,16 @@
 // all three fields hold exactly those values.
 namespace StoredPicture {
 
+// A stored value that is not a picture the program can show.
+class InvalidPicture : public Failure
+{
+public:
+    InvalidPicture()
+        : Failure(QStringLiteral("Bitmap image is not valid"))
+    {
+    }
+};
+
 // The decoded size that no picture may exceed, so that a small file claiming
 // huge dimensions cannot make the program allocate without bound.
 inline constexpr qint64 maxDecodedBytes = 64 * 1024 * 1024;
@@ -19,7 +31,7 @@ QByteArrayView bitmapBytes(QByteArrayView stored);
 
 // Decodes a stored value. An empty value, or a header with nothing after it,
 // is no picture and gives a null image. Anything that is not a complete,
-// valid bitmap within the size limit raises "Bitmap image is not valid".
+// valid bitmap within the size limit raises InvalidPicture.
 QImage decode(QByteArrayView stored);
 
 } // namespace StoredPicture

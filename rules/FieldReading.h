@@ -7,10 +7,9 @@
 
 #include <optional>
 
-// Reads a value of a bank row the way the program's record sets do, so that
-// the check can tell what the program will make of it: an integer field
-// holding text is converted with the program's rules, a real is rounded,
-// null reads as 0, and anything beyond 32 bits cannot be read.
+// Reads a value of a bank row the way the program's record sets do (with
+// readInteger, the one rule both use), so that the bank tool can tell what
+// the program will make of it, and names values for messages.
 namespace FieldReading {
 
 struct IntegerField

@@ -1,6 +1,4 @@
-#include "store/StoredPicture.h"
-
-#include "store/StoreError.h"
+#include "rules/StoredPicture.h"
 
 #include <QtEndian>
 
@@ -32,7 +30,7 @@ qint32 i32(QByteArrayView bytes, qsizetype offset)
 
 [[noreturn]] void invalid()
 {
-    throw StoreError(QStringLiteral("Bitmap image is not valid"));
+    throw StoredPicture::InvalidPicture();
 }
 
 struct BitmapLayout

@@ -1,20 +1,10 @@
-#include "tools/FieldReading.h"
-
-#include "store/IntegerText.h"
+#include "rules/FieldReading.h"
 
 #include <QLocale>
-
-#include <cmath>
-#include <limits>
 
 namespace {
 
 constexpr qsizetype shownLength = 40;
-
-bool fitsInt(double value)
-{
-    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
-}
 
 QString realText(double value)
 {
@@ -49,36 +39,8 @@ IntegerField integer(const Statement& row, int column)
 {
     IntegerField field;
     field.shown = shown(row, column);
-    switch (row.columnType(column)) {
-    case Statement::ColumnType::Null:
-        field.value = 0;
-        break;
-    case Statement::ColumnType::Integer: {
-        const qint64 value = row.columnInt64(column);
-        field.isInteger = true;
-        if (fitsInt(double(value)))
-            field.value = int(value);
-        break;
-    }
-    case Statement::ColumnType::Real: {
-        const double value = std::round(row.columnDouble(column));
-        if (fitsInt(value))
-            field.value = int(value);
-        break;
-    }
-    case Statement::ColumnType::Text:
-    case Statement::ColumnType::Blob: {
-        const QString text = QString::fromUtf8(row.columnType(column) == Statement::ColumnType::Text
-                                                   ? row.columnText(column)
-                                                   : row.columnBlob(column));
-        // Two different fallbacks tell a text that reads as 0 from one that
-        // does not read at all.
-        const int value = integerFromTextOr(text, 0);
-        if (value != 0 || integerFromTextOr(text, 1) == 0)
-            field.value = value;
-        break;
-    }
-    }
+    field.isInteger = row.columnType(column) == Statement::ColumnType::Integer;
+    field.value = readInteger(row.value(column));
     return field;
 }
 

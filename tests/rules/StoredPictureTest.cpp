@@ -1,5 +1,4 @@
-#include "store/StoredPicture.h"
-#include "store/StoreError.h"
+#include "rules/StoredPicture.h"
 
 #include "support/TestBank.h"
 
@@ -16,7 +15,7 @@ void expectInvalid(const QByteArray& stored)
     try {
         StoredPicture::decode(stored);
         ADD_FAILURE() << "decoded an invalid picture of " << stored.size() << " bytes";
-    } catch (const StoreError& error) {
+    } catch (const StoredPicture::InvalidPicture& error) {
         EXPECT_EQ(error.text(), QStringLiteral("Bitmap image is not valid"));
     }
 }

@@ -1,0 +1,47 @@
+#include "rules/BankTables.h"
+#include "rules/CategoryNumber.h"
+#include "rules/Statements.h"
+#include "store/Database.h"
+#include "store/Statement.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(BankTables, aNewBankHasEveryColumnTheProgramReadsAndRunsEveryStatement)
+{
+    QTemporaryDir dir;
+    Database bank(QDir(dir.path()).filePath(QStringLiteral("velmora.db")), Database::Mode::NewFile);
+    for (const QString& statement : BankTables::createStatements())
+        bank.execute(statement);
+
+    for (const BankTables::Table& table : BankTables::all()) {
+        Statement columns(bank.handle(), QStringLiteral("select %1 from %2")
+                                             .arg(BankTables::bracketed(table.columns),
+                                                  BankTables::bracketed({table.name})));
+        EXPECT_EQ(columns.columnCount(), table.columns.size()) << table.name.toStdString();
+    }
+    for (const QString& sql : {Statements::classList(), Statements::subjectsOfClass(), Statements::allSubjects(),
+                               Statements::mustAnswerSubjects(), Statements::mustAnswerNumbers(),
+                               Statements::ordinaryNumbers(), Statements::subjectByNumber(), Statements::materials()}) {
+        Statement statement(bank.handle(), sql);
+        EXPECT_FALSE(statement.step()) << sql.toStdString();
+    }
+}
+
+TEST(CategoryNumber, aHeadingHasZerosAsItsSecondAndThirdCharacters)
+{
+    const struct
+    {
+        const char* text;
+        bool heading;
+    } cases[] = {
+        {"100", true}, {"200", true}, {"1000", true}, {"2001", true}, {"101", false}, {"110", false},
+        {"0101", false}, {"0100", false}, {"5", false}, {"10", false}, {"", false}, {"-100", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CategoryNumber::isHeading(QString::fromLatin1(c.text)), c.heading) << c.text;
+    EXPECT_TRUE(CategoryNumber::isHeading(qint64(300)));
+    EXPECT_FALSE(CategoryNumber::isHeading(qint64(301)));
+}
