@@ -6,6 +6,7 @@
 #include "app/ErrorReporting.h"
 #include "app/FormLayout.h"
 #include "app/Messages.h"
+#include "app/PageControl.h"
 #include "app/PageShowHook.h"
 #include "materials/ZiLiaoPage.h"
 #include "practice/ModeTree.h"
@@ -21,7 +22,6 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 TfrmMain::TfrmMain(QWidget* parent)
@@ -85,9 +85,15 @@ void TfrmMain::connectHandlers()
     connect(btOver, &QPushButton::clicked, this, handler(&TfrmMain::btOverClick));
     // toggled, not clicked: unchecking by program must hide the key too.
     connect(cbShowDA, &QCheckBox::toggled, this, handler(&TfrmMain::cbShowDAClick));
-    // activated comes from the user only (mouse, arrow keys, wheel), never
-    // from a selection made by the program.
-    connect(cbClassType, &QComboBox::activated, this, handler(&TfrmMain::cbClassTypeChange));
+    // activated comes from the user only (mouse, Enter, arrow keys, wheel),
+    // never from a selection made by the program; but it also comes when the
+    // user picks the item already selected, which changes nothing.
+    connect(cbClassType, &QComboBox::activated, this, [this](int index) {
+        if (index == classIndexShown_)
+            return;
+        classIndexShown_ = index;
+        guarded([this] { cbClassTypeChange(); });
+    });
     connect(TreeView, &ModeTree::clicked, this, handler(&TfrmMain::TreeViewClick));
 
     pageShowHook_ = new PageShowHook(this);

@@ -9,6 +9,7 @@
 class Database;
 class GoToBox;
 class ModeTree;
+class PageControl;
 class PageShowHook;
 class QuestionSet;
 class QCheckBox;
@@ -18,7 +19,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
-class QTabWidget;
 class RecordSet;
 class ZiLiaoPage;
 
@@ -58,7 +58,7 @@ private:
     QWidget* createEducatePage();
     QWidget* createLeftColumn();
     QWidget* createControlStrip();
-    QTabWidget* createPracticePages();
+    PageControl* createPracticePages();
     QWidget* addPracticePage(const char* name, const QString& caption, int modeCode, QPlainTextEdit* memo,
                              QWidget* bar = nullptr, int barHeight = 0);
     QWidget* createClassBar();
@@ -107,10 +107,13 @@ private:
     MockExam exam_;                          // draws through ADOQueryTemp
 
     bool shownOnce_ = false;
+    // The category box's selection as the program last set it or the user
+    // last chose it: picking it again is no change.
+    int classIndexShown_ = -1;
     PageShowHook* pageShowHook_ = nullptr;
 
     // Controls (owned by their Qt parents).
-    QTabWidget* pcMain = nullptr;
+    PageControl* pcMain = nullptr;
     QWidget* tsEducate = nullptr;
     QWidget* tsSetup = nullptr;
     QWidget* tsZiLiao = nullptr;
@@ -132,7 +135,7 @@ private:
     QPushButton* btPrior = nullptr;
     QPushButton* btNext = nullptr;
     QPushButton* btOver = nullptr;
-    QTabWidget* pcXunlian = nullptr;
+    PageControl* pcXunlian = nullptr;
     QWidget* tsFenLei = nullptr;
     QWidget* tsSunxu = nullptr;
     QWidget* tsZhongdian = nullptr;

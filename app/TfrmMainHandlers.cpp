@@ -4,6 +4,7 @@
 // what the unit gives; the logic lives in the units.
 
 #include "app/Messages.h"
+#include "app/PageControl.h"
 #include "app/TfrmMain.h"
 
 #include "materials/ZiLiaoPage.h"
@@ -22,7 +23,6 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include <exception>
 #include <optional>
@@ -118,10 +118,12 @@ void TfrmMain::LoadClassType()
         // The categories listed before the one that stopped the list stay,
         // with none selected.
         cbClassType->setCurrentIndex(-1);
+        classIndexShown_ = -1;
         std::rethrow_exception(list.stoppedBy);
     }
     if (cbClassType->count() > 0)
         cbClassType->setCurrentIndex(0);
+    classIndexShown_ = cbClassType->currentIndex();
 }
 
 void TfrmMain::cbClassTypeChange()

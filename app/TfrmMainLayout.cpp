@@ -1,6 +1,7 @@
 // The window's widgets: pages, controls, captions, fonts and positions.
 
 #include "app/FormLayout.h"
+#include "app/PageControl.h"
 #include "app/SongFont.h"
 #include "app/TfrmMain.h"
 #include "materials/ZiLiaoPage.h"
@@ -16,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,11 +73,12 @@ QVBoxLayout* flatColumn(QWidget* owner)
 
 void TfrmMain::createWidgets()
 {
+    setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quenhar"));
     setFont(songFont(FormLayout::formFontSize));
     resize(FormLayout::clientSize);
 
-    pcMain = named(new QTabWidget(this), "pcMain");
+    pcMain = named(new PageControl(this), "pcMain");
     tsEducate = named(createEducatePage(), "tsEducate");
     tsSetup = named(new QWidget, "tsSetup");
     tsZiLiao = named(new QWidget, "tsZiLiao");
@@ -185,9 +186,9 @@ QWidget* TfrmMain::createControlStrip()
     return strip;
 }
 
-QTabWidget* TfrmMain::createPracticePages()
+PageControl* TfrmMain::createPracticePages()
 {
-    pcXunlian = named(new QTabWidget, "pcXunlian");
+    pcXunlian = named(new PageControl, "pcXunlian");
     pcXunlian->setMinimumHeight(FormLayout::practicePagesHeight);
 
     MmFenLei = questionMemo("MmFenLei");

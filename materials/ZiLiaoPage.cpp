@@ -54,8 +54,9 @@ void ZiLiaoPage::createControls(std::function<bool()> confirmDelete)
 
     DBMemo2 = new QPlainTextEdit(this);
     DBMemo2->setObjectName(QStringLiteral("DBMemo2"));
-    // Both scroll bars, as the memo had: lines are not wrapped.
-    DBMemo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap at the box's width, so a text is read without
+    // scrolling sideways; both scroll bars stay, as the memo has them.
+    DBMemo2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     DBMemo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DBMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     new MemoLink(*model_, model_->columnOf(memoField), *DBMemo2, this);
