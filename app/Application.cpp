@@ -1,9 +1,14 @@
 #include "app/Application.h"
 
+#include "app/EndRequests.h"
 #include "app/ErrorReporting.h"
 #include "app/FormLayout.h"
 #include "app/Messages.h"
 #include "app/SongFont.h"
+#include "app/TfrmMain.h"
+#include "store/StoreMessages.h"
+
+#include <QSessionManager>
 
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -12,6 +17,17 @@ Application::Application(int& argc, char** argv)
     // Lets the desktop match the window to the installed desktop entry.
     setDesktopFileName(QStringLiteral("org.quenhar.Quenhar"));
     setFont(songFont(FormLayout::formFontSize));
+    if (StoreMessages::loadChinese(storeMessages_))
+        installTranslator(&storeMessages_);
+}
+
+void Application::endWith(TfrmMain& window)
+{
+    new EndRequests([&window] { window.endAsRequested(); }, this);
+    connect(this, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
+        if (!window.mayEnd())
+            manager.cancel();
+    });
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

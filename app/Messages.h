@@ -22,4 +22,12 @@ QString errorText(const QString& text);
 // "Delete record?" with a question icon, OK and Cancel; true for OK.
 bool confirmDelete();
 
+// Another program changed the reference text the user is saving: true to
+// keep the user's text (written over the other), false to take the other.
+bool keepMineOnConflict();
+
+// A change on the materials page could not be saved as the window ends, for
+// `reason`: true to drop it and end, false to go back to it.
+bool dropUnsavedChangeAndEnd(const QString& reason);
+
 } // namespace Messages

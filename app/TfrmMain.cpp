@@ -59,7 +59,11 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::createMaterialsPage()
 {
-    ziLiaoPage_ = new ZiLiaoPage(*ADOQueryZiLiao, &Messages::confirmDelete, tsZiLiao);
+    const auto resolveConflict = [] {
+        return Messages::keepMineOnConflict() ? RecordSetModel::ConflictChoice::KeepMine
+                                              : RecordSetModel::ConflictChoice::TakeStored;
+    };
+    ziLiaoPage_ = new ZiLiaoPage(*ADOQueryZiLiao, {&Messages::confirmDelete, resolveConflict}, tsZiLiao);
     ziLiaoPage_->setObjectName(QStringLiteral("ziLiaoPage"));
     // The page reports what failed; the window is where messages are shown.
     connect(ziLiaoPage_, &ZiLiaoPage::failed, this, &Messages::showError);
@@ -128,25 +132,32 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 {
     // The title bar closes the window once nothing typed on the materials
     // page would be lost. The exam's list goes with the window.
-    event->setAccepted(postPendingMaterials());
+    event->setAccepted(mayEnd());
 }
 
 void TfrmMain::btOverClick()
 {
     // Ends at once, also in the middle of an exam, once nothing typed on the
     // materials page would be lost.
-    if (postPendingMaterials())
+    if (mayEnd())
         QCoreApplication::exit(0);
 }
 
-bool TfrmMain::postPendingMaterials()
+void TfrmMain::endAsRequested()
+{
+    guarded([this] { btOverClick(); });
+}
+
+bool TfrmMain::mayEnd()
 {
     if (!ziLiaoPage_)
         return true;
-    bool posted = false;
-    guarded([this, &posted] {
-        ziLiaoPage_->postPending();
-        posted = true;
-    });
-    return posted;
+    const std::optional<QString> failure = failureText([this] { ziLiaoPage_->postPending(); });
+    if (!failure)
+        return true;
+    // One box says why, and lets the user go back to the text or drop it.
+    if (!Messages::dropUnsavedChangeAndEnd(*failure))
+        return false;
+    guarded([this] { ziLiaoPage_->dropPending(); });
+    return true;
 }

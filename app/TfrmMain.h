@@ -39,6 +39,15 @@ public:
     // the window must not be shown.
     bool isDatabaseOpen() const { return connection_ != nullptr; }
 
+    // Whether the program may end now: nothing typed on the materials page
+    // is left unsaved, or the user chose to drop it. When a change cannot be
+    // saved, one box says why and lets the user go back to it.
+    bool mayEnd();
+
+    // A request from outside to end (a logout, a kill): ends as "结束"
+    // does, or stays open when a change cannot be saved.
+    void endAsRequested();
+
     // Replaces the generator of the exam draw (tests use a fixed seed).
     void setExamRandom(const ExamRandom& random) { exam_.setRandom(random); }
 
@@ -51,7 +60,6 @@ private:
     void FormCreate();
     void FormShow();
     void btOverClick();
-    bool postPendingMaterials();
 
     // Layout: the window's widgets, built once by the constructor.
     void createWidgets();

@@ -7,6 +7,7 @@ int main(int argc, char** argv)
     TfrmMain frmMain;
     if (!frmMain.isDatabaseOpen())
         return 1; // the user has been told that the bank is missing
+    application.endWith(frmMain);
     frmMain.show();
     return application.exec();
 }

@@ -4,10 +4,12 @@
 
 #include <cstdlib>
 
-RecordSetModel::RecordSetModel(RecordSet& set, QList<Column> columns, QObject* parent)
+RecordSetModel::RecordSetModel(RecordSet& set, QList<Column> columns, ConflictResolver resolveConflict,
+                               QObject* parent)
     : QAbstractTableModel(parent)
     , set_(set)
     , columns_(std::move(columns))
+    , resolveConflict_(std::move(resolveConflict))
 {
 }
 
@@ -97,7 +99,7 @@ void RecordSetModel::change(Rows rows, Operation operation)
     const int countBefore = rowCount_;
     const int currentBefore = currentRow();
     try {
-        operation();
+        runResolvingConflicts(operation);
     } catch (...) {
         // A failed operation may still have done a part (a move that posted,
         // then failed): the views follow that too.
@@ -105,6 +107,25 @@ void RecordSetModel::change(Rows rows, Operation operation)
         throw;
     }
     updateViews(rows, countBefore, currentBefore);
+}
+
+template <typename Operation>
+void RecordSetModel::runResolvingConflicts(Operation& operation)
+{
+    try {
+        operation();
+        return;
+    } catch (const RowChangedElsewhere&) {
+        if (!resolveConflict_ || !set_.isEditing())
+            throw;
+    }
+    // Nothing was written and the typed text is still held: the user decides
+    // whose text stays, and the operation that posted goes on from there.
+    if (resolveConflict_() == ConflictChoice::KeepMine)
+        set_.postOverwriting();
+    else
+        set_.takeStoredVersion();
+    operation();
 }
 
 void RecordSetModel::updateViews(Rows rows, int countBefore, int currentBefore)
@@ -184,7 +205,11 @@ void RecordSetModel::deleteCurrent()
 
 void RecordSetModel::post()
 {
-    change(Rows::Edited, [this] { set_.post(); });
+    // Posting again after a conflict was settled finds nothing left to post.
+    change(Rows::Edited, [this] {
+        if (set_.isEditing())
+            set_.post();
+    });
 }
 
 void RecordSetModel::cancel()

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -35,7 +36,14 @@ public:
         QString caption;
     };
 
-    RecordSetModel(RecordSet& set, QList<Column> columns, QObject* parent = nullptr);
+    // Whose text stays when another program changed the entry being posted.
+    enum class ConflictChoice { KeepMine, TakeStored };
+    using ConflictResolver = std::function<ConflictChoice()>;
+
+    // Without a resolver, a post that meets another program's change fails
+    // with RowChangedElsewhere and the change stays held.
+    RecordSetModel(RecordSet& set, QList<Column> columns, ConflictResolver resolveConflict = {},
+                   QObject* parent = nullptr);
 
     RecordSet& recordSet() const { return set_; }
     // The column that shows `field`; -1 when none does.
@@ -56,7 +64,10 @@ public:
     bool isUpdatingViews() const { return updatingViews_; }
 
     // The set's operations. Each raises StoreError as the set does; the
-    // views then follow whatever did happen.
+    // views then follow whatever did happen. An operation that posts a held
+    // change (post, moving, inserting, refreshing) and meets another
+    // program's change to the entry asks the resolver whose text stays,
+    // writes or drops the change accordingly, and then goes on.
     void open();
     void moveTo(int row);
     void first();
@@ -97,10 +108,13 @@ private:
 
     template <typename Operation>
     void change(Rows rows, Operation operation);
+    template <typename Operation>
+    void runResolvingConflicts(Operation& operation);
     void updateViews(Rows rows, int countBefore, int currentBefore);
 
     RecordSet& set_;
     QList<Column> columns_;
+    ConflictResolver resolveConflict_;
     int rowCount_ = 0; // as the views know it: changed only while telling them
     bool updatingViews_ = false;
 };

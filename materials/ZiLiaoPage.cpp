@@ -22,15 +22,16 @@ constexpr int navigatorHeight = 25;
 
 } // namespace
 
-ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, std::function<bool()> confirmDelete, QWidget* parent)
+ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, UserChoices choices, QWidget* parent)
     : QWidget(parent)
     , ziLiao_(ziLiao)
 {
     ziLiao_.setSql(Statements::materials());
     // The grid shows the title; the text box shows the memo of the same row.
-    model_ = new RecordSetModel(ziLiao_, {{titleField, QStringLiteral("标题")}, {memoField, memoField}}, this);
+    model_ = new RecordSetModel(ziLiao_, {{titleField, QStringLiteral("标题")}, {memoField, memoField}},
+                                std::move(choices.resolveConflict), this);
     connect(model_, &RecordSetModel::failed, this, &ZiLiaoPage::failed);
-    createControls(std::move(confirmDelete));
+    createControls(std::move(choices.confirmDelete));
 }
 
 void ZiLiaoPage::createControls(std::function<bool()> confirmDelete)
@@ -87,6 +88,12 @@ void ZiLiaoPage::postPending()
 {
     if (ziLiao_.isEditing())
         model_->checkBrowseMode();
+}
+
+void ZiLiaoPage::dropPending()
+{
+    if (ziLiao_.isEditing())
+        model_->cancel();
 }
 
 void ZiLiaoPage::showCurrentRow(int row)

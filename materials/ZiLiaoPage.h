@@ -1,5 +1,7 @@
 #pragma once
 
+#include "materials/RecordSetModel.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -8,20 +10,27 @@ class DataNavigator;
 class QPlainTextEdit;
 class QTableView;
 class RecordSet;
-class RecordSetModel;
 
 // The page of reference texts: the title grid, the text box and the record
 // navigator, bound to the materials set through one model. Typing in the
 // grid or the text box starts editing the current entry; moving to another
 // entry or posting writes it, cancel drops it. The page shows no message
-// itself: it asks `confirmDelete` before deleting and reports failures
-// through failed().
+// itself: it asks its owner (UserChoices) before deleting and when another
+// program changed the entry being posted, and reports failures through
+// failed().
 class ZiLiaoPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    ZiLiaoPage(RecordSet& ziLiao, std::function<bool()> confirmDelete, QWidget* parent = nullptr);
+    // What the page asks the user, through its owner's message boxes.
+    struct UserChoices
+    {
+        std::function<bool()> confirmDelete; // true: delete
+        RecordSetModel::ConflictResolver resolveConflict;
+    };
+
+    ZiLiaoPage(RecordSet& ziLiao, UserChoices choices, QWidget* parent = nullptr);
 
     // Opens the materials set on the first visit; later visits keep the
     // current entry and any change not yet posted.
@@ -30,6 +39,8 @@ public:
     // Writes a change not yet posted. Raises StoreError when it cannot be
     // written; the change then stays pending.
     void postPending();
+    // Drops a change not yet posted.
+    void dropPending();
 
 signals:
     // Work the user started on the page failed with this text.

@@ -17,4 +17,9 @@ inline constexpr int busyTimeoutMs = 5000;
 inline constexpr int readTimeLimitMs = 30000;
 inline constexpr qint64 maxRowBytes = qint64(1) << 30;
 
+// The deadline of one write (a post, a delete), after waiting for the lock.
+// A reference text is written in milliseconds; past this something is wrong
+// with the file, and the change is rolled back rather than the window frozen.
+inline constexpr int writeTimeLimitMs = 10000;
+
 } // namespace ConnectionSettings

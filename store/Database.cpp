@@ -1,12 +1,18 @@
 #include "store/Database.h"
 
 #include "store/ConnectionSettings.h"
+#include "store/SqliteFailure.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -21,16 +27,16 @@ void checkIsSqliteFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw StoreError(QStringLiteral("'%1' does not exist").arg(path));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' does not exist").arg(path));
     if (!info.isFile())
-        throw StoreError(QStringLiteral("'%1' is not a file").arg(path));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' is not a file").arg(path));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QStringLiteral("'%1' cannot be read: %2").arg(path, file.errorString()));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be read: %2").arg(path, file.errorString()));
     const QByteArray header = file.read(sqliteHeaderSize);
     if (header.size() < sqliteHeaderSize || !header.startsWith(QByteArray(sqliteMagic, sizeof sqliteMagic)))
-        throw StoreError(QStringLiteral("'%1' is not an SQLite database").arg(path));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' is not an SQLite database").arg(path));
 }
 
 // A new bank is made only where no data can be lost: no file yet, or an
@@ -39,7 +45,7 @@ void checkIsNewFile(const QString& path)
 {
     const QFileInfo info(path);
     if (info.exists() && (!info.isFile() || info.size() > 0))
-        throw StoreError(QStringLiteral("'%1' already exists").arg(path));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' already exists").arg(path));
 }
 
 int openFlags(Database::Mode mode)
@@ -61,6 +67,7 @@ Database::Database(const QString& path, Mode mode)
     : path_(path)
     , readTimeLimitMs_(ConnectionSettings::readTimeLimitMs)
     , maxRowBytes_(ConnectionSettings::maxRowBytes)
+    , writeTimeLimitMs_(ConnectionSettings::writeTimeLimitMs)
 {
     if (mode == Mode::NewFile)
         checkIsNewFile(path);
@@ -73,16 +80,17 @@ Database::Database(const QString& path, Mode mode)
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags(mode) | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
     if (rc != SQLITE_OK) {
-        const QString reason = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("out of memory");
+        const QString reason = sqliteFailureText(db_, rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError(QStringLiteral("'%1' cannot be opened: %2").arg(path, reason));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be opened: %2").arg(path, reason));
     }
 
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, ConnectionSettings::busyTimeoutMs);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     // Called every few thousand virtual-machine steps; cheap enough to leave
     // on for every statement.
     sqlite3_progress_handler(db_, 10000, &Database::onProgress, this);
@@ -94,8 +102,44 @@ Database::Database(const QString& path, Mode mode)
     } catch (const StoreError& error) {
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError(QStringLiteral("'%1' cannot be opened: %2").arg(path, error.text()));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be opened: %2").arg(path, error.text()));
     }
+    // By its absolute path: what a later check compares is the file opened
+    // now, whatever the working directory is then.
+    absolutePath_ = QFileInfo(path).absoluteFilePath();
+    identity_ = identityOf(absolutePath_);
+}
+
+std::optional<Database::FileIdentity> Database::identityOf(const QString& path)
+{
+    FileIdentity identity;
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    identity.device = quint64(status.st_dev);
+    identity.inode = quint64(status.st_ino);
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    identity.birth = info.birthTime();
+#endif
+    return identity;
+}
+
+void Database::forgetCachedPages()
+{
+    sqlite3_db_release_memory(db_);
+}
+
+void Database::requireSameFile() const
+{
+    if (!identity_ || identityOf(absolutePath_) != identity_)
+        throw StoreError(QCoreApplication::translate("Store", "The bank %1 was deleted or replaced by another file "
+                                                              "while the program ran; nothing was written to it. "
+                                                              "Start the program again to use the bank now there")
+                             .arg(QFileInfo(path_).fileName()));
 }
 
 Database::~Database()
@@ -114,13 +158,14 @@ void Database::setReadLimits(int timeLimitMs, qint64 maxRowBytes)
     maxRowBytes_ = maxRowBytes;
 }
 
-Database::ReadTimeLimit::ReadTimeLimit(Database& db)
+Database::TimeLimit::TimeLimit(Database& db, int limitMs)
     : db_(db)
+    , limitMs_(limitMs)
 {
-    db_.deadline_.setRemainingTime(db_.readTimeLimitMs_);
+    db_.deadline_.setRemainingTime(limitMs);
 }
 
-Database::ReadTimeLimit::~ReadTimeLimit()
+Database::TimeLimit::~TimeLimit()
 {
     db_.deadline_ = QDeadlineTimer(QDeadlineTimer::Forever);
 }
@@ -132,10 +177,7 @@ QString Database::lastError() const
 
 void Database::execute(const QString& sql)
 {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const QString text = message ? QString::fromUtf8(message) : lastError();
-        sqlite3_free(message);
-        throw StoreError(text);
-    }
+    const int code = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        throw StoreError(sqliteFailureText(db_, code));
 }

@@ -6,6 +6,8 @@
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
+#include <QCoreApplication>
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -17,15 +19,43 @@ QString parameterKey(const QString& name)
     return name.startsWith(QLatin1Char(':')) ? name.mid(1) : name;
 }
 
+// The bytes a statement's rows may take as they are read. Each value is
+// counted before it is stored, so that no row, however wide, gets past the
+// limit: a bank is an untrusted file, and a view can make rows of any size.
+class ReadBudget
+{
+public:
+    explicit ReadBudget(qint64 maxBytes)
+        : maxBytes_(maxBytes)
+    {
+    }
+
+    void spend(qint64 bytes)
+    {
+        spent_ += bytes;
+        if (spent_ > maxBytes_)
+            throw StoreError(QCoreApplication::translate("Store", "The rows take more than %1 MB; the bank may "
+                                                                  "be damaged")
+                                 .arg(maxBytes_ / (1024 * 1024)));
+    }
+
+private:
+    qint64 maxBytes_;
+    qint64 spent_ = 0;
+};
+
+// What holding one value costs besides its bytes: its cell, and a row its id.
+constexpr qint64 cellCost = 16;
+constexpr qint64 rowCost = 8;
+
 // Appends every row of a statement. A keyed statement's first column is the
 // rowid, and its byte values are left in the file to be read when asked for.
 void appendRows(Statement& statement, RowCache& rows, bool keyed, qint64 maxBytes)
 {
     const int firstField = keyed ? 1 : 0;
+    ReadBudget budget(maxBytes);
     while (statement.step()) {
-        if (rows.rowCount() % 4096 == 0 && qint64(rows.heldBytes()) > maxBytes)
-            throw StoreError(QStringLiteral("The rows take more than %1 MB; the bank may be damaged")
-                                 .arg(maxBytes / (1024 * 1024)));
+        budget.spend(rowCost + cellCost * (statement.columnCount() - firstField));
         rows.beginRow(keyed ? statement.columnInt64(0) : 0);
         for (int i = firstField; i < statement.columnCount(); ++i) {
             switch (statement.columnType(i)) {
@@ -38,14 +68,20 @@ void appendRows(Statement& statement, RowCache& rows, bool keyed, qint64 maxByte
             case Statement::ColumnType::Real:
                 rows.appendReal(statement.columnDouble(i));
                 break;
-            case Statement::ColumnType::Text:
-                rows.appendText(statement.columnText(i));
+            case Statement::ColumnType::Text: {
+                const QByteArrayView text = statement.columnText(i);
+                budget.spend(text.size());
+                rows.appendText(text);
                 break;
+            }
             case Statement::ColumnType::Blob:
-                if (keyed)
+                if (keyed) {
                     rows.appendDeferredBlob();
-                else
-                    rows.appendBlob(statement.columnBlob(i));
+                } else {
+                    const QByteArrayView bytes = statement.columnBlob(i);
+                    budget.spend(bytes.size());
+                    rows.appendBlob(bytes);
+                }
                 break;
             }
         }
@@ -62,7 +98,7 @@ RecordSet::RecordSet(Database& db, const QString& name)
 
 void RecordSet::raise(const QString& text) const
 {
-    throw StoreError(name_ + QStringLiteral(": ") + text);
+    throw StoreError(text);
 }
 
 void RecordSet::setSql(const QString& sql)
@@ -154,7 +190,8 @@ void RecordSet::load()
         deferred_ = std::move(deferred);
     } catch (const StoreError& error) {
         if (timeLimit.hasExpired())
-            raise(QStringLiteral("Reading the rows took longer than %1 s; the bank may be damaged")
+            raise(QCoreApplication::translate("Store", "Reading the rows took longer than %1 s; the bank may be "
+                                                       "damaged")
                       .arg(timeLimit.limitMs() / 1000.0));
         raise(error.text());
     }
@@ -163,7 +200,7 @@ void RecordSet::load()
 void RecordSet::requireOpen() const
 {
     if (!isOpen())
-        raise(QStringLiteral("Cannot perform this operation on a closed dataset"));
+        raise(QCoreApplication::translate("Store", "Cannot perform this operation on a closed dataset"));
 }
 
 bool RecordSet::bof() const
@@ -214,7 +251,9 @@ void RecordSet::setRecNo(int number)
 {
     requireOpen();
     if (number < 1 || number > rows_.rowCount())
-        raise(QStringLiteral("Record number %1 is out of range (1 to %2)").arg(number).arg(rows_.rowCount()));
+        raise(QCoreApplication::translate("Store", "Record number %1 is out of range (1 to %2)")
+                  .arg(number)
+                  .arg(rows_.rowCount()));
     if (number == current_ + 1)
         return;
     const int countBefore = rows_.rowCount();
@@ -249,7 +288,7 @@ int RecordSet::fieldIndex(const QString& field) const
     requireOpen();
     const auto index = fieldIndexes_.constFind(field.toLower());
     if (index == fieldIndexes_.constEnd())
-        raise(QStringLiteral("Field '%1' not found").arg(field));
+        raise(QCoreApplication::translate("Store", "Field '%1' not found").arg(field));
     return *index;
 }
 
@@ -343,7 +382,9 @@ QString RecordSet::fieldAsString(int number, const QString& field) const
 {
     const int column = fieldIndex(field);
     if (number < 1 || number > rows_.rowCount())
-        raise(QStringLiteral("Record number %1 is out of range (1 to %2)").arg(number).arg(rows_.rowCount()));
+        raise(QCoreApplication::translate("Store", "Record number %1 is out of range (1 to %2)")
+                  .arg(number)
+                  .arg(rows_.rowCount()));
     return stringAt(number - 1, column);
 }
 
@@ -365,7 +406,8 @@ void RecordSet::requireModifiable() const
 {
     requireOpen();
     if (!deferred_)
-        raise(QStringLiteral("Cannot modify this dataset: its rows are not the rows of one table with rowids"));
+        raise(QCoreApplication::translate("Store", "Cannot modify this dataset: its rows are not the rows of one "
+                                                   "table with rowids"));
 }
 
 void RecordSet::edit()
@@ -395,7 +437,7 @@ void RecordSet::setFieldValue(const QString& field, const QString& value)
 {
     const int column = fieldIndex(field);
     if (!isEditing())
-        raise(QStringLiteral("Dataset not in edit or insert mode"));
+        raise(QCoreApplication::translate("Store", "Dataset not in edit or insert mode"));
     changes_.insert(column, value);
 }
 
@@ -428,23 +470,67 @@ void RecordSet::checkBrowseMode()
 
 void RecordSet::post()
 {
+    write(Write::IfUnchanged);
+}
+
+void RecordSet::postOverwriting()
+{
+    write(Write::Overwriting);
+}
+
+void RecordSet::write(Write how)
+{
     requireOpen();
     if (!isEditing())
-        raise(QStringLiteral("Dataset not in edit or insert mode"));
+        raise(QCoreApplication::translate("Store", "Dataset not in edit or insert mode"));
     if (!isModified() && state_ == State::Editing) {
         leaveEditing(); // nothing typed: nothing to write
         return;
     }
-    try {
+    {
+        const Database::WriteTimeLimit timeLimit(db_);
+        db_.forgetCachedPages();
         Transaction transaction(db_);
+        db_.requireSameFile();
+        if (state_ == State::Editing && how == Write::IfUnchanged)
+            requireStoredAsRead();
         const qint64 rowId = state_ == State::Inserting ? insertCurrent() : updateCurrent();
         const RowCache written = readRow(rowId);
         transaction.commit();
         rows_.replaceRow(current_, written, 0);
-    } catch (const StoreError& error) {
-        raise(error.text());
     }
     leaveEditing();
+}
+
+void RecordSet::requireStoredAsRead() const
+{
+    const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
+    if (!stored)
+        throw StoreError(QCoreApplication::translate("Store", "Another program has deleted this entry since it "
+                                                              "was read; the change has not been written"));
+    if (!rows_.sameValues(current_, *stored, 0))
+        throw RowChangedElsewhere(QCoreApplication::translate("Store", "Another program has changed this entry "
+                                                                       "since it was read; the change has not been "
+                                                                       "written"));
+}
+
+void RecordSet::takeStoredVersion()
+{
+    requireOpen();
+    if (state_ != State::Editing)
+        return;
+    const Database::ReadTimeLimit timeLimit(db_);
+    const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
+    leaveEditing();
+    if (stored) {
+        rows_.replaceRow(current_, *stored, 0);
+        return;
+    }
+    // Deleted meanwhile: the entry goes, as a refresh would show.
+    rows_.removeRow(current_);
+    if (current_ >= rows_.rowCount())
+        current_ = rows_.rowCount() - 1;
+    bof_ = eof_ = !hasCurrent();
 }
 
 qint64 RecordSet::updateCurrent()
@@ -464,8 +550,8 @@ qint64 RecordSet::updateCurrent()
     update.bindInt64(parameter, rowId);
     update.step();
     if (sqlite3_changes(db_.handle()) == 0)
-        throw StoreError(QStringLiteral("The entry cannot be found for updating: another program has deleted it "
-                                        "since it was read. The change has not been written"));
+        throw StoreError(QCoreApplication::translate("Store", "Another program has deleted this entry since it "
+                                                              "was read; the change has not been written"));
     return rowId;
 }
 
@@ -490,21 +576,31 @@ qint64 RecordSet::insertCurrent()
     return sqlite3_last_insert_rowid(db_.handle());
 }
 
-// The row as the file holds it now, defaults and conversions included.
-RowCache RecordSet::readRow(qint64 rowId) const
+// The row as the file holds it now, defaults and conversions included;
+// nothing when there is no such row.
+std::optional<RowCache> RecordSet::readRowIfAny(qint64 rowId) const
 {
     Statement read(db_.handle(), QStringLiteral("select %1, * from %2 where %1 = ?1")
                                      .arg(deferred_->rowIdName, quotedIdentifier(deferred_->table)));
     read.bindInt64(1, rowId);
     if (read.columnCount() - 1 != rows_.columnCount())
-        throw StoreError(QStringLiteral("The columns of table '%1' have changed since it was read; refresh it")
+        throw StoreError(QCoreApplication::translate("Store", "The columns of table '%1' have changed since it was "
+                                                              "read; refresh it")
                              .arg(deferred_->table));
     RowCache row;
     row.reset(rows_.columnCount());
     appendRows(read, row, true, db_.maxRowBytes());
     if (row.rowCount() != 1)
-        throw StoreError(QStringLiteral("The written entry cannot be read back"));
+        return std::nullopt;
     return row;
+}
+
+RowCache RecordSet::readRow(qint64 rowId) const
+{
+    std::optional<RowCache> row = readRowIfAny(rowId);
+    if (!row)
+        throw StoreError(QCoreApplication::translate("Store", "The written entry cannot be read back"));
+    return std::move(*row);
 }
 
 void RecordSet::deleteCurrent()
@@ -515,16 +611,25 @@ void RecordSet::deleteCurrent()
         return;
     }
     if (!hasCurrent())
-        raise(QStringLiteral("Cannot perform this operation on an empty dataset"));
-    try {
+        raise(QCoreApplication::translate("Store", "Cannot perform this operation on an empty dataset"));
+    {
+        const Database::WriteTimeLimit timeLimit(db_);
+        db_.forgetCachedPages();
         Transaction transaction(db_);
+        db_.requireSameFile();
+        // An entry another program changed since it was read is not
+        // deleted: its change would be lost unseen. One it deleted already
+        // is simply gone.
+        const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
+        if (stored && !rows_.sameValues(current_, *stored, 0))
+            throw StoreError(QCoreApplication::translate("Store", "Another program has changed this entry since it "
+                                                                  "was read, so it was not deleted; refresh to see "
+                                                                  "it"));
         Statement remove(db_.handle(), QStringLiteral("delete from %1 where %2 = ?1")
                                            .arg(quotedIdentifier(deferred_->table), deferred_->rowIdName));
         remove.bindInt64(1, rows_.rowId(current_));
-        remove.step(); // a row another program deleted already is simply gone
+        remove.step();
         transaction.commit();
-    } catch (const StoreError& error) {
-        raise(error.text());
     }
     rows_.removeRow(current_);
     leaveEditing();

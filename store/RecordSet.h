@@ -3,6 +3,7 @@
 #include "store/DeferredBlobQuery.h"
 #include "store/FieldValue.h"
 #include "store/RowCache.h"
+#include "store/StoreError.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -13,6 +14,14 @@
 #include <optional>
 
 class Database;
+
+// A post refused because another program changed the record since it was
+// read: nothing was written, and the change is still held.
+class RowChangedElsewhere : public StoreError
+{
+public:
+    using StoreError::StoreError;
+};
 
 // A statement with named text parameters and a current record: a client-side
 // snapshot of the statement's rows, taken when it opens. Rows do not change
@@ -101,15 +110,26 @@ public:
     // Whether the record being edited holds a typed value.
     bool isModified() const { return isEditing() && !changes_.isEmpty(); }
     // Writes the held change in one transaction (BEGIN IMMEDIATE, so that
-    // it waits for another program's write to finish). An edited record
-    // that another program deleted meanwhile is not written but reported.
+    // it waits for another program's write to finish), within the write
+    // time limit, and only into the file that was opened. An edited record
+    // is written only if the file still holds it as it was read: one that
+    // another program changed meanwhile raises RowChangedElsewhere, one it
+    // deleted raises StoreError; either way nothing is written and the
+    // change stays held.
     void post();
+    // Writes the held change over whatever the file holds now: the user
+    // chose their text over another program's.
+    void postOverwriting();
+    // Drops the held change of an edited record and shows the record as the
+    // file holds it now (gone, if another program deleted it).
+    void takeStoredVersion();
     // Drops the held change; a record being inserted disappears.
     void cancel();
     // Posts a modified record and cancels an unmodified one.
     void checkBrowseMode();
     // Deletes the current record from the file, dropping a held change; a
-    // record being inserted is cancelled instead.
+    // record being inserted is cancelled instead. A record another program
+    // changed since it was read is not deleted (StoreError).
     void deleteCurrent();
     // Posts a held change, then reads the rows from the file again, staying
     // on the same record when it still exists.
@@ -132,10 +152,15 @@ private:
     QString stringAt(int row, int column) const;
     QByteArray bytesAt(int row, int column) const;
 
+    enum class Write { IfUnchanged, Overwriting };
+    void write(Write how);
+
     // The steps of a post, run inside its transaction; each gives the rowid
     // of the written row.
+    void requireStoredAsRead() const;
     qint64 updateCurrent();
     qint64 insertCurrent();
+    std::optional<RowCache> readRowIfAny(qint64 rowId) const;
     RowCache readRow(qint64 rowId) const;
 
     Database& db_;

@@ -120,6 +120,32 @@ QByteArrayView RowCache::bytes(const Cell& cell) const
     return QByteArrayView(block.c_str() + (cell.value & 0xffffffff), qsizetype(cell.size));
 }
 
+bool RowCache::sameValues(int row, const RowCache& other, int otherRow) const
+{
+    for (int column = 0; column < columnCount_; ++column) {
+        const Cell& mine = cell(row, column);
+        const Cell& theirs = other.cell(otherRow, column);
+        if (mine.kind != theirs.kind)
+            return false;
+        switch (mine.kind) {
+        case Kind::Integer:
+        case Kind::Real: // the same bits
+            if (mine.value != theirs.value)
+                return false;
+            break;
+        case Kind::Text:
+        case Kind::Blob:
+            if (bytes(mine) != other.bytes(theirs))
+                return false;
+            break;
+        case Kind::Null:
+        case Kind::DeferredBlob:
+            break;
+        }
+    }
+    return true;
+}
+
 size_t RowCache::heldBytes() const
 {
     size_t held = cells_.capacity() * sizeof(Cell) + rowIds_.capacity() * sizeof(qint64);

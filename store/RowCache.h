@@ -55,6 +55,10 @@ public:
     // The bytes of a Text or Blob value.
     QByteArrayView bytes(int row, int column) const;
 
+    // Whether a row holds the same values as a row of another cache with
+    // the same columns. Values left in the file count as the same.
+    bool sameValues(int row, const RowCache& other, int otherRow) const;
+
     // Bytes held, for memory accounting.
     size_t heldBytes() const;
 

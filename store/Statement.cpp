@@ -1,14 +1,24 @@
 #include "store/Statement.h"
 
+#include "store/SqliteFailure.h"
 #include "store/StoreError.h"
+
+#include <QCoreApplication>
 
 #include <sqlite3.h>
 
 namespace {
 
-[[noreturn]] void raise(sqlite3* db)
+[[noreturn]] void raise(sqlite3* db, int code)
 {
-    throw StoreError(QString::fromUtf8(sqlite3_errmsg(db)));
+    throw StoreError(sqliteFailureText(db, code));
+}
+
+// Raises what SQLite reported when `code` is not SQLITE_OK.
+void check(sqlite3* db, int code)
+{
+    if (code != SQLITE_OK)
+        raise(db, code);
 }
 
 } // namespace
@@ -17,10 +27,9 @@ Statement::Statement(sqlite3* db, const QString& sql)
     : db_(db)
 {
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt_, nullptr) != SQLITE_OK)
-        raise(db_);
+    check(db_, sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt_, nullptr));
     if (!stmt_)
-        throw StoreError(QStringLiteral("The statement is empty"));
+        throw StoreError(QCoreApplication::translate("Store", "The statement is empty"));
 }
 
 Statement::~Statement()
@@ -38,10 +47,8 @@ void Statement::bindText(const QString& name, const QString& value)
 void Statement::bindText(int index, const QString& value)
 {
     const QByteArray utf8 = value.toUtf8();
-    if (sqlite3_bind_text64(stmt_, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
-                            SQLITE_UTF8)
-        != SQLITE_OK)
-        raise(db_);
+    check(db_, sqlite3_bind_text64(stmt_, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                                   SQLITE_UTF8));
 }
 
 void Statement::bindBytes(int index, const std::optional<QByteArray>& value)
@@ -51,28 +58,23 @@ void Statement::bindBytes(int index, const std::optional<QByteArray>& value)
         return;
     }
     // SQLite reads a null pointer as null: an empty value needs a real one.
-    if (sqlite3_bind_blob64(stmt_, index, value->isEmpty() ? "" : value->constData(), sqlite3_uint64(value->size()),
-                            SQLITE_TRANSIENT)
-        != SQLITE_OK)
-        raise(db_);
+    check(db_, sqlite3_bind_blob64(stmt_, index, value->isEmpty() ? "" : value->constData(),
+                                   sqlite3_uint64(value->size()), SQLITE_TRANSIENT));
 }
 
 void Statement::bindReal(int index, double value)
 {
-    if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK)
-        raise(db_);
+    check(db_, sqlite3_bind_double(stmt_, index, value));
 }
 
 void Statement::bindInt64(int index, qint64 value)
 {
-    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK)
-        raise(db_);
+    check(db_, sqlite3_bind_int64(stmt_, index, value));
 }
 
 void Statement::bindNull(int index)
 {
-    if (sqlite3_bind_null(stmt_, index) != SQLITE_OK)
-        raise(db_);
+    check(db_, sqlite3_bind_null(stmt_, index));
 }
 
 int Statement::parameterCount() const
@@ -87,21 +89,22 @@ QString Statement::parameterName(int index) const
 
 bool Statement::step()
 {
-    switch (sqlite3_step(stmt_)) {
+    const int code = sqlite3_step(stmt_);
+    switch (code) {
     case SQLITE_ROW:
         return true;
     case SQLITE_DONE:
         return false;
     default:
-        raise(db_);
+        raise(db_, code);
     }
 }
 
 void Statement::execute()
 {
-    const int rc = sqlite3_step(stmt_);
+    const int code = sqlite3_step(stmt_);
     // The reason first: resetting the statement may replace it.
-    const QString reason = rc == SQLITE_DONE || rc == SQLITE_ROW ? QString() : QString::fromUtf8(sqlite3_errmsg(db_));
+    const QString reason = code == SQLITE_DONE || code == SQLITE_ROW ? QString() : sqliteFailureText(db_, code);
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
     if (!reason.isNull())

@@ -162,7 +162,8 @@ TEST(FormStart, aBankWithoutItsTablesReportsTheErrorAndTheWindowGoesOn)
     ASSERT_TRUE(ui.form().isDatabaseOpen());
     ASSERT_EQ(ui.messages().boxes().size(), 1);
     EXPECT_EQ(ui.messages().boxes()[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(ui.messages().texts()[0], QStringLiteral("ADOQueryTemp: no such table: classes."));
+    EXPECT_EQ(ui.messages().texts()[0],
+              QStringLiteral("The bank velmora.db cannot be used as the program needs (no such table: classes)"));
     // FormShow still ran after the failed start routine.
     EXPECT_EQ(ui.visiblePracticePages(), QStringList{QStringLiteral("tsFenLei")});
     ui.click("btNext"); // nothing open: nothing happens

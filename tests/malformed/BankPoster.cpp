@@ -1,10 +1,10 @@
 // Posts reference texts to a bank through the store, the way the materials
 // page does, until it is killed: even numbers insert an entry titled
-// "post <n>", odd numbers edit the text of entry 1 to "post <n>" followed by
-// filler. After each post has been committed, its number is printed on a
-// line of its own and flushed, so that whoever kills this program knows
-// which posts completed.
-//   bank_poster <bank> <first number>
+// "post <n>", odd numbers edit the text of entry <entry> (1 unless given) to
+// "post <n>" followed by filler. After each post has been committed, its
+// number is printed on a line of its own and flushed, so that whoever kills
+// this program knows which posts completed.
+//   bank_poster <bank> <first number> [<entry>]
 
 #include "DurablePosts.h"
 
@@ -17,10 +17,11 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <bank> <first number>\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s <bank> <first number> [<entry>]\n", argv[0]);
         return 2;
     }
+    const int entry = argc == 4 ? std::atoi(argv[3]) : 1;
     try {
         Database db(QString::fromLocal8Bit(argv[1]));
         RecordSet ziLiao(db, QStringLiteral("ADOQueryZiLiao"));
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
                 ziLiao.insert();
                 ziLiao.setFieldValue(QStringLiteral("title"), DurablePosts::title(number));
             } else {
-                ziLiao.setRecNo(1);
+                ziLiao.setRecNo(entry);
                 ziLiao.edit();
             }
             ziLiao.setFieldValue(QStringLiteral("memo"), DurablePosts::text(number));

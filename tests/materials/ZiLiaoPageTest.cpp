@@ -35,7 +35,7 @@ protected:
         db_ = std::make_unique<Database>(bank.path());
         set_ = std::make_unique<RecordSet>(*db_, QStringLiteral("ADOQueryZiLiao"));
         // Wired to the window's message boxes, as the window wires it.
-        page_ = std::make_unique<ZiLiaoPage>(*set_, &Messages::confirmDelete);
+        page_ = std::make_unique<ZiLiaoPage>(*set_, ZiLiaoPage::UserChoices{&Messages::confirmDelete, {}});
         QObject::connect(page_.get(), &ZiLiaoPage::failed, &Messages::showError);
         page_->resize(600, 400);
         page_->show();

@@ -108,10 +108,12 @@ TEST_F(ZiLiaoWindowTest, aChangeThatCannotBeWrittenIsShownAndTheEndButtonKeepsTh
     showMaterialsPage();
     typeInMemo(QStringLiteral("改"));
     bank.exec(QStringLiteral("delete from ziliao where id = 1"));
+    ui->messages().answerWith(QMessageBox::Cancel); // back to the text
     EXPECT_FALSE(endButtonEndsTheProgram());
     ASSERT_EQ(ui->messages().boxes().size(), 1);
-    EXPECT_EQ(ui->messages().boxes()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(ui->messages().boxes()[0].icon, QMessageBox::Warning);
     EXPECT_EQ(ui->messages().boxes()[0].title, QStringLiteral("Lumeross_2007"));
+    EXPECT_EQ(ui->messages().boxes()[0].buttons, QMessageBox::Cancel | QMessageBox::Discard);
     EXPECT_TRUE(ui->messages().boxes()[0].text.contains(QStringLiteral("deleted")));
     EXPECT_TRUE(ui->form().isVisible());
     EXPECT_EQ(memo()->toPlainText(), QStringLiteral("改红灯停"));
@@ -122,10 +124,11 @@ TEST_F(ZiLiaoWindowTest, aFileLockedByAnotherProgramKeepsTheWindowOpenOnCloseUnt
     showMaterialsPage();
     typeInMemo(QStringLiteral("改"));
     bank.exec(QStringLiteral("begin immediate")); // held past the connection's wait for it
+    ui->messages().answerWith(QMessageBox::Cancel); // back to the text
     EXPECT_FALSE(ui->form().close());
     bank.exec(QStringLiteral("rollback"));
     ASSERT_EQ(ui->messages().boxes().size(), 1);
-    EXPECT_EQ(ui->messages().boxes()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(ui->messages().boxes()[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(ui->messages().boxes()[0].text.contains(QStringLiteral("locked")));
     EXPECT_TRUE(ui->form().isVisible());
     EXPECT_EQ(fileMemo(1), QStringLiteral("红灯停"));
@@ -133,4 +136,46 @@ TEST_F(ZiLiaoWindowTest, aFileLockedByAnotherProgramKeepsTheWindowOpenOnCloseUnt
 
     EXPECT_TRUE(ui->form().close());
     EXPECT_EQ(fileMemo(1), QStringLiteral("改红灯停"));
+}
+
+TEST_F(ZiLiaoWindowTest, anEntryChangedElsewhereAsksWhoseTextStays)
+{
+    // Each choice, and what the file and the text box hold after it.
+    const struct
+    {
+        QMessageBox::StandardButton answer;
+        const char* kept;
+    } choices[] = {{QMessageBox::Save, "改红灯停"}, {QMessageBox::Discard, "别的程序改的"}};
+    for (const auto& choice : choices) {
+        bank.exec(QStringLiteral("update ziliao set memo = '红灯停' where id = 1"));
+        ui = std::make_unique<FormDriver>(bank);
+        showMaterialsPage();
+        typeInMemo(QStringLiteral("改"));
+        bank.exec(QStringLiteral("update ziliao set memo = '别的程序改的' where id = 1"));
+
+        ui->messages().answerWith(choice.answer);
+        ui->get<QToolButton>("DBNavigator3Next")->click(); // moving on posts
+        ASSERT_EQ(ui->messages().boxes().size(), 1) << ui->messages().texts().join('|').toStdString();
+        const MessageBoxWatcher::Box& box = ui->messages().boxes()[0];
+        EXPECT_EQ(box.title, QStringLiteral("Lumeross_2007"));
+        EXPECT_EQ(box.icon, QMessageBox::Question) << box.text.toStdString();
+        EXPECT_EQ(box.buttons, QMessageBox::Save | QMessageBox::Discard);
+        EXPECT_TRUE(box.text.contains(QStringLiteral("另一个程序修改")));
+        EXPECT_EQ(fileMemo(1), QString::fromUtf8(choice.kept));
+        EXPECT_EQ(grid()->currentIndex().row(), 1); // and the move went on
+        ui->get<QToolButton>("DBNavigator3Prior")->click();
+        EXPECT_EQ(memo()->toPlainText(), QString::fromUtf8(choice.kept));
+    }
+}
+
+TEST_F(ZiLiaoWindowTest, aChangeThatCannotBeSavedAtTheEndCanBeDroppedToEnd)
+{
+    showMaterialsPage();
+    typeInMemo(QStringLiteral("改"));
+    bank.exec(QStringLiteral("delete from ziliao where id = 1"));
+    ui->messages().answerWith(QMessageBox::Discard);
+    EXPECT_TRUE(endButtonEndsTheProgram());
+    ASSERT_EQ(ui->messages().boxes().size(), 1);
+    EXPECT_TRUE(ui->messages().boxes()[0].text.contains(QStringLiteral("没有保存")));
+    EXPECT_EQ(bank.scalar(QStringLiteral("select count(*) from ziliao")), QStringLiteral("1"));
 }

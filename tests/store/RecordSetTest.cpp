@@ -153,7 +153,7 @@ TEST_F(RecordSetTest, openingABrowsingSetKeepsItsPositionAndSnapshot)
     EXPECT_EQ(set.fieldAsString(QStringLiteral("subject")), QStringLiteral("changed"));
 }
 
-TEST_F(RecordSetTest, aClosedSetRaisesWithItsName)
+TEST_F(RecordSetTest, aClosedSetRaisesWithoutNamingTheSet)
 {
     RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
     set.setSql(Statements::allSubjects());
@@ -161,7 +161,8 @@ TEST_F(RecordSetTest, aClosedSetRaisesWithItsName)
         set.recordCount();
         FAIL() << "a closed set answered";
     } catch (const StoreError& error) {
-        EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: Cannot perform this operation on a closed dataset"));
+        // The user is shown what went wrong, not the program's name for the set.
+        EXPECT_EQ(error.text(), QStringLiteral("Cannot perform this operation on a closed dataset"));
     }
     EXPECT_THROW(set.next(), StoreError);
     EXPECT_THROW(set.fieldAsString(QStringLiteral("no")), StoreError);
@@ -274,7 +275,7 @@ TEST_F(RecordSetTest, aStatementThatNeverEndsIsInterruptedAfterTheTimeLimit)
         set.open();
         FAIL() << "an endless statement returned";
     } catch (const StoreError& error) {
-        EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: Reading the rows took longer than 0.3 s; the bank may be damaged"));
+        EXPECT_EQ(error.text(), QStringLiteral("Reading the rows took longer than 0.3 s; the bank may be damaged"));
     }
     EXPECT_FALSE(set.isOpen());
 
@@ -297,8 +298,21 @@ TEST_F(RecordSetTest, endlessRowsStopAtTheMemoryBound)
         set.open();
         FAIL() << "endless rows were read";
     } catch (const StoreError& error) {
-        EXPECT_EQ(error.text(), QStringLiteral("ADOQueryTemp: The rows take more than 4 MB; the bank may be damaged"));
+        EXPECT_EQ(error.text(), QStringLiteral("The rows take more than 4 MB; the bank may be damaged"));
     }
+}
+
+TEST_F(RecordSetTest, oneRowWiderThanTheMemoryBoundStopsBeforeItIsHeld)
+{
+    db().setReadLimits(ConnectionSettings::readTimeLimitMs, 4 * 1024 * 1024);
+    bank.exec(QStringLiteral("drop table classes"));
+    // A single row of three 3 MB texts: past the bound within its first row.
+    bank.exec(QStringLiteral("create view classes as select 1 as [no], printf('%.*c', 3000000, 'x') as a, "
+                             "printf('%.*c', 3000000, 'y') as b, printf('%.*c', 3000000, 'z') as remark"));
+    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    set.setSql(Statements::classList());
+    EXPECT_THROW(set.open(), StoreError);
+    EXPECT_FALSE(set.isOpen());
 }
 
 TEST_F(RecordSetTest, byteValuesInColumnsOfAnyDeclaredTypeAreReadWhenAskedFor)

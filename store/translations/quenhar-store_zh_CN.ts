@@ -1,0 +1,127 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>Store</name>
+    <message>
+        <source>&apos;%1&apos; does not exist</source>
+        <translation>“%1”不存在</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a file</source>
+        <translation>“%1”不是文件</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be read: %2</source>
+        <translation>无法读取“%1”：%2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an SQLite database</source>
+        <translation>“%1”不是 SQLite 数据库</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; already exists</source>
+        <translation>“%1”已经存在</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be opened: %2</source>
+        <translation>无法打开“%1”：%2</translation>
+    </message>
+    <message>
+        <source>The bank %1 was deleted or replaced by another file while the program ran; nothing was written to it. Start the program again to use the bank now there</source>
+        <translation>题库 %1 在程序运行期间被删除或被另一个文件替换，修改没有写入。请重新启动程序，以使用现在的题库</translation>
+    </message>
+    <message>
+        <source>The rows take more than %1 MB; the bank may be damaged</source>
+        <translation>读取的数据超过 %1 MB，题库可能已损坏</translation>
+    </message>
+    <message>
+        <source>Reading the rows took longer than %1 s; the bank may be damaged</source>
+        <translation>读取数据超过 %1 秒，题库可能已损坏</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation on a closed dataset</source>
+        <translation>数据集已关闭，不能执行此操作</translation>
+    </message>
+    <message>
+        <source>Record number %1 is out of range (1 to %2)</source>
+        <translation>记录号 %1 超出范围（1 到 %2）</translation>
+    </message>
+    <message>
+        <source>Field &apos;%1&apos; not found</source>
+        <translation>题库中找不到字段“%1”</translation>
+    </message>
+    <message>
+        <source>Cannot modify this dataset: its rows are not the rows of one table with rowids</source>
+        <translation>不能修改这些数据：它们不是同一个带行号的表中的行</translation>
+    </message>
+    <message>
+        <source>Dataset not in edit or insert mode</source>
+        <translation>数据集不在编辑或插入状态</translation>
+    </message>
+    <message>
+        <source>Another program has deleted this entry since it was read; the change has not been written</source>
+        <translation>这条资料在读取后已被另一个程序删除，修改没有写入</translation>
+    </message>
+    <message>
+        <source>Another program has changed this entry since it was read; the change has not been written</source>
+        <translation>这条资料在读取后已被另一个程序修改，修改没有写入</translation>
+    </message>
+    <message>
+        <source>The columns of table &apos;%1&apos; have changed since it was read; refresh it</source>
+        <translation>表“%1”的列在读取后已被改动，请刷新</translation>
+    </message>
+    <message>
+        <source>The written entry cannot be read back</source>
+        <translation>写入的资料无法读回</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation on an empty dataset</source>
+        <translation>数据集为空，不能执行此操作</translation>
+    </message>
+    <message>
+        <source>Another program has changed this entry since it was read, so it was not deleted; refresh to see it</source>
+        <translation>这条资料在读取后已被另一个程序修改，因此没有删除；请刷新后查看</translation>
+    </message>
+    <message>
+        <source>The bank %1 cannot be written: it is read-only, or it was moved or replaced while the program ran</source>
+        <translation>无法写入题库 %1：它是只读的，或在程序运行期间被移动或替换</translation>
+    </message>
+    <message>
+        <source>The bank %1 is being written by another program and stayed busy too long</source>
+        <translation>题库 %1 正被另一个程序写入，等待过久</translation>
+    </message>
+    <message>
+        <source>The disk holding the bank %1 is full</source>
+        <translation>题库 %1 所在的磁盘已满</translation>
+    </message>
+    <message>
+        <source>The bank %1 could not be read or written</source>
+        <translation>无法读写题库 %1</translation>
+    </message>
+    <message>
+        <source>The bank %1 is damaged</source>
+        <translation>题库 %1 已损坏</translation>
+    </message>
+    <message>
+        <source>A value is too big for the bank %1</source>
+        <translation>数据太大，题库 %1 无法保存</translation>
+    </message>
+    <message>
+        <source>The bank %1 refused the change</source>
+        <translation>题库 %1 拒绝了这次修改</translation>
+    </message>
+    <message>
+        <source>The work on the bank %1 took too long and was stopped</source>
+        <translation>处理题库 %1 用时过长，已停止</translation>
+    </message>
+    <message>
+        <source>The bank %1 cannot be used as the program needs</source>
+        <translation>题库 %1 不符合程序的要求</translation>
+    </message>
+    <message>
+        <source>The statement is empty</source>
+        <translation>语句为空</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,54 @@
+// The program as it runs, asked to end by a signal while a reference text is
+// being edited:
+//   end_request_program <bank folder> save|unsaveable
+// It types into the materials page, makes the change unsaveable when asked
+// (another program deletes the entry), and sends itself SIGTERM. Message
+// boxes are answered "back to the text" and printed. It exits 0 when the
+// signal ended it, 3 when it was still open a second later.
+
+#include "app/Application.h"
+#include "app/TfrmMain.h"
+#include "store/Database.h"
+
+#include "support/MessageBoxWatcher.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+        return 2;
+    QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
+    const bool unsaveable = qstrcmp(argv[2], "unsaveable") == 0;
+
+    Application application(argc, argv);
+    MessageBoxWatcher messages;
+    messages.answerWith(QMessageBox::Cancel);
+    TfrmMain window;
+    application.endWith(window);
+    window.show();
+
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("pcMain"));
+    pages->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("tsZiLiao")));
+    auto* memo = window.findChild<QPlainTextEdit*>(QStringLiteral("DBMemo2"));
+    QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QStringLiteral("改"), Qt::NoModifier);
+    if (unsaveable)
+        Database(QStringLiteral("velmora.db")).execute(QStringLiteral("delete from ziliao"));
+
+    QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(1000, [] {
+        std::puts("open");
+        QCoreApplication::exit(3);
+    });
+    const int code = application.exec();
+    for (const QString& text : messages.texts())
+        std::puts(text.toUtf8().constData());
+    return code;
+}

@@ -1,0 +1,47 @@
+#include "support/TestBank.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Ended
+{
+    int exitCode = -1;
+    QString output;
+};
+
+Ended endBySignal(const TestBank& bank, const char* mode)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(END_REQUEST_PROGRAM), {bank.dir(), QString::fromLatin1(mode)});
+    EXPECT_TRUE(program.waitForFinished(30000));
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput())};
+}
+
+} // namespace
+
+TEST(EndRequest, aSignalSavesThePendingTextAndEndsTheProgram)
+{
+    TestBank bank;
+    bank.addMaterial(QStringLiteral("资料"), QStringLiteral("原文"));
+    const Ended run = endBySignal(bank, "save");
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    EXPECT_EQ(bank.scalar(QStringLiteral("select memo from ziliao")), QStringLiteral("改原文"));
+}
+
+TEST(EndRequest, aSignalKeepsTheProgramOpenWhenThePendingTextCannotBeSaved)
+{
+    TestBank bank;
+    bank.addMaterial(QStringLiteral("资料"), QStringLiteral("原文"));
+    const Ended run = endBySignal(bank, "unsaveable");
+    EXPECT_EQ(run.exitCode, 3) << run.output.toStdString();
+    EXPECT_TRUE(run.output.startsWith(QStringLiteral("open\n")));
+    // The one box, in Chinese, with the store's reason in Chinese too.
+    EXPECT_TRUE(run.output.contains(QStringLiteral("“各种资料”中的修改没有保存"))) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(QStringLiteral("已被另一个程序删除"))) << run.output.toStdString();
+}
