@@ -76,6 +76,12 @@ UNDRAWN_ELEMENTS = {"filter", "mask", "marker", "foreignObject", "style", "scrip
 UNDRAWN_ATTRIBUTES = {"filter", "mask", "marker-start", "marker-mid", "marker-end"}
 
 
+def objects(bank, member):
+    """The entries of a list member that are JSON objects; the others are
+    reported once by check_bank and skipped everywhere."""
+    return [item for item in bank.get(member, []) if isinstance(item, dict)]
+
+
 def is_chapter(no):
     return no % 100 == 0
 
@@ -174,7 +180,7 @@ def check_categories(categories, whole, problems):
     for c in categories:
         if CATEGORIES.get(c.get("no")) != c.get("title"):
             problems.append(f"category {c!r} is not one of the bank's categories "
-                            f"(number and title as in the brief)")
+                            f"(see CATEGORIES in check_content.py)")
         elif not is_chapter(c["no"]) and c["no"] // 100 * 100 not in numbers:
             problems.append(f"category {c['no']}: its chapter {c['no'] // 100 * 100} is missing")
     if whole:
@@ -228,9 +234,12 @@ def check_bank(bank, base_dir, whole):
     problems = []
     if bank.get("format") != "quenhar-bank" or bank.get("version") != 1:
         problems.append("format must be 'quenhar-bank' and version 1")
-    sections = check_categories(bank.get("categories", []), whole, problems)
+    sections = check_categories(objects(bank, "categories"), whole, problems)
 
-    questions = bank.get("questions", [])
+    for member in ("categories", "questions", "materials"):
+        if len(objects(bank, member)) != len(bank.get(member, [])):
+            problems.append(f"{member} must all be JSON objects")
+    questions = objects(bank, "questions")
     for q in questions:
         check_question(q, sections, problems)
     if [q.get("no") for q in questions] != list(range(1, len(questions) + 1)):
@@ -247,7 +256,7 @@ def check_bank(bank, base_dir, whole):
                         f"{JUDGE_SHARE[0]:.0%} to {JUDGE_SHARE[1]:.0%}")
     problems.extend(balance_problems(balance_figures(questions)))
 
-    materials = bank.get("materials", [])
+    materials = objects(bank, "materials")
     check_materials(materials, problems)
     if whole:
         check_minimums(questions, sections, materials, problems)
@@ -255,9 +264,9 @@ def check_bank(bank, base_dir, whole):
 
 
 def summary(bank):
-    questions = bank.get("questions", [])
+    questions = objects(bank, "questions")
     lines = []
-    for c in bank.get("categories", []):
+    for c in objects(bank, "categories"):
         no = c.get("no")
         if not isinstance(no, int):
             continue
@@ -272,7 +281,7 @@ def summary(bank):
                  f"must-answer {must}, ordinary {len(questions) - must}; "
                  f"with pictures {len(pictures)} (road scenes "
                  f"{sum(1 for p in pictures if p.startswith(SCENE_PREFIX))}); "
-                 f"materials {len(bank.get('materials', []))}")
+                 f"materials {len(objects(bank, 'materials'))}")
     lines.extend(balance_lines(balance_figures(questions)))
     return "\n".join(lines)
 
