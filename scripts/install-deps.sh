@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config python3
   clang-14 libclang-rt-14-dev
   qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-tools-dev qt6-l10n-tools
   libsqlite3-dev sqlite3
