@@ -33,9 +33,10 @@ done
 LC_ALL=C grep -q '[^ -~]' <(rendered "$man/zh_CN/man1/quenhar.1.gz") || fail "the Chinese page is not in Chinese"
 
 # Each command of the bank tool as a tagged paragraph: its name alone on an
-# indented line, or followed by its description.
-commands=$(QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 "$usr/bin/quenhar-bank" --help |
-  awk '/^Commands:/ { listing = 1; next } listing && /^  [a-z]/ { print $1 } listing && /^$/ { exit }')
+# indented line, or followed by its description. --help lists the commands
+# on indented lines that begin with the name; only the name is read, so the
+# list holds when the tool's messages are translated.
+commands=$(QT_QPA_PLATFORM=offscreen "$usr/bin/quenhar-bank" --help | awk '/^  [a-z][a-z-]* / { print $1 }')
 [ -n "$commands" ] || fail "quenhar-bank --help lists no commands"
 for page in $(pages_of quenhar-bank); do
   shown=$(rendered "$page")
