@@ -17,14 +17,17 @@ skip() {
 command -v mmdebstrap >/dev/null || skip "mmdebstrap is not installed (scripts/install-deps.sh installs it)"
 [ "$(id -u)" -eq 0 ] || unshare --user --map-root-user true 2>/dev/null ||
   skip "neither root nor allowed to make user namespaces"
-timeout 20 bash -c 'exec 3<>/dev/tcp/deb.debian.org/80' 2>/dev/null || skip "$mirror is not reachable"
+host=${mirror#http://}
+host=${host%%/*}
+timeout 20 bash -c "exec 3<>/dev/tcp/$host/80" 2>/dev/null || skip "$mirror is not reachable"
 
 # variant apt: the essential packages and apt, nothing else. The customize
 # hooks run once the root is made: they copy the package, the sample bank's
-# source and the checks in, and run the checks inside the root.
+# source and the checks into a folder of the root, and run the checks there.
+inside=/srv/quenhar-check
 mmdebstrap --variant=apt --mode=auto \
-  --customize-hook="mkdir -p \"\$1/tmp/quenhar-check\"" \
-  --customize-hook="copy-in $deb $here/in_clean_root.sh $sample_source /tmp/quenhar-check" \
-  --customize-hook="chroot \"\$1\" bash /tmp/quenhar-check/in_clean_root.sh /tmp/quenhar-check/$(basename "$deb") /tmp/quenhar-check/$(basename "$sample_source")" \
+  --customize-hook="mkdir -p \"\$1$inside\"" \
+  --customize-hook="copy-in $deb $here/in_clean_root.sh $sample_source $inside" \
+  --customize-hook="chroot \"\$1\" bash $inside/in_clean_root.sh $inside/$(basename "$deb") $inside/$(basename "$sample_source")" \
   bookworm /dev/null "$mirror"
 echo "the package installs, runs and uninstalls in a clean Debian 12 root"

@@ -60,7 +60,7 @@ grep -Eq "'(Noto Serif CJK SC|Noto Sans CJK SC|AR PL UMing CN|AR PL UMing TW MBE
   fail "the program finds none of its Chinese fonts; it considered: $considered"
 
 # The bank tool builds the sample bank from its source, drawing its SVG
-# pictures with the fonts the package depends on, and finds it usable.
+# pictures offscreen with Qt SVG, and finds it usable.
 cp -r "$sample_source" "$home/source"
 chown -R $user:$user "$home/source"
 as_user quenhar-bank build "$home/source/bank.json" "$home/built.db" || fail "the bank tool cannot build the sample bank"
@@ -75,7 +75,7 @@ for file in $files; do
 done
 dpkg --purge quenhar || fail "dpkg cannot purge the package"
 dpkg-query -W quenhar 2>/dev/null && fail "dpkg still knows the package after purging"
-[ -f "$home/.local/share/quenhar/velmora.db" ] || fail "removing the package removed the user's bank"
+[ -f "$folder/velmora.db" ] || fail "removing the package removed the user's bank"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed in the clean root" >&2
