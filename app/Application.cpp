@@ -8,6 +8,7 @@
 #include "app/TfrmMain.h"
 #include "store/StoreMessages.h"
 
+#include <QIcon>
 #include <QSessionManager>
 
 Application::Application(int& argc, char** argv)
@@ -15,7 +16,8 @@ Application::Application(int& argc, char** argv)
 {
     setApplicationName(Messages::caption());
     // Lets the desktop match the window to the installed desktop entry.
-    setDesktopFileName(QStringLiteral("org.quenhar.Quenhar"));
+    setDesktopFileName(QStringLiteral("org.quenhar.quenhar"));
+    setWindowIcon(QIcon(QStringLiteral(":/org.quenhar.quenhar.ico"))); // every size, built in by packaging/
     setFont(songFont(FormLayout::formFontSize));
     if (StoreMessages::loadChinese(storeMessages_))
         installTranslator(&storeMessages_);

@@ -13,7 +13,8 @@ packages=(
   mdbtools-dev
   fonts-noto-cjk fonts-arphic-uming
   xvfb xauth imagemagick
-  librsvg2-bin desktop-file-utils appstream xdotool
+  librsvg2-bin desktop-file-utils appstream xdotool x11-utils
+  dpkg-dev lintian man-db mmdebstrap
 )
 
 missing=()

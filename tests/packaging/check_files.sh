@@ -2,13 +2,16 @@
 # Checks that the unpacked package holds what a desktop installation needs:
 # both programs, the launcher, a sample bank with questions, a valid desktop
 # entry in Simplified Chinese with an English fallback, the icon it names in
-# every size, and AppStream metadata that matches the entry and the package.
-#   check_files.sh DEB_DIR UNPACKED_DIR
+# every size, AppStream metadata that matches the entry and the package and
+# shows the screenshots of docs/, and a changelog whose latest entry is the
+# package's version, released the day the metadata says.
+#   check_files.sh DEB_DIR UNPACKED_DIR SCREENSHOTS_DIR
 set -uo pipefail
 . "$(dirname "$0")/checks.sh"
 deb=$(deb_in "$1")
 usr=$2/usr
-app_id=org.quenhar.Quenhar
+screenshots=$3
+app_id=org.quenhar.quenhar
 
 for program in quenhar quenhar-bank; do
   expect_executable "$usr/bin/$program"
@@ -46,7 +49,31 @@ expect_file "$metainfo"
 appstreamcli validate-tree --no-net "$2" || fail "the AppStream metadata does not validate against the entry"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
   fail "the AppStream metadata does not launch $app_id.desktop"
+# Pedantic validation, which also names what it merely suggests; nothing may
+# be named.
+notes=$(appstreamcli validate --pedantic --no-net --no-color "$metainfo" 2>&1 | grep -E '^[EWIP]: ')
+[ -z "$notes" ] || fail "the AppStream metadata draws notes from a pedantic validation:
+$notes"
+
+# Each screenshot is one of docs/, with its size, and docs/ has no other.
+shown=$(grep -o '<image [^>]*>[^<]*</image>' "$metainfo" |
+  sed -E 's|.*width="([0-9]+)" height="([0-9]+)">.*/([^/<]+)</image>|\3 \1x\2|' | sort)
+present=$(for picture in "$screenshots"/*.png; do
+  echo "$(basename "$picture") $(identify -format '%wx%h' "$picture")"
+done | sort)
+[ -n "$shown" ] && [ "$shown" = "$present" ] ||
+  fail "the metadata's screenshots ($shown) are not those of docs ($present)"
+
 version=$(dpkg-deb -f "$deb" Version)
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the AppStream metadata lists no release $version"
+
+changelog=$usr/share/doc/quenhar/changelog.gz
+expect_file "$changelog"
+expect_file "$usr/share/doc/quenhar/copyright"
+latest=$(zcat "$changelog" | dpkg-parsechangelog -l - -S Version 2>/dev/null)
+[ "$latest" = "$version" ] || fail "the changelog's latest entry is '$latest', not the package's version $version"
+changed=$(date -u -d "$(zcat "$changelog" | dpkg-parsechangelog -l - -S Date)" +%F 2>/dev/null)
+grep -q "<release version=\"$version\" date=\"$changed\"" "$metainfo" ||
+  fail "the AppStream metadata does not date release $version $changed, as the changelog does"
 
 finish

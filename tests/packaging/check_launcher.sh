@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the unpacked launcher as the desktop entry would, with a home and data
 # folder of the test's own and a stub in place of the program that records
-# the folder it was started in, its arguments and the bank it found there.
+# the folder it was started in, its arguments and the bank it found there,
+# and ends with the status it is given in STUB_STATUS.
 #   check_launcher.sh UNPACKED_DIR SCRATCH_DIR
 set -uo pipefail
 . "$(dirname "$0")/checks.sh"
@@ -18,17 +19,31 @@ record=$scratch/started
 cat >"$scratch/usr/bin/quenhar" <<'STUB'
 #!/bin/sh
 { pwd; echo "$#" "$@"; cksum <velmora.db; } >"$STUB_RECORD"
+exit "${STUB_STATUS:-0}"
 STUB
 chmod +x "$scratch/usr/bin/quenhar"
 
-# Runs the launcher for a user whose home is $1; the other arguments are
-# environment settings (VAR=value, or -u VAR to unset one).
-start_as() {
+# Prepares a start of the launcher for a user whose home is $1, the other
+# arguments being environment settings (VAR=value, or -u VAR to unset one):
+# sets `launch` to the command.
+launch_as() {
   local home=$1
   shift
   rm -f "$record"
   mkdir -p "$home"
-  env "$@" HOME="$home" STUB_RECORD="$record" "$launcher" --one "two words"
+  launch=(env "$@" HOME="$home" STUB_RECORD="$record" "$launcher" --one "two words")
+}
+
+# Runs the launcher as launch_as prepares it.
+start_as() {
+  launch_as "$@"
+  "${launch[@]}"
+}
+
+# The same on a terminal of its own; what is written there is printed.
+start_on_terminal_as() {
+  launch_as "$@"
+  SHELL=/bin/bash script -qec "${launch[*]@Q}" /dev/null
 }
 
 # Checks that the stub ran in the folder $1 on a bank with the checksum $2.
@@ -103,6 +118,104 @@ start_as "$scratch/raced/home" XDG_DATA_HOME="$scratch/raced/data" PATH="$scratc
   fail "a start that lost the race failed"
 [ "$(cat "$folder/velmora.db")" = "a bank that came first" ] || fail "the bank that came first was replaced"
 [ "$(ls -A "$folder")" = velmora.db ] || fail "a start that lost the race left $(ls -A "$folder")"
+
+# A start killed outright while copying runs no clean-up and leaves its
+# temporary copy; the next start removes it, also when a bank is in place.
+mkdir -p "$scratch/killing"
+cat >"$scratch/killing/cp" <<'KILL'
+#!/bin/sh
+head -c "$(($(wc -c <"$1") / 2))" "$1" >"$2"
+kill -KILL "$PPID"
+KILL
+chmod +x "$scratch/killing/cp"
+folder=$scratch/killed/data/quenhar
+start_as "$scratch/killed/home" XDG_DATA_HOME="$scratch/killed/data" PATH="$scratch/killing:$PATH" &&
+  fail "a start killed while copying went on"
+leftover=$(ls -A "$folder")
+[[ $leftover == .velmora.db.?????? ]] || fail "the killed start left '$leftover', not one temporary copy"
+start_as "$scratch/killed/home" XDG_DATA_HOME="$scratch/killed/data" || fail "the start after a killed one failed"
+cmp -s "$sample" "$folder/velmora.db" || fail "the start after a killed one did not copy the whole bank"
+[ "$(ls -A "$folder")" = velmora.db ] || fail "the start after a killed one left $(ls -A "$folder")"
+echo "the user's own bank" >"$folder/velmora.db"
+own=$(cksum <"$folder/velmora.db")
+cp "$sample" "$folder/.velmora.db.Ab12Cd"
+start_as "$scratch/killed/home" XDG_DATA_HOME="$scratch/killed/data" || fail "a start with an own bank failed"
+[ "$(ls -A "$folder")" = velmora.db ] || fail "a start beside an own bank left $(ls -A "$folder")"
+[ "$(cksum <"$folder/velmora.db")" = "$own" ] || fail "the user's own bank was replaced"
+
+# Starts at the same time take turns: one that comes while another is copying
+# waits, and leaves the other's temporary copy alone. The stand-in for cp
+# copies, signals, waits and then checks that its copy is still there.
+mkdir -p "$scratch/slowing"
+cat >"$scratch/slowing/cp" <<'SLOW'
+#!/bin/sh
+/bin/cp "$@"
+touch "$SLOW_COPY_MADE"
+sleep 1
+[ -f "$2" ] || echo "removed while copying" >"$SLOW_COPY_MADE"
+SLOW
+chmod +x "$scratch/slowing/cp"
+folder=$scratch/together/data/quenhar
+copy_made=$scratch/together/copy-made
+launch_as "$scratch/together/first" XDG_DATA_HOME="$scratch/together/data" PATH="$scratch/slowing:$PATH" \
+  SLOW_COPY_MADE="$copy_made"
+"${launch[@]}" &
+first=$!
+for _ in $(seq 100); do [ -e "$copy_made" ] && break; sleep 0.1; done
+[ -e "$copy_made" ] || fail "the first of two starts never copied"
+start_as "$scratch/together/second" XDG_DATA_HOME="$scratch/together/data" || fail "the second of two starts failed"
+wait "$first" || fail "the first of two starts failed"
+[ ! -s "$copy_made" ] || fail "the second of two starts removed the first one's copy"
+cmp -s "$sample" "$folder/velmora.db" || fail "two starts at once did not leave the sample bank"
+[ "$(ls -A "$folder")" = velmora.db ] || fail "two starts at once left $(ls -A "$folder")"
+
+# When the program ends with status 1, having found no bank it could open,
+# the launcher says in which folder it looked: on the terminal if there is
+# one, otherwise in its log and in the system journal (a stand-in for logger
+# records what it is given). The program's status is passed on, and other
+# endings leave no note.
+mkdir -p "$scratch/journal"
+cat >"$scratch/journal/logger" <<'LOGGER'
+#!/bin/sh
+echo "$@" >>"$JOURNAL"
+LOGGER
+chmod +x "$scratch/journal/logger"
+folder=$scratch/unusable/data/quenhar
+log=$scratch/unusable/state/quenhar/launcher.log
+journal=$scratch/unusable/journal
+note="缺少velmora.db文件：程序在文件夹 $folder 中查找。"
+for terminal in no yes; do
+  for status in 0 1; do
+    rm -rf "$scratch/unusable/state" "$journal"
+    settings=(XDG_DATA_HOME="$scratch/unusable/data" XDG_STATE_HOME="$scratch/unusable/state"
+      PATH="$scratch/journal:$PATH" JOURNAL="$journal" STUB_STATUS="$status")
+    where=$([ "$terminal" = yes ] && echo "on a terminal" || echo "without a terminal")
+    case="$where, status $status"
+    if [ "$terminal" = yes ]; then
+      shown=$(start_on_terminal_as "$scratch/unusable/home" "${settings[@]}" | tr -d '\r')
+    else
+      shown=$(start_as "$scratch/unusable/home" "${settings[@]}" 2>&1)
+    fi
+    ended=$?
+    [ "$ended" -eq "$status" ] || fail "$case: the launcher ended with $ended"
+    expect_started_in "$folder" "$(cksum <"$sample")"
+
+    expected_shown= expected_log= expected_journal=
+    if [ "$status" -eq 1 ] && [ "$terminal" = yes ]; then
+      expected_shown=$note
+    elif [ "$status" -eq 1 ]; then
+      expected_log=$note
+      expected_journal="-t quenhar-launcher -p user.warning -- $note"
+    fi
+    [ "$shown" = "$expected_shown" ] || fail "$case: the launcher showed '$shown'"
+    logged=$([ -f "$log" ] && cut -d' ' -f3- "$log")
+    [ "$logged" = "$expected_log" ] || fail "$case: the log holds '$logged'"
+    [ -z "$logged" ] || [[ $(cut -d' ' -f1-2 "$log") =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}:[0-9]{2}:[0-9]{2}$ ]] ||
+      fail "$case: the log line does not begin with the time"
+    journaled=$(cat "$journal" 2>/dev/null)
+    [ "$journaled" = "$expected_journal" ] || fail "$case: the journal got '$journaled'"
+  done
+done
 
 # Started through a link, as from another bin folder, the launcher still
 # finds the program and the sample bank beside its real place.
