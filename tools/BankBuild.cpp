@@ -6,6 +6,7 @@
 #include "tools/NewBankFile.h"
 #include "tools/PictureConverter.h"
 
+#include "store/RegularFile.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -61,7 +62,7 @@ Result run(const Options& options)
         return failed(2, QStringLiteral("%1: the source must be a .json or a .csv file").arg(options.source));
     if (!options.categories.isEmpty() && suffix != QLatin1String("csv"))
         return failed(2, QStringLiteral("--categories goes with a .csv source only"));
-    if (QFileInfo::exists(options.output) && !options.force)
+    if (RegularFile::entryExists(options.output) && !options.force)
         return failed(2, QStringLiteral("%1 already exists; give --force to replace it").arg(options.output));
 
     BankSource source = suffix == QLatin1String("json") ? JsonBankReader::read(options.source)
@@ -77,21 +78,30 @@ Result run(const Options& options)
         return sourceFailed();
 
     NewBankFile bank(options.output);
-    if (!bank.create())
-        return failed(1, QStringLiteral("%1: cannot write in this folder: %2").arg(options.output, bank.errorString()));
+    const bool created = bank.create();
+    for (const QString& stale : bank.removedStaleFiles())
+        result.notes.append(QStringLiteral("removed %1, left by an earlier run that was stopped").arg(stale));
+    const auto writeFailed = [&](const QString& message) {
+        result.problems = source.problems;
+        result.exitCode = 1;
+        result.message = message;
+        return result;
+    };
+    if (!created)
+        return writeFailed(QStringLiteral("%1: cannot write in this folder: %2").arg(options.output, bank.errorString()));
     try {
         PictureReader pictures(options.source, source.problems);
         BankWriter::write(source.content, bank.temporaryPath(), std::ref(pictures));
     } catch (const StoreError& error) {
-        return failed(1, QStringLiteral("%1: %2").arg(options.output, error.text()));
+        return writeFailed(QStringLiteral("%1: %2; no bank was written").arg(options.output, error.text()));
     }
     if (source.problems.hasErrors())
         return sourceFailed();
     result.problems = source.problems;
-    if (!bank.putInPlace(options.force))
-        return failed(options.force ? 1 : 2, QStringLiteral("%1 cannot be put in place%2")
-                                                 .arg(options.output,
-                                                      options.force ? QString() : QStringLiteral(" (does it exist?)")));
+    if (!bank.putInPlace(options.force)) {
+        result.exitCode = RegularFile::entryExists(options.output) && !options.force ? 2 : 1;
+        result.message = QStringLiteral("%1 cannot be put in place: %2").arg(options.output, bank.errorString());
+    }
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "tools/SourceProblems.h"
 
 #include <QString>
+#include <QStringList>
 
 // The build command: reads a source (.json or .csv), reads its pictures and
 // writes the bank. The bank is written to a temporary file next to the
@@ -23,6 +24,7 @@ struct Result
     int exitCode = 0; // 0 built, 1 the source has faults or the bank cannot be written, 2 usage error
     SourceProblems problems;
     QString message; // what went wrong outside the source, if anything
+    QStringList notes; // what the build did besides the bank (files of killed runs removed)
 };
 
 Result run(const Options& options);

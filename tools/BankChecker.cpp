@@ -8,7 +8,7 @@
 #include "rules/FieldReading.h"
 #include "rules/Statements.h"
 #include "rules/StoredPicture.h"
-#include "store/Database.h"
+#include "store/ReadOnlyBank.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
 
@@ -28,7 +28,7 @@ using Columns = QHash<QString, int>;
 class Checker
 {
 public:
-    Checker(Database& db, CheckReport& report)
+    Checker(ReadOnlyBank& db, CheckReport& report)
         : db_(db), report_(report)
     {
     }
@@ -61,10 +61,10 @@ private:
     {
         Columns columns;
         try {
-            Statement statement(db_.handle(), QStringLiteral("select * from %1 limit 0")
-                                                  .arg(BankTables::bracketed({table.name})));
-            for (int i = 0; i < statement.columnCount(); ++i)
-                columns.insert(statement.columnName(i).toLower(), i);
+            const ReadOnlyBank::Rows statement(db_, QStringLiteral("select * from %1 limit 0")
+                                                        .arg(BankTables::bracketed({table.name})));
+            for (int i = 0; i < statement.row().columnCount(); ++i)
+                columns.insert(statement.row().columnName(i).toLower(), i);
         } catch (const StoreError&) {
             fault(Kind::MissingTable, QStringLiteral("table %1 is missing").arg(table.name));
             return std::nullopt;
@@ -118,8 +118,9 @@ private:
         int headings = 0;
         int total = 0;
         std::optional<QString> stoppedAt;
-        Statement row(db_.handle(), Statements::classList());
-        while (row.step()) {
+        ReadOnlyBank::Rows rows(db_, Statements::classList());
+        while (rows.next()) {
+            const Statement& row = rows.row();
             ++total;
             if (stoppedAt)
                 continue;
@@ -160,8 +161,9 @@ private:
         QHash<int, int> numberUses;
         int withPicture = 0;
         int position = 0;
-        Statement row(db_.handle(), Statements::allSubjects());
-        while (row.step()) {
+        ReadOnlyBank::Rows rows(db_, Statements::allSubjects());
+        while (rows.next()) {
+            const Statement& row = rows.row();
             progress.advance();
             ++position;
             const FieldReading::IntegerField noField = FieldReading::integer(row, columns.value(QStringLiteral("no")));
@@ -215,11 +217,7 @@ private:
         note(Kind::Summary, QStringLiteral("questions: %1, of which %2 with a picture").arg(total).arg(withPicture));
     }
 
-    int countOf(const QString& sql)
-    {
-        Statement statement(db_.handle(), sql);
-        return statement.step() ? int(statement.columnInt64(0)) : 0;
-    }
+    int countOf(const QString& sql) { return int(db_.scalar(sql)); }
 
     int rowsOf(const QString& sql)
     {
@@ -272,8 +270,9 @@ private:
     {
         const QString table = BankTables::materials().name;
         int count = 0;
-        Statement row(db_.handle(), Statements::materials());
-        while (row.step()) {
+        ReadOnlyBank::Rows rows(db_, Statements::materials());
+        while (rows.next()) {
+            const Statement& row = rows.row();
             ++count;
             const QString rowName = QStringLiteral("material #%1").arg(count);
             textField(row, columns, table, rowName, QStringLiteral("title"));
@@ -282,7 +281,7 @@ private:
         note(Kind::Summary, QStringLiteral("reference materials: %1").arg(count));
     }
 
-    Database& db_;
+    ReadOnlyBank& db_;
     CheckReport& report_;
 };
 
@@ -290,14 +289,20 @@ private:
 
 namespace BankChecker {
 
-CheckReport check(const QString& bankPath)
+CheckReport check(const QString& bankPath, const ReadOnlyBank::Limits& limits)
 {
     CheckReport report;
+    std::optional<ReadOnlyBank> db;
     try {
-        Database db(bankPath);
-        Checker(db, report).run();
+        db.emplace(bankPath, limits);
     } catch (const StoreError& error) {
         report.add(Severity::Fault, Kind::CannotOpen, error.text());
+        return report;
+    }
+    try {
+        Checker(*db, report).run();
+    } catch (const StoreError& error) {
+        report.add(Severity::Fault, Kind::CannotRead, error.text());
     }
     return report;
 }

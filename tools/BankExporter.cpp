@@ -5,13 +5,11 @@
 #include "tools/ProgressBar.h"
 
 #include "rules/BankTables.h"
-#include "store/Database.h"
-#include "store/Statement.h"
+#include "tools/OutputFiles.h"
+
+#include "store/ReadOnlyBank.h"
 #include "store/StoreError.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -23,9 +21,9 @@ using BankTables::bracketed;
 class RowReader
 {
 public:
-    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
-        : statement_(db.handle(), QStringLiteral("select %1 from %2 order by rowid")
-                                      .arg(bracketed(table.columns), bracketed({table.name})))
+    RowReader(ReadOnlyBank& db, const BankTables::Table& table, QStringList& errors)
+        : rows_(db, QStringLiteral("select %1 from %2 order by rowid")
+                        .arg(bracketed(table.columns), bracketed({table.name})))
         , table_(table.name)
         , columns_(table.columns)
         , errors_(errors)
@@ -35,7 +33,7 @@ public:
     bool next()
     {
         ++row_;
-        return statement_.step();
+        return rows_.next();
     }
 
     qint64 integer(int column)
@@ -71,7 +69,8 @@ private:
         errors_.append(QStringLiteral("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
     }
 
-    Statement statement_;
+    ReadOnlyBank::Rows rows_;
+    const Statement& statement_ = rows_.row();
     QString table_;
     QStringList columns_;
     QStringList& errors_;
@@ -94,16 +93,17 @@ QString pictureName(qint64 no)
 
 // Columns a bank may have beyond the ones the program reads are not part of
 // the format; they are named so that nobody is surprised by their loss.
-void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
+void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QStringList& warnings)
 {
-    Statement statement(db.handle(), QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const ReadOnlyBank::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const Statement& statement = rows.row();
     for (int i = 0; i < statement.columnCount(); ++i)
         if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
             warnings.append(
                 QStringLiteral("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
 }
 
-BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
+BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warnings)
 {
     BankContent content;
     warnAboutOtherColumns(db, BankTables::classes(), warnings);
@@ -147,40 +147,15 @@ BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
     return content;
 }
 
-// Picture files are written plainly (they are only read once bank.json,
-// written last and safely, names them); bank.json replaces an older one
-// whole or not at all.
-bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
-    return false;
-}
-
-bool writeFileSafely(const QString& path, const QByteArray& bytes, QString& error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
-    return false;
-}
-
-// Writes every stored picture to its file, reading one row at a time; gives
-// how many were written.
-int writePictures(Database& db, const QDir& out, int total, QString& error)
+// Writes every stored picture to its file, reading one row at a time.
+void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString& error)
 {
     ProgressBar progress(QStringLiteral("Pictures"), total);
-    Statement row(db.handle(), QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
-    int written = 0;
-    while (row.step() && error.isEmpty()) {
-        if (writeFile(out.filePath(pictureName(row.columnInt64(0))), row.columnBlob(1).toByteArray(), error))
-            ++written;
+    ReadOnlyBank::Rows rows(db, QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
+    while (error.isEmpty() && rows.next()) {
+        out.write(pictureName(rows.row().columnInt64(0)), rows.row().columnBlob(1).toByteArray(), error);
         progress.advance();
     }
-    return written;
 }
 
 } // namespace
@@ -189,43 +164,52 @@ namespace BankExporter {
 
 Result run(const QString& bankPath, const QString& outDir, bool force)
 {
-    Result result;
-    const QDir out(outDir);
-    const QString jsonPath = out.filePath(QStringLiteral("bank.json"));
-    if (QFile::exists(jsonPath) && !force) {
-        result.exitCode = 2;
-        result.errors.append(QStringLiteral("%1 already exists; give --force to replace it").arg(jsonPath));
-        return result;
-    }
+    return run(Options{bankPath, outDir, force, {}});
+}
 
-    BankContent content;
+Result run(const Options& options)
+{
+    const QString& bankPath = options.bank;
+    const bool force = options.force;
+    Result result;
+    const OutputFolder out(options.outDir, force);
+    const QString bankFile = QStringLiteral("bank.json");
     try {
-        Database db(bankPath);
-        content = readBank(db, result.errors, result.warnings);
+        ReadOnlyBank db(bankPath, options.limits);
+        const BankContent content = readBank(db, result.errors, result.warnings);
         if (!result.errors.isEmpty()) {
             result.exitCode = 1;
             return result;
         }
 
-        const auto withPicture = std::count_if(content.questions.cbegin(), content.questions.cend(),
-                                               [](const BankQuestion& question) { return question.picture; });
+        QStringList outputs{bankFile};
+        for (const BankQuestion& question : content.questions)
+            if (question.picture)
+                outputs.append(question.pictureFile);
+        const QStringList existing = force ? QStringList() : out.existing(outputs);
+        if (!existing.isEmpty()) {
+            result.exitCode = 2;
+            for (const QString& path : existing)
+                result.errors.append(QStringLiteral("%1 already exists; give --force to replace it").arg(path));
+            return result;
+        }
+
         QString error;
-        if (!out.mkpath(QStringLiteral("pictures")))
-            error = QStringLiteral("%1: cannot make the folder").arg(out.filePath(QStringLiteral("pictures")));
+        out.make(QStringLiteral("pictures"), error);
         if (error.isEmpty())
-            writePictures(db, out, int(withPicture), error);
+            writePictures(db, out, int(outputs.size() - 1), error);
         if (error.isEmpty())
-            writeFileSafely(jsonPath, JsonBankWriter::write(content), error);
+            out.write(bankFile, JsonBankWriter::write(content), error);
         if (!error.isEmpty()) {
             result.exitCode = 1;
             result.errors.append(error);
             return result;
         }
         result.summary = QStringLiteral("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                             .arg(jsonPath)
+                             .arg(out.filePath(bankFile))
                              .arg(content.categories.size())
                              .arg(content.questions.size())
-                             .arg(withPicture)
+                             .arg(outputs.size() - 1)
                              .arg(content.materials.size());
     } catch (const StoreError& error) {
         result.exitCode = 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ReadOnlyBank.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,6 +20,15 @@ struct Result
     QString summary;
 };
 
+struct Options
+{
+    QString bank;
+    QString outDir;
+    bool force = false; // replace existing files (never writing through a link)
+    ReadOnlyBank::Limits limits;
+};
+
+Result run(const Options& options);
 Result run(const QString& bankPath, const QString& outDir, bool force);
 
 } // namespace BankExporter

@@ -1,20 +1,19 @@
 #include "tools/BankStats.h"
 
-#include "store/Database.h"
-#include "store/Statement.h"
+#include "store/ReadOnlyBank.h"
 
 #include <QStringList>
 
 namespace {
 
 // Runs a "select label, count" statement.
-QList<BankStats::Count> counts(Database& db, const QString& sql)
+QList<BankStats::Count> counts(ReadOnlyBank& db, const QString& sql)
 {
-    QList<BankStats::Count> rows;
-    Statement statement(db.handle(), sql);
-    while (statement.step())
-        rows.append({QString::fromUtf8(statement.columnText(0)), statement.columnInt64(1)});
-    return rows;
+    QList<BankStats::Count> counted;
+    ReadOnlyBank::Rows rows(db, sql);
+    while (rows.next())
+        counted.append({QString::fromUtf8(rows.row().columnText(0)), rows.row().columnInt64(1)});
+    return counted;
 }
 
 QStringList section(const QString& heading, const QList<BankStats::Count>& rows)
@@ -27,9 +26,9 @@ QStringList section(const QString& heading, const QList<BankStats::Count>& rows)
 
 } // namespace
 
-BankStats BankStats::of(const QString& bankPath)
+BankStats BankStats::of(const QString& bankPath, const ReadOnlyBank::Limits& limits)
 {
-    Database db(bankPath);
+    ReadOnlyBank db(bankPath, limits);
     BankStats stats;
     stats.total = counts(db, QStringLiteral("select '', count(*) from Subjects")).value(0).questions;
     // A category's title, or a mark when no category has the number (the

@@ -4,21 +4,36 @@
 
 #include "rules/BankTables.h"
 #include "store/Database.h"
+#include "store/ReadOnlyBank.h"
+#include "store/RegularFile.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
 
+#include <QCoreApplication>
+
+#include <sqlite3.h>
+
 namespace {
 
-// Runs one row's insert, naming the row when SQLite refuses it.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(BankWriter)
+};
+
+// Runs one row's insert: every bind and the write itself are checked (the
+// store raises on each refusal), and the error names the row.
 template <typename Bind>
-void insertRow(Statement& insert, const QString& row, Bind&& bind)
+void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QString& row, Bind&& bind)
 {
     try {
         bind(insert);
         insert.execute();
     } catch (const StoreError& error) {
-        throw StoreError(QStringLiteral("%1: %2").arg(row, error.text()));
+        if (sqlite3_errcode(bank.handle()) == SQLITE_TOOBIG)
+            throw StoreError(Text::tr("%1: a value is larger than %2, the most the tool writes into a bank")
+                                 .arg(row, RegularFile::sizeText(maxValueBytes)));
+        throw StoreError(Text::tr("%1: %2").arg(row, error.text()));
     }
 }
 
@@ -32,9 +47,16 @@ void createTables(Database& bank)
         bank.execute(statement);
 }
 
-void write(const BankContent& content, const QString& path, const PictureOf& pictureOf)
+qint64 maxValueBytes()
+{
+    return ReadOnlyBank::Limits().maxRowBytes;
+}
+
+void write(const BankContent& content, const QString& path, const PictureOf& pictureOf, qint64 maxValue)
 {
     Database bank(path, Database::Mode::NewFile);
+    // No value is written that the tool would refuse to read back.
+    sqlite3_limit(bank.handle(), SQLITE_LIMIT_LENGTH, int(qMin<qint64>(maxValue, 0x7fffffff)));
     // The file is new and private until it is complete: a rollback journal
     // next to it would only be one more file to clean up after a failure.
     bank.execute(QStringLiteral("pragma journal_mode = memory"));
@@ -46,7 +68,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
 
     Statement category(bank.handle(), QStringLiteral("insert into classes([no], remark) values (?1, ?2)"));
     for (const BankCategory& row : content.categories) {
-        insertRow(category, QStringLiteral("category %1").arg(row.no), [&row](Statement& insert) {
+        insertRow(bank, maxValue, category, Text::tr("category %1").arg(row.no), [&row](Statement& insert) {
             insert.bindInt64(1, row.no);
             insert.bindText(2, row.title);
         });
@@ -56,7 +78,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
     Statement question(bank.handle(), QStringLiteral("insert into Subjects([no], subject, result, classNo, passOnly, "
                                                      "fatherNo, bmp) values (?1, ?2, ?3, ?4, ?5, ?6, ?7)"));
     for (const BankQuestion& row : content.questions) {
-        insertRow(question, QStringLiteral("question %1").arg(row.no), [&](Statement& insert) {
+        insertRow(bank, maxValue, question, Text::tr("question %1").arg(row.no), [&](Statement& insert) {
             insert.bindInt64(1, row.no);
             insert.bindText(2, row.text);
             insert.bindInt64(3, row.answer);
@@ -72,7 +94,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
 
     Statement material(bank.handle(), QStringLiteral("insert into ziliao(id, title, memo) values (?1, ?2, ?3)"));
     for (const BankMaterial& row : content.materials) {
-        insertRow(material, QStringLiteral("material \"%1\"").arg(row.title), [&row](Statement& insert) {
+        insertRow(bank, maxValue, material, Text::tr("material \"%1\"").arg(row.title), [&row](Statement& insert) {
             if (row.id)
                 insert.bindInt64(1, *row.id);
             insert.bindText(2, row.title);

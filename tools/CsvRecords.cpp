@@ -1,6 +1,9 @@
 #include "tools/CsvRecords.h"
 
-#include <QFile>
+#include "tools/InputLimits.h"
+
+#include "store/RegularFile.h"
+
 #include <QStringDecoder>
 
 #include <csv.h>
@@ -108,13 +111,13 @@ CsvFile parse(const QByteArray& bytes)
 
 CsvFile read(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const RegularFile::Result file = RegularFile::read(path, InputLimits::sourceBytes);
+    if (!file.bytes) {
         CsvFile result;
-        result.error = QStringLiteral("cannot be read: %1").arg(file.errorString());
+        result.error = file.error;
         return result;
     }
-    return parse(file.readAll());
+    return parse(*file.bytes);
 }
 
 } // namespace CsvRecords

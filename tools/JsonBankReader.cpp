@@ -1,8 +1,11 @@
 #include "tools/JsonBankReader.h"
 
 #include "tools/ContentRules.h"
+#include "tools/InputLimits.h"
 #include "tools/JsonLineIndex.h"
 #include "tools/SourceWords.h"
+
+#include "store/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -232,12 +235,12 @@ BankSource read(const QString& path)
     BankSource source;
     SourceProblems& problems = source.problems;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problems.addError(path, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    const RegularFile::Result file = RegularFile::read(path, InputLimits::sourceBytes);
+    if (!file.bytes) {
+        problems.addError(path, 0, file.error);
         return source;
     }
-    const QByteArray json = file.readAll();
+    const QByteArray& json = *file.bytes;
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {

@@ -1,8 +1,11 @@
 #include "tools/PictureConverter.h"
 
-#include "rules/StoredPicture.h"
+#include "tools/InputLimits.h"
 
-#include <QFile>
+#include "rules/StoredPicture.h"
+#include "store/RegularFile.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -52,9 +55,9 @@ PictureConverter::Result failure(const QString& error)
     return {std::nullopt, error};
 }
 
-PictureConverter::Result fromSvg(const QString& path)
+PictureConverter::Result fromSvg(const QByteArray& bytes)
 {
-    QSvgRenderer renderer(path);
+    QSvgRenderer renderer(bytes);
     if (!renderer.isValid())
         return failure(QStringLiteral("not a valid SVG picture"));
     const QSize size = renderer.defaultSize();
@@ -65,9 +68,10 @@ PictureConverter::Result fromSvg(const QString& path)
     return {PictureConverter::bitmap24(onWhite(size, [&](QPainter& painter) { renderer.render(&painter); })), {}};
 }
 
-PictureConverter::Result fromRaster(const QString& path)
+PictureConverter::Result fromRaster(QByteArray bytes)
 {
-    QImageReader reader(path);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     if (reader.canRead() && !fitsDecodedLimit(reader.size()))
         return failure(QStringLiteral("the picture is too large (%1 x %2)")
@@ -87,18 +91,17 @@ namespace PictureConverter {
 
 Result storedPicture(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("cannot be read: %1").arg(file.errorString()));
-    const QByteArray bytes = file.readAll();
-    file.close();
+    const RegularFile::Result file = RegularFile::read(path, InputLimits::pictureBytes);
+    if (!file.bytes)
+        return failure(file.error);
+    const QByteArray& bytes = *file.bytes;
 
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (isStoredPicture(bytes, suffix))
         return {bytes, {}};
     if (suffix == QLatin1String("svg"))
-        return fromSvg(path);
-    return fromRaster(path);
+        return fromSvg(bytes);
+    return fromRaster(bytes);
 }
 
 QByteArray bitmap24(const QImage& image)

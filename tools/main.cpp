@@ -107,6 +107,8 @@ int build(const QStringList& arguments)
 
     const BankBuild::Result result =
         BankBuild::run({positional->at(0), parser.value(categories), positional->at(1), parser.isSet(force)});
+    for (const QString& note : result.notes)
+        err() << QStringLiteral("note: ") << note << Qt::endl;
     for (const SourceProblem& warning : result.problems.warnings())
         err() << QStringLiteral("warning: ") << warning.toString() << Qt::endl;
     for (const SourceProblem& error : result.problems.errors())

@@ -6,6 +6,7 @@
 #include "tools/jet/JetFile.h"
 #include "tools/jet/JetReadProcess.h"
 
+#include "store/RegularFile.h"
 #include "store/StoreError.h"
 
 #include <QFileInfo>
@@ -48,7 +49,7 @@ Result run(const Options& options)
         return failed(1, QStringLiteral("%1: cannot be read").arg(options.source));
     if (!JetFile::isJetDatabase(options.source))
         return failed(2, QStringLiteral("%1: not a Jet database (an Access .mdb file)").arg(options.source));
-    if (QFileInfo::exists(options.output) && !options.force)
+    if (RegularFile::entryExists(options.output) && !options.force)
         return failed(2, QStringLiteral("%1 already exists; give --force to replace it").arg(options.output));
 
     NewBankFile file(options.output);
@@ -65,7 +66,7 @@ Result run(const Options& options)
         return failed(1, QStringLiteral("%1: %2; no bank was written").arg(options.source, error.text()));
     }
     if (!file.putInPlace(options.force))
-        return failed(1, QStringLiteral("%1 cannot be put in place").arg(options.output));
+        return failed(1, QStringLiteral("%1 cannot be put in place: %2").arg(options.output, file.errorString()));
 
     result.check = BankChecker::check(options.output);
     result.report += QLatin1Char('\n') + result.check->toText(options.output);
