@@ -6,13 +6,20 @@
 
 #include "rules/BankTables.h"
 #include "tools/OutputFiles.h"
+#include "tools/SheetBankWriter.h"
 
 #include "store/ReadOnlyBank.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(BankExporter)
+};
 
 using BankTables::bracketed;
 
@@ -39,14 +46,14 @@ public:
     qint64 integer(int column)
     {
         if (statement_.columnType(column) != Statement::ColumnType::Integer)
-            unexported(column, QStringLiteral("is not an integer"));
+            unexported(column, Text::tr("is not an integer"));
         return statement_.columnInt64(column);
     }
 
     QString text(int column)
     {
         if (statement_.columnType(column) != Statement::ColumnType::Text)
-            unexported(column, QStringLiteral("is not text"));
+            unexported(column, Text::tr("is not text"));
         return QString::fromUtf8(statement_.columnText(column));
     }
 
@@ -58,7 +65,7 @@ public:
         case Statement::ColumnType::Blob:
             return statement_.columnBlob(column).toByteArray();
         default:
-            unexported(column, QStringLiteral("is not a picture (a byte value)"));
+            unexported(column, Text::tr("is not a picture (a byte value)"));
             return std::nullopt;
         }
     }
@@ -66,7 +73,7 @@ public:
 private:
     void unexported(int column, const QString& reason)
     {
-        errors_.append(QStringLiteral("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
+        errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
     }
 
     ReadOnlyBank::Rows rows_;
@@ -100,7 +107,7 @@ void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QSt
     for (int i = 0; i < statement.columnCount(); ++i)
         if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
             warnings.append(
-                QStringLiteral("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
+                Text::tr("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
 }
 
 BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warnings)
@@ -131,7 +138,7 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
         question.pictureFile = pictureName(question.no);
         // Pictures are files named by question number.
         if (numbers.contains(question.no))
-            errors.append(QStringLiteral("Subjects: question number %1 is used more than once").arg(question.no));
+            errors.append(Text::tr("Subjects: question number %1 is used more than once").arg(question.no));
         numbers.insert(question.no);
         content.questions.append(std::move(question));
     }
@@ -162,58 +169,96 @@ void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString
 
 namespace BankExporter {
 
+std::optional<Format> formatNamed(const QString& name)
+{
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("json"))
+        return Format::Json;
+    if (lower == QLatin1String("csv"))
+        return Format::Csv;
+    if (lower == QLatin1String("xlsx"))
+        return Format::Xlsx;
+    return std::nullopt;
+}
+
 Result run(const QString& bankPath, const QString& outDir, bool force)
 {
-    return run(Options{bankPath, outDir, force, {}});
+    return run(Options{bankPath, outDir, force, {}, Format::Json});
 }
 
 Result run(const Options& options)
 {
-    const QString& bankPath = options.bank;
-    const bool force = options.force;
     Result result;
-    const OutputFolder out(options.outDir, force);
-    const QString bankFile = QStringLiteral("bank.json");
+    const OutputFolder out(options.outDir, options.force);
     try {
-        ReadOnlyBank db(bankPath, options.limits);
+        ReadOnlyBank db(options.bank, options.limits);
         const BankContent content = readBank(db, result.errors, result.warnings);
+        if (options.format != Format::Json)
+            result.errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
+                                                                     ? SheetBankWriter::Kind::Xlsx
+                                                                     : SheetBankWriter::Kind::Csv);
         if (!result.errors.isEmpty()) {
+            if (options.format != Format::Json)
+                result.errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
+                                              "(--format json), which carries every stored value"));
             result.exitCode = 1;
             return result;
         }
 
-        QStringList outputs{bankFile};
+        // The files, the bank's own written last: it is what names the
+        // pictures.
+        QList<std::pair<QString, QByteArray>> files;
+        QString error;
+        if (options.format == Format::Json) {
+            files.append({QStringLiteral("bank.json"), JsonBankWriter::write(content)});
+        } else {
+            const QList<SheetBankWriter::Table> tables = SheetBankWriter::tables(content);
+            if (options.format == Format::Csv) {
+                files.append({QStringLiteral("materials.csv"), SheetBankWriter::csv(tables[2])});
+                files.append({QStringLiteral("categories.csv"), SheetBankWriter::csv(tables[1])});
+                files.append({QStringLiteral("bank.csv"), SheetBankWriter::csv(tables[0])});
+            } else if (const auto workbook = SheetBankWriter::xlsx(tables, error)) {
+                files.append({QStringLiteral("bank.xlsx"), *workbook});
+            }
+        }
+
+        QStringList outputs;
         for (const BankQuestion& question : content.questions)
             if (question.picture)
                 outputs.append(question.pictureFile);
-        const QStringList existing = force ? QStringList() : out.existing(outputs);
+        const qsizetype pictures = outputs.size();
+        for (const auto& file : files)
+            outputs.append(file.first);
+        const QStringList existing = options.force ? QStringList() : out.existing(outputs);
         if (!existing.isEmpty()) {
             result.exitCode = 2;
             for (const QString& path : existing)
-                result.errors.append(QStringLiteral("%1 already exists; give --force to replace it").arg(path));
+                result.errors.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
             return result;
         }
 
-        QString error;
-        out.make(QStringLiteral("pictures"), error);
         if (error.isEmpty())
-            writePictures(db, out, int(outputs.size() - 1), error);
+            out.make(QStringLiteral("pictures"), error);
         if (error.isEmpty())
-            out.write(bankFile, JsonBankWriter::write(content), error);
+            writePictures(db, out, int(pictures), error);
+        for (const auto& file : files)
+            if (error.isEmpty())
+                out.write(file.first, file.second, error);
         if (!error.isEmpty()) {
             result.exitCode = 1;
             result.errors.append(error);
             return result;
         }
-        result.summary = QStringLiteral("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                             .arg(out.filePath(bankFile))
+        result.summary = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                             .arg(out.filePath(files.last().first))
                              .arg(content.categories.size())
                              .arg(content.questions.size())
-                             .arg(outputs.size() - 1)
+                             .arg(pictures)
                              .arg(content.materials.size());
     } catch (const StoreError& error) {
         result.exitCode = 1;
-        result.errors.append(QStringLiteral("%1: %2 (run \"check\" for the full picture)").arg(bankPath, error.text()));
+        result.errors.append(
+            Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text()));
     }
     return result;
 }

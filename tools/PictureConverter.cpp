@@ -6,6 +6,7 @@
 #include "store/RegularFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -15,6 +16,11 @@
 #include <functional>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(PictureConverter)
+};
 
 constexpr int fileHeaderSize = 14;
 constexpr int infoHeaderSize = 40;
@@ -59,12 +65,12 @@ PictureConverter::Result fromSvg(const QByteArray& bytes)
 {
     QSvgRenderer renderer(bytes);
     if (!renderer.isValid())
-        return failure(QStringLiteral("not a valid SVG picture"));
+        return failure(Text::tr("is not a valid SVG picture"));
     const QSize size = renderer.defaultSize();
     if (size.isEmpty())
-        return failure(QStringLiteral("the SVG picture has no size (give it width and height or a viewBox)"));
+        return failure(Text::tr("has no size (give the SVG picture a width and height, or a viewBox)"));
     if (!fitsDecodedLimit(size))
-        return failure(QStringLiteral("the picture is too large (%1 x %2)").arg(size.width()).arg(size.height()));
+        return failure(Text::tr("is too large (%1 x %2 pixels); make it smaller").arg(size.width()).arg(size.height()));
     return {PictureConverter::bitmap24(onWhite(size, [&](QPainter& painter) { renderer.render(&painter); })), {}};
 }
 
@@ -74,12 +80,12 @@ PictureConverter::Result fromRaster(QByteArray bytes)
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     if (reader.canRead() && !fitsDecodedLimit(reader.size()))
-        return failure(QStringLiteral("the picture is too large (%1 x %2)")
+        return failure(Text::tr("is too large (%1 x %2 pixels); make it smaller")
                            .arg(reader.size().width())
                            .arg(reader.size().height()));
     const QImage image = reader.read();
     if (image.isNull())
-        return failure(QStringLiteral("cannot read the picture: %1").arg(reader.errorString()));
+        return failure(Text::tr("cannot be read as a PNG, JPEG, BMP or SVG picture (%1)").arg(reader.errorString()));
     return {PictureConverter::bitmap24(
                 onWhite(image.size(), [&](QPainter& painter) { painter.drawImage(0, 0, image); })),
             {}};

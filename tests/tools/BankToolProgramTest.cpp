@@ -63,8 +63,23 @@ TEST(BankToolProgram, checkExitsOneOnABankTheProgramFailsOn)
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
     bank.addSubjects(1, 5, 101);
+    bank.exec(QStringLiteral("drop table ziliao"));
     const ProgramRun check = runQuenharBank({QStringLiteral("check"), bank.path()});
     EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(check.out.contains(QStringLiteral("table ziliao is missing")));
+    EXPECT_TRUE(check.out.contains(QStringLiteral("Result: the program will fail on this bank.")));
+}
+
+// A bank that can be practised but has too few questions for a mock exam is
+// no failure: exit 0, with the warning first.
+TEST(BankToolProgram, checkExitsZeroWithAWarningOnABankWithoutAMockExam)
+{
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    bank.addSubjects(1, 5, 101);
+    const ProgramRun check = runQuenharBank({QStringLiteral("check"), bank.path()});
+    EXPECT_EQ(check.exitCode, 0);
+    EXPECT_TRUE(check.out.contains(QStringLiteral("*** This bank has no mock exam")));
     EXPECT_TRUE(check.out.contains(QStringLiteral("no mock exam can run")));
 }
 

@@ -89,8 +89,8 @@ TEST(JsonBankReader, reportsEveryBadQuestionWithItsLine)
     const QStringList errors = errorTexts(source.problems);
     const QString file = QDir(dir.path()).filePath(QStringLiteral("bank.json"));
     EXPECT_EQ(errors.size(), 5) << errors.join('\n').toStdString();
-    EXPECT_TRUE(errors.contains(file + QStringLiteral(":6: \"answer\" must be A, B or C for this question type, "
-                                                      "or a whole number")));
+    EXPECT_TRUE(errors.contains(file + QStringLiteral(":6: \"answer\" must be one of A, B, C for this question type, "
+                                                      "or a whole number (0 = A, 1 = B, 2 = C)")));
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":10: unknown member \"mustanswer\"")));
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":10: \"no\" must be a whole number")));
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":10: \"mustAnswer\" is missing")));
