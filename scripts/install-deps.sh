@@ -10,7 +10,7 @@ packages=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev
-  libquazip1-qt6-dev libxlsxwriter-dev
+  libzip-dev libxlsxwriter-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   mdbtools-dev
   fonts-noto-cjk fonts-arphic-uming

@@ -4,12 +4,10 @@
 
 #include "store/RegularFile.h"
 
-#include <QBuffer>
 #include <QHash>
 #include <QXmlStreamReader>
 
-#include <quazip.h>
-#include <quazipfile.h>
+#include <zip.h>
 
 #include <optional>
 
@@ -26,53 +24,73 @@ struct Unreadable
     QString message;
 };
 
-// The workbook's zip container, read from memory.
+// The workbook's zip container, read from memory with libzip.
 class Archive
 {
 public:
     explicit Archive(QByteArray bytes)
         : bytes_(std::move(bytes))
-        , buffer_(&bytes_)
-        , zip_(&buffer_)
     {
-        if (!zip_.open(QuaZip::mdUnzip))
-            throw Unreadable{Text::tr("not an Excel workbook (.xlsx): the file is not a zip archive; if it is an "
-                                      "old .xls file, save it as \"Excel 工作簿 (*.xlsx)\"")};
+        zip_error_t error;
+        zip_error_init(&error);
+        zip_source_t* source = zip_source_buffer_create(bytes_.constData(), zip_uint64_t(bytes_.size()), 0, &error);
+        if (source)
+            zip_ = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+        if (source && !zip_)
+            zip_source_free(source);
+        zip_error_fini(&error);
+        if (!zip_)
+            throw Unreadable{Text::tr("not an Excel workbook (.xlsx): the file is not a zip archive, or is cut "
+                                      "short; if it is an old .xls file, save it as \"Excel 工作簿 (*.xlsx)\"")};
     }
 
-    bool has(const QString& name) { return zip_.setCurrentFile(name, QuaZip::csInsensitive); }
+    ~Archive() { zip_discard(zip_); }
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
 
-    // A part, unpacked; at most XlsxSheet::maxPartBytes of it.
+    bool has(const QString& name) const { return index(name) >= 0; }
+
+    // A part, unpacked; at most XlsxSheet::maxPartBytes of it. libzip
+    // checks each part's checksum as it reads it.
     QByteArray part(const QString& name)
     {
-        if (!has(name))
+        const zip_int64_t at = index(name);
+        if (at < 0)
             throw Unreadable{Text::tr("the workbook has no part %1; it is damaged or not made by a spreadsheet "
                                       "program; open it in Excel or WPS and save it again")
                                  .arg(name)};
-        QuaZipFile file(&zip_);
-        if (!file.open(QIODevice::ReadOnly))
+        zip_file_t* file = zip_fopen_index(zip_, zip_uint64_t(at), 0);
+        if (!file)
             throw damaged(name);
         QByteArray bytes;
         char chunk[65536];
         for (;;) {
-            const qint64 got = file.read(chunk, sizeof chunk);
-            if (got < 0)
+            const zip_int64_t got = zip_fread(file, chunk, sizeof chunk);
+            if (got < 0) {
+                zip_fclose(file);
                 throw damaged(name);
+            }
             if (got == 0)
                 break;
-            if (bytes.size() + got > XlsxSheet::maxPartBytes)
+            if (bytes.size() + got > XlsxSheet::maxPartBytes) {
+                zip_fclose(file);
                 throw Unreadable{Text::tr("the part %1 of the workbook unpacks to more than %2, the limit; the "
                                           "file is damaged or made to fill the memory")
                                      .arg(name, RegularFile::sizeText(XlsxSheet::maxPartBytes))};
-            bytes.append(chunk, got);
+            }
+            bytes.append(chunk, qsizetype(got));
         }
-        file.close();
-        if (file.getZipError() != UNZ_OK)
+        if (zip_fclose(file) != 0)
             throw damaged(name);
         return bytes;
     }
 
 private:
+    zip_int64_t index(const QString& name) const
+    {
+        return zip_name_locate(zip_, name.toUtf8().constData(), ZIP_FL_NOCASE);
+    }
+
     static Unreadable damaged(const QString& name)
     {
         return {Text::tr("the part %1 of the workbook is damaged; open the file in Excel or WPS and save it again")
@@ -80,8 +98,7 @@ private:
     }
 
     QByteArray bytes_;
-    QBuffer buffer_;
-    QuaZip zip_;
+    zip_t* zip_ = nullptr;
 };
 
 // Reads one XML part, refusing document type declarations (the parts

@@ -9,7 +9,7 @@
 // Python's writers make it): strings shared or inline, numbers (a whole
 // number written as one, 101 rather than 101.0), booleans as true/false,
 // empty cells, and line breaks inside cells. The zip container is read with
-// QuaZip, the parts with Qt's XML stream reader.
+// libzip, the parts with Qt's XML stream reader.
 //
 // A workbook is an untrusted file: each part may unpack to at most
 // maxPartBytes (a zip bomb stops there), the sheet may keep at most
@@ -19,7 +19,7 @@
 namespace XlsxSheet {
 
 inline constexpr qint64 maxPartBytes = qint64(128) * 1024 * 1024;
-inline constexpr qint64 maxCells = 4 * 1000 * 1000;
+inline constexpr qint64 maxCells = 2 * 1000 * 1000;
 inline constexpr int maxColumns = 1024;
 
 // The worksheet named `worksheet`, or the first one when the name is empty.

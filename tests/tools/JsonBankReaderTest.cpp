@@ -133,3 +133,43 @@ TEST(JsonBankReader, duplicateQuestionNumbersAreErrorsAndUnofferedCategoriesWarn
     EXPECT_TRUE(source.problems.warnings()[0].reason.contains(QStringLiteral("chapter heading")));
     EXPECT_TRUE(source.problems.warnings()[1].reason.contains(QStringLiteral("category 555 is not listed")));
 }
+
+// Numeric answers count from 0 (0 = A). A source whose numeric answers never
+// use 0 but use 3 counts from 1 and is refused, with the fix; anything else
+// is read as written.
+TEST(JsonBankReader, refusesNumericAnswersCountedFromOne)
+{
+    const auto questions = [](const QList<int>& answers) {
+        QStringList entries;
+        for (qsizetype i = 0; i < answers.size(); ++i)
+            entries.append(QStringLiteral(R"({"no": %1, "category": 101, "type": "single", "text": "q", )"
+                                          R"("answer": %2, "mustAnswer": false})")
+                               .arg(i + 1)
+                               .arg(answers[i]));
+        return entries;
+    };
+    const struct
+    {
+        QList<int> answers;
+        bool refused;
+    } cases[] = {
+        {{1, 2, 3, 1}, true},
+        {{3}, true},
+        {{0, 1, 2}, false},
+        {{1, 2, 2}, false},
+        {{0, 3}, false}, // 3 is then a stored code outside A to C, kept as it is
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const BankSource source = readJson(dir, jsonSource({R"({"no": 101, "title": "t"})"}, questions(c.answers)));
+        const QStringList errors = errorTexts(source.problems);
+        if (!c.refused) {
+            EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+            continue;
+        }
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(QStringLiteral("never use 0 but use 3: they are counted from 1")))
+            << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(QStringLiteral("Subtract 1 from every numeric answer")));
+    }
+}

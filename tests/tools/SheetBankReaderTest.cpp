@@ -95,6 +95,68 @@ TEST_F(SheetBankReaderTest, acceptsEveryWayOfWritingTypesAnswersAndFlags)
     }
 }
 
+// The spellings teachers type in Excel or WPS: 题型 with 题, 是非题, ticks,
+// Y/N, full-width letters, and picture paths written with backslashes.
+TEST_F(SheetBankReaderTest, acceptsTheSpellingsTeachersType)
+{
+    const BankSource source = read(header
+                                   + "1,单选题,q,Ａ,101,√,pics\\stop.png\n"
+                                     "2,单项选择题,q,ｃ,101,Y,\n"
+                                     "3,判断题,q,✓,101,×,\n"
+                                     "4,是非题,q,F,101,N,\n"
+                                     "5,是非,q,Ｔ,101,yes,\n"
+                                     "6,对错题,q,false,101,no,\n");
+    ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
+    const struct
+    {
+        qint64 type;
+        qint64 answer;
+        qint64 mustAnswer;
+    } expected[] = {{0, 0, 1}, {0, 2, 1}, {1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 0}};
+    ASSERT_EQ(source.content.questions.size(), 6);
+    for (qsizetype i = 0; i < 6; ++i) {
+        const BankQuestion& question = source.content.questions[i];
+        EXPECT_EQ(question.type, expected[i].type) << "question " << question.no;
+        EXPECT_EQ(question.answer, expected[i].answer) << "question " << question.no;
+        EXPECT_EQ(question.mustAnswer, expected[i].mustAnswer) << "question " << question.no;
+    }
+    EXPECT_EQ(source.content.questions[0].pictureFile, path(QStringLiteral("pics/stop.png")));
+}
+
+// Options in columns of their own are merged into the question in the
+// bank's layout; what the program cannot show is an error naming the cell,
+// never dropped.
+TEST_F(SheetBankReaderTest, mergesOptionColumnsAndRefusesWhatWouldBeLost)
+{
+    const QByteArray optionHeader = "题号,题型,题干,选项A,选项B,选项C,选项D,答案,章节\n";
+    const BankSource good = read(optionHeader
+                                 + "1,单选题,\"在这种情况下\n应当？\",减速,鸣喇叭,\"加速, 通过\",,B,101\n"
+                                   "2,判断题,可以吗？,正确,错误,,,对,101\n"
+                                   "3,单选,\"题\nA、一\nB、二\nC、三\",,,,,C,101\n");
+    ASSERT_FALSE(good.problems.hasErrors()) << reasons(good.problems.errors()).join('\n').toStdString();
+    ASSERT_EQ(good.content.questions.size(), 3);
+    EXPECT_EQ(good.content.questions[0].text, QStringLiteral("在这种情况下\n应当？\nA、减速\nB、鸣喇叭\nC、加速, 通过"));
+    EXPECT_EQ(good.content.questions[1].text, QStringLiteral("可以吗？"));
+    EXPECT_EQ(good.content.questions[2].text, QStringLiteral("题\nA、一\nB、二\nC、三"));
+
+    const BankSource bad = read(optionHeader
+                                + "1,单选,q,一,二,三,四,A,101\n"     // row 2: a fourth option
+                                  "2,单选,q,一,,三,,A,101\n"         // row 3: B missing
+                                  "3,判断,q,一,二,,,对,101\n");      // row 4: options on true/false
+    EXPECT_EQ(reasons(bad.problems.errors()),
+              (QStringList{
+                  QStringLiteral("2G: 选项D holds \"四\", but the program shows three answer buttons (A, B, C); keep "
+                                 "three options in 选项A to 选项C and leave 选项D empty"),
+                  QStringLiteral("3E: 选项B is empty, but other options are given; a single-choice question has three "
+                                 "options, A, B and C"),
+                  QStringLiteral("4D: a true/false question has no options, but 选项A holds \"一\"; leave the options "
+                                 "empty (or write the question type 单选 if it has options)"),
+                  QStringLiteral("4E: a true/false question has no options, but 选项B holds \"二\"; leave the options "
+                                 "empty (or write the question type 单选 if it has options)"),
+              }));
+    EXPECT_TRUE(bad.content.questions.isEmpty());
+}
+
 // Problems name the row as the spreadsheet numbers it (a cell with line
 // breaks is one row), the column and its header, and say what to write.
 TEST_F(SheetBankReaderTest, reportsEveryBadRowWithItsRowAndColumn)
