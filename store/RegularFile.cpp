@@ -108,9 +108,13 @@ QString RegularFile::sizeText(qint64 bytes)
     constexpr qint64 gb = mb * 1024;
     if (bytes >= gb && bytes % gb == 0)
         return tr("%1 GB").arg(bytes / gb);
+    // Whole units as they are ("64 MB", a limit); others to a tenth.
+    const auto inUnits = [bytes](qint64 unit) {
+        return bytes % unit == 0 ? QString::number(bytes / unit) : QString::number(double(bytes) / unit, 'f', 1);
+    };
     if (bytes >= mb)
-        return tr("%1 MB").arg(bytes / mb);
+        return tr("%1 MB").arg(inUnits(mb));
     if (bytes >= kb)
-        return tr("%1 KB").arg(bytes / kb);
+        return tr("%1 KB").arg(inUnits(kb));
     return tr("%1 bytes").arg(bytes);
 }

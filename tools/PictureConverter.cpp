@@ -1,5 +1,6 @@
 #include "tools/PictureConverter.h"
 
+#include "tools/BitmapEncoder.h"
 #include "tools/InputLimits.h"
 
 #include "rules/StoredPicture.h"
@@ -11,7 +12,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QtEndian>
 
 #include <functional>
 
@@ -21,10 +21,6 @@ struct Text
 {
     Q_DECLARE_TR_FUNCTIONS(PictureConverter)
 };
-
-constexpr int fileHeaderSize = 14;
-constexpr int infoHeaderSize = 40;
-constexpr qint32 pixelsPerMetre = 2835; // 72 dpi
 
 bool isStoredPicture(const QByteArray& bytes, const QString& suffix)
 {
@@ -71,7 +67,7 @@ PictureConverter::Result fromSvg(const QByteArray& bytes)
         return failure(Text::tr("has no size (give the SVG picture a width and height, or a viewBox)"));
     if (!fitsDecodedLimit(size))
         return failure(Text::tr("is too large (%1 x %2 pixels); make it smaller").arg(size.width()).arg(size.height()));
-    return {PictureConverter::bitmap24(onWhite(size, [&](QPainter& painter) { renderer.render(&painter); })), {}};
+    return {BitmapEncoder::smallest(onWhite(size, [&](QPainter& painter) { renderer.render(&painter); })), {}};
 }
 
 PictureConverter::Result fromRaster(QByteArray bytes)
@@ -86,7 +82,7 @@ PictureConverter::Result fromRaster(QByteArray bytes)
     const QImage image = reader.read();
     if (image.isNull())
         return failure(Text::tr("cannot be read as a PNG, JPEG, BMP or SVG picture (%1)").arg(reader.errorString()));
-    return {PictureConverter::bitmap24(
+    return {BitmapEncoder::smallest(
                 onWhite(image.size(), [&](QPainter& painter) { painter.drawImage(0, 0, image); })),
             {}};
 }
@@ -108,43 +104,6 @@ Result storedPicture(const QString& path)
     if (suffix == QLatin1String("svg"))
         return fromSvg(bytes);
     return fromRaster(bytes);
-}
-
-QByteArray bitmap24(const QImage& image)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    const int width = rgb.width();
-    const int height = rgb.height();
-    const int stride = ((width * 24 + 31) / 32) * 4;
-    const int pixelBytes = stride * height;
-
-    QByteArray bmp(fileHeaderSize + infoHeaderSize + pixelBytes, '\0');
-    char* out = bmp.data();
-    out[0] = 'B';
-    out[1] = 'M';
-    qToLittleEndian<quint32>(quint32(bmp.size()), out + 2);
-    qToLittleEndian<quint32>(fileHeaderSize + infoHeaderSize, out + 10);
-    qToLittleEndian<quint32>(infoHeaderSize, out + 14);
-    qToLittleEndian<qint32>(width, out + 18);
-    qToLittleEndian<qint32>(height, out + 22); // positive: rows run bottom-up
-    qToLittleEndian<quint16>(1, out + 26);
-    qToLittleEndian<quint16>(24, out + 28);
-    qToLittleEndian<quint32>(0, out + 30); // uncompressed
-    qToLittleEndian<quint32>(quint32(pixelBytes), out + 34);
-    qToLittleEndian<qint32>(pixelsPerMetre, out + 38);
-    qToLittleEndian<qint32>(pixelsPerMetre, out + 42);
-
-    char* pixels = out + fileHeaderSize + infoHeaderSize;
-    for (int y = 0; y < height; ++y) {
-        const uchar* source = rgb.constScanLine(height - 1 - y);
-        char* row = pixels + qsizetype(y) * stride;
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = char(source[3 * x + 2]); // blue, green, red
-            row[3 * x + 1] = char(source[3 * x + 1]);
-            row[3 * x + 2] = char(source[3 * x]);
-        }
-    }
-    return bmp;
 }
 
 } // namespace PictureConverter
