@@ -163,7 +163,7 @@ private:
     {
         const QString table = BankTables::subjects().name;
         const int total = countOf(QStringLiteral("select count(*) from Subjects"));
-        ProgressBar progress(QStringLiteral("Checking"), total);
+        ProgressBar progress(Text::tr("Checking"), total);
         QHash<int, int> numberUses;
         int withPicture = 0;
         int position = 0;

@@ -157,7 +157,7 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
 // Writes every stored picture to its file, reading one row at a time.
 void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString& error)
 {
-    ProgressBar progress(QStringLiteral("Pictures"), total);
+    ProgressBar progress(Text::tr("Pictures"), total);
     ReadOnlyBank::Rows rows(db, QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
     while (error.isEmpty() && rows.next()) {
         out.write(pictureName(rows.row().columnInt64(0)), rows.row().columnBlob(1).toByteArray(), error);

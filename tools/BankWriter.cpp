@@ -63,7 +63,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
     Transaction transaction(bank);
     createTables(bank);
 
-    ProgressBar progress(QStringLiteral("Writing"),
+    ProgressBar progress(Text::tr("Writing"),
                          content.categories.size() + content.questions.size() + content.materials.size());
 
     Statement category(bank.handle(), QStringLiteral("insert into classes([no], remark) values (?1, ?2)"));

@@ -181,7 +181,7 @@ int exportBank(const QStringList& arguments)
     const auto parsed = commandArguments(
         parser, arguments,
         {QStringLiteral("export"), {QStringLiteral("DB"), QStringLiteral("OUTDIR")},
-         Text::tr("Writes the bank DB into OUTDIR as bank.json, bank.csv (with categories.csv) or bank.xlsx, and "
+         Text::tr("Writes the bank DB into OUTDIR as bank.json, bank.csv (with categories.csv and materials.csv) or bank.xlsx, and "
                   "each picture as pictures/<question number>.bmp. Building the export again gives the same "
                   "tables."),
          {force, format}});
