@@ -1,5 +1,6 @@
 #include "tools/BankWriter.h"
 
+#include "tools/OutputFiles.h"
 #include "tools/ProgressBar.h"
 
 #include "rules/BankTables.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 
 #include <sqlite3.h>
+
+#include <cerrno>
 
 namespace {
 
@@ -35,6 +38,25 @@ void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QS
                                  .arg(row, RegularFile::sizeText(maxValueBytes)));
         throw StoreError(Text::tr("%1: %2").arg(row, error.text()));
     }
+}
+
+// SQLite's words for a full disk or a failed write, said so that a teacher
+// knows what to do. Called while the failed transaction is still open, as
+// rolling it back resets the connection's error.
+[[noreturn]] void raiseWriteError(Database& bank, const StoreError& error)
+{
+    const int code = sqlite3_errcode(bank.handle());
+    if (code == SQLITE_FULL)
+        throw StoreError(Text::tr("the bank cannot be written: %1").arg(OutputFiles::systemError(ENOSPC)));
+    if ((code & 0xff) == SQLITE_IOERR) {
+        const int system = sqlite3_system_errno(bank.handle());
+        throw StoreError(Text::tr("the bank cannot be written: %1 (%2)")
+                             .arg(system != 0 ? OutputFiles::systemError(system)
+                                              : Text::tr("the disk refused the write; it may be full, or the "
+                                                         "file too large for it"),
+                                  error.text()));
+    }
+    throw error;
 }
 
 } // namespace
@@ -61,49 +83,53 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
     // next to it would only be one more file to clean up after a failure.
     bank.execute(QStringLiteral("pragma journal_mode = memory"));
     Transaction transaction(bank);
-    createTables(bank);
+    try {
+        createTables(bank);
 
-    ProgressBar progress(Text::tr("Writing"),
-                         content.categories.size() + content.questions.size() + content.materials.size());
+        ProgressBar progress(Text::tr("Writing"),
+                             content.categories.size() + content.questions.size() + content.materials.size());
 
-    Statement category(bank.handle(), QStringLiteral("insert into classes([no], remark) values (?1, ?2)"));
-    for (const BankCategory& row : content.categories) {
-        insertRow(bank, maxValue, category, Text::tr("category %1").arg(row.no), [&row](Statement& insert) {
-            insert.bindInt64(1, row.no);
-            insert.bindText(2, row.title);
-        });
-        progress.advance();
+        Statement category(bank.handle(), QStringLiteral("insert into classes([no], remark) values (?1, ?2)"));
+        for (const BankCategory& row : content.categories) {
+            insertRow(bank, maxValue, category, Text::tr("category %1").arg(row.no), [&row](Statement& insert) {
+                insert.bindInt64(1, row.no);
+                insert.bindText(2, row.title);
+            });
+            progress.advance();
+        }
+
+        Statement question(bank.handle(), QStringLiteral("insert into Subjects([no], subject, result, classNo, passOnly, "
+                                                         "fatherNo, bmp) values (?1, ?2, ?3, ?4, ?5, ?6, ?7)"));
+        for (const BankQuestion& row : content.questions) {
+            insertRow(bank, maxValue, question, Text::tr("question %1").arg(row.no), [&](Statement& insert) {
+                insert.bindInt64(1, row.no);
+                insert.bindText(2, row.text);
+                insert.bindInt64(3, row.answer);
+                insert.bindInt64(4, row.type);
+                insert.bindInt64(5, row.mustAnswer);
+                insert.bindInt64(6, row.category);
+                // An empty picture stays an empty value, not null, so that a bank
+                // that had one builds back the same.
+                insert.bindBytes(7, pictureOf(row));
+            });
+            progress.advance();
+        }
+
+        Statement material(bank.handle(), QStringLiteral("insert into ziliao(id, title, memo) values (?1, ?2, ?3)"));
+        for (const BankMaterial& row : content.materials) {
+            insertRow(bank, maxValue, material, Text::tr("material \"%1\"").arg(row.title), [&row](Statement& insert) {
+                if (row.id)
+                    insert.bindInt64(1, *row.id);
+                insert.bindText(2, row.title);
+                insert.bindText(3, row.text);
+            });
+            progress.advance();
+        }
+
+        transaction.commit();
+    } catch (const StoreError& error) {
+        raiseWriteError(bank, error);
     }
-
-    Statement question(bank.handle(), QStringLiteral("insert into Subjects([no], subject, result, classNo, passOnly, "
-                                                     "fatherNo, bmp) values (?1, ?2, ?3, ?4, ?5, ?6, ?7)"));
-    for (const BankQuestion& row : content.questions) {
-        insertRow(bank, maxValue, question, Text::tr("question %1").arg(row.no), [&](Statement& insert) {
-            insert.bindInt64(1, row.no);
-            insert.bindText(2, row.text);
-            insert.bindInt64(3, row.answer);
-            insert.bindInt64(4, row.type);
-            insert.bindInt64(5, row.mustAnswer);
-            insert.bindInt64(6, row.category);
-            // An empty picture stays an empty value, not null, so that a bank
-            // that had one builds back the same.
-            insert.bindBytes(7, pictureOf(row));
-        });
-        progress.advance();
-    }
-
-    Statement material(bank.handle(), QStringLiteral("insert into ziliao(id, title, memo) values (?1, ?2, ?3)"));
-    for (const BankMaterial& row : content.materials) {
-        insertRow(bank, maxValue, material, Text::tr("material \"%1\"").arg(row.title), [&row](Statement& insert) {
-            if (row.id)
-                insert.bindInt64(1, *row.id);
-            insert.bindText(2, row.title);
-            insert.bindText(3, row.text);
-        });
-        progress.advance();
-    }
-
-    transaction.commit();
 }
 
 } // namespace BankWriter

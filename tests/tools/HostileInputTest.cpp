@@ -31,6 +31,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
+#include <csignal>
+#include <sys/resource.h>
 
 #include <functional>
 
@@ -453,4 +455,58 @@ TEST(HostileInput, killedBuildsLeaveNothingForGood)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(folderEntries(pathIn(dir, "out")), QStringList{QStringLiteral("velmora.db")});
     EXPECT_TRUE(run.err.contains(QStringLiteral("left by an earlier run that was stopped"))) << run.err.toStdString();
+}
+
+// A write the system refuses (here: a file size limit, as a full disk or a
+// quota refuses one) ends build and export with the system's reason in
+// words, exit 1, and no file half written.
+TEST(HostileInput, aRefusedWriteIsSaidPlainlyAndLeavesNothingHalfWritten)
+{
+    QTemporaryDir dir;
+    QImage noise(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x)
+            noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    writeFile(pathIn(dir, "noise.png"), encoded(noise, "PNG")); // a 270 KB bitmap once stored
+    writeFile(pathIn(dir, "bank.json"), jsonSource({category}, {question(1, R"(, "picture": "noise.png")")}));
+    const QString bank = pathIn(dir, "big.db");
+    ASSERT_EQ(BankBuild::run({pathIn(dir, "bank.json"), {}, bank, false}).exitCode, 0);
+    QDir(dir.path()).mkdir("out");
+    QDir(dir.path()).mkdir("export");
+
+    const struct
+    {
+        const char* name;
+        QStringList arguments;
+        QString folder;
+        QString expected;
+    } cases[] = {
+        {"build", {QStringLiteral("build"), pathIn(dir, "bank.json"), pathIn(dir, "out/velmora.db")}, pathIn(dir, "out"),
+         QStringLiteral("the bank cannot be written: the disk refused the write; it may be full, or the file too "
+                        "large for it")},
+        {"export", {QStringLiteral("export"), bank, pathIn(dir, "export")}, pathIn(dir, "export"),
+         QStringLiteral("the file is too large for this disk or this user")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcess process;
+        process.setChildProcessModifier([] {
+            const struct rlimit limit{64 * 1024, 64 * 1024};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing the process
+        });
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), c.arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.expected)) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("Unknown error")));
+        const QStringList left = folderEntries(c.folder);
+        EXPECT_TRUE(left.isEmpty() || left == QStringList{QStringLiteral("pictures")}) << left.join(' ').toStdString();
+        if (!left.isEmpty())
+            EXPECT_TRUE(folderEntries(c.folder + "/pictures").isEmpty());
+    }
 }

@@ -283,6 +283,18 @@
         <source>Writing</source>
         <translation>写入中</translation>
     </message>
+    <message>
+        <source>the bank cannot be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1 (%2)</source>
+        <translation>无法写入题库：%1（%2）</translation>
+    </message>
+    <message>
+        <source>the disk refused the write; it may be full, or the file too large for it</source>
+        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
+    </message>
 </context>
 <context>
     <name>CheckReport</name>
