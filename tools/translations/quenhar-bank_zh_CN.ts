@@ -285,7 +285,7 @@
     </message>
     <message>
         <source>the bank cannot be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法写入题库：%1</translation>
     </message>
     <message>
         <source>the bank cannot be written: %1 (%2)</source>
