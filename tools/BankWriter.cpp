@@ -10,10 +10,9 @@
 #include "store/Statement.h"
 #include "store/StoreError.h"
 #include "store/Transaction.h"
+#include "store/WriteFailure.h"
 
 #include <QCoreApplication>
-
-#include <sqlite3.h>
 
 #include <cerrno>
 
@@ -33,7 +32,7 @@ void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QS
         bind(insert);
         insert.execute();
     } catch (const StoreError& error) {
-        if (sqlite3_errcode(bank.handle()) == SQLITE_TOOBIG)
+        if (WriteFailure::last(bank) == WriteFailure::Kind::ValueTooBig)
             throw StoreError(Text::tr("%1: a value is larger than %2, the most the tool writes into a bank")
                                  .arg(row, RegularFile::sizeText(maxValueBytes)));
         throw StoreError(Text::tr("%1: %2").arg(row, error.text()));
@@ -45,11 +44,11 @@ void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QS
 // rolling it back resets the connection's error.
 [[noreturn]] void raiseWriteError(Database& bank, const StoreError& error)
 {
-    const int code = sqlite3_errcode(bank.handle());
-    if (code == SQLITE_FULL)
+    const WriteFailure::Kind failure = WriteFailure::last(bank);
+    if (failure == WriteFailure::Kind::DiskFull)
         throw StoreError(Text::tr("the bank cannot be written: %1").arg(OutputFiles::systemError(ENOSPC)));
-    if ((code & 0xff) == SQLITE_IOERR) {
-        const int system = sqlite3_system_errno(bank.handle());
+    if (failure == WriteFailure::Kind::WriteRefused) {
+        const int system = WriteFailure::lastSystemError(bank);
         throw StoreError(Text::tr("the bank cannot be written: %1 (%2)")
                              .arg(system != 0 ? OutputFiles::systemError(system)
                                               : Text::tr("the disk refused the write; it may be full, or the "
@@ -78,7 +77,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
 {
     Database bank(path, Database::Mode::NewFile);
     // No value is written that the tool would refuse to read back.
-    sqlite3_limit(bank.handle(), SQLITE_LIMIT_LENGTH, int(qMin<qint64>(maxValue, 0x7fffffff)));
+    WriteFailure::limitValueBytes(bank, maxValue);
     // The file is new and private until it is complete: a rollback journal
     // next to it would only be one more file to clean up after a failure.
     bank.execute(QStringLiteral("pragma journal_mode = memory"));
