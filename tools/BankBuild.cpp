@@ -1,17 +1,25 @@
 #include "tools/BankBuild.h"
 
 #include "tools/BankWriter.h"
-#include "tools/CsvBankReader.h"
 #include "tools/JsonBankReader.h"
 #include "tools/NewBankFile.h"
 #include "tools/PictureConverter.h"
+#include "tools/Sheet.h"
+#include "tools/SheetBankReader.h"
 
+#include "store/RegularFile.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(BankBuild)
+};
 
 BankBuild::Result failed(int exitCode, const QString& message)
 {
@@ -27,8 +35,8 @@ BankBuild::Result failed(int exitCode, const QString& message)
 class PictureReader
 {
 public:
-    PictureReader(const QString& sourceFile, SourceProblems& problems)
-        : sourceFile_(sourceFile), problems_(problems)
+    PictureReader(const QString& sourceFile, const BankContent& content, SourceProblems& problems)
+        : sourceFile_(sourceFile), content_(content), problems_(problems)
     {
     }
 
@@ -38,8 +46,8 @@ public:
             return std::nullopt;
         const PictureConverter::Result picture = PictureConverter::storedPicture(question.pictureFile);
         if (!picture.stored)
-            problems_.addError(sourceFile_, question.sourceLine,
-                               QStringLiteral("question %1: picture %2: %3")
+            problems_.addError(sourceFile_, content_.pictureOf(question.sourceLine),
+                               Text::tr("question %1: the picture %2 %3")
                                    .arg(question.no)
                                    .arg(QDir::toNativeSeparators(question.pictureFile), picture.error));
         return picture.stored;
@@ -47,8 +55,14 @@ public:
 
 private:
     QString sourceFile_;
+    const BankContent& content_;
     SourceProblems& problems_;
 };
+
+QString sizeText(qint64 bytes)
+{
+    return Text::tr("%L1 bytes (%2)").arg(bytes).arg(RegularFile::sizeText(bytes));
+}
 
 } // namespace
 
@@ -56,42 +70,66 @@ namespace BankBuild {
 
 Result run(const Options& options)
 {
-    const QString suffix = QFileInfo(options.source).suffix().toLower();
-    if (suffix != QLatin1String("json") && suffix != QLatin1String("csv"))
-        return failed(2, QStringLiteral("%1: the source must be a .json or a .csv file").arg(options.source));
-    if (!options.categories.isEmpty() && suffix != QLatin1String("csv"))
-        return failed(2, QStringLiteral("--categories goes with a .csv source only"));
-    if (QFileInfo::exists(options.output) && !options.force)
-        return failed(2, QStringLiteral("%1 already exists; give --force to replace it").arg(options.output));
+    const bool json = QFileInfo(options.source).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+    if (!json && !SheetFiles::isSheet(options.source))
+        return failed(2, Text::tr("%1: the source must be a .json file, a sheet saved as .xlsx, .csv or .txt, or "
+                                  "an Access .mdb file")
+                             .arg(options.source));
+    if ((!options.categories.isEmpty() || !options.materials.isEmpty()) && json)
+        return failed(2, Text::tr("--categories and --materials go with a sheet (.xlsx, .csv or .txt) only"));
+    if (RegularFile::entryExists(options.output) && !options.force)
+        return failed(2, Text::tr("%1 already exists; give --force to replace it").arg(options.output));
 
-    BankSource source = suffix == QLatin1String("json") ? JsonBankReader::read(options.source)
-                                                        : CsvBankReader::read(options.source, options.categories);
+    BankSource source = json ? JsonBankReader::read(options.source)
+                             : SheetBankReader::read(options.source, options.categories, options.materials);
     Result result;
+    result.notes = source.notes;
     const auto sourceFailed = [&] {
         result.problems = source.problems;
         result.exitCode = 1;
-        result.message = QStringLiteral("%1: no bank was written").arg(options.source);
+        result.message = Text::tr("%1: no bank was written; correct the errors above and build again")
+                             .arg(options.source);
         return result;
     };
     if (source.problems.hasErrors())
         return sourceFailed();
 
     NewBankFile bank(options.output);
-    if (!bank.create())
-        return failed(1, QStringLiteral("%1: cannot write in this folder: %2").arg(options.output, bank.errorString()));
+    const bool created = bank.create();
+    for (const QString& stale : bank.removedStaleFiles())
+        result.notes.append(Text::tr("removed %1, left by an earlier run that was stopped").arg(stale));
+    const auto writeFailed = [&](const QString& message) {
+        result.problems = source.problems;
+        result.exitCode = 1;
+        result.message = message;
+        return result;
+    };
+    if (!created)
+        return writeFailed(Text::tr("%1: cannot write in this folder: %2").arg(options.output, bank.errorString()));
     try {
-        PictureReader pictures(options.source, source.problems);
+        PictureReader pictures(options.source, source.content, source.problems);
         BankWriter::write(source.content, bank.temporaryPath(), std::ref(pictures));
     } catch (const StoreError& error) {
-        return failed(1, QStringLiteral("%1: %2").arg(options.output, error.text()));
+        return writeFailed(Text::tr("%1: %2; no bank was written").arg(options.output, error.text()));
     }
     if (source.problems.hasErrors())
         return sourceFailed();
     result.problems = source.problems;
-    if (!bank.putInPlace(options.force))
-        return failed(options.force ? 1 : 2, QStringLiteral("%1 cannot be put in place%2")
-                                                 .arg(options.output,
-                                                      options.force ? QString() : QStringLiteral(" (does it exist?)")));
+    const qint64 size = QFileInfo(bank.temporaryPath()).size();
+    if (!bank.putInPlace(options.force)) {
+        result.exitCode = RegularFile::entryExists(options.output) && !options.force ? 2 : 1;
+        result.message = Text::tr("%1 cannot be put in place: %2").arg(options.output, bank.errorString());
+        return result;
+    }
+    const auto withPicture = std::count_if(source.content.questions.cbegin(), source.content.questions.cend(),
+                                           [](const BankQuestion& question) { return !question.pictureFile.isEmpty(); });
+    result.report = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6")
+                        .arg(options.output)
+                        .arg(source.content.categories.size())
+                        .arg(source.content.questions.size())
+                        .arg(withPicture)
+                        .arg(source.content.materials.size())
+                        .arg(sizeText(size));
     return result;
 }
 

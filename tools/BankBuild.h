@@ -3,9 +3,10 @@
 #include "tools/SourceProblems.h"
 
 #include <QString>
+#include <QStringList>
 
-// The build command: reads a source (.json or .csv), reads its pictures and
-// writes the bank. The bank is written to a temporary file next to the
+// The build command: reads a source (.json, or a sheet: .xlsx, .csv, .txt),
+// reads its pictures and writes the bank. The bank is written to a temporary file next to the
 // output and renamed at the end, so a failed build leaves nothing behind and
 // an existing bank is only replaced, whole, when `force` is set.
 namespace BankBuild {
@@ -13,9 +14,10 @@ namespace BankBuild {
 struct Options
 {
     QString source;
-    QString categories; // CSV sources only: the file of category titles
+    QString categories; // sheet sources only: the sheet of category titles
     QString output;
     bool force = false;
+    QString materials; // sheet sources only: the sheet of reference materials
 };
 
 struct Result
@@ -23,6 +25,8 @@ struct Result
     int exitCode = 0; // 0 built, 1 the source has faults or the bank cannot be written, 2 usage error
     SourceProblems problems;
     QString message; // what went wrong outside the source, if anything
+    QStringList notes; // how the source was read, files of killed runs removed
+    QString report;    // what was built, with the bank's size
 };
 
 Result run(const Options& options);

@@ -8,16 +8,22 @@
 #include "rules/FieldReading.h"
 #include "rules/Statements.h"
 #include "rules/StoredPicture.h"
-#include "store/Database.h"
+#include "store/ReadOnlyBank.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
 #include <optional>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(BankChecker)
+};
 
 using Severity = CheckFinding::Severity;
 using Kind = CheckFinding::Kind;
@@ -28,7 +34,7 @@ using Columns = QHash<QString, int>;
 class Checker
 {
 public:
-    Checker(Database& db, CheckReport& report)
+    Checker(ReadOnlyBank& db, CheckReport& report)
         : db_(db), report_(report)
     {
     }
@@ -61,18 +67,18 @@ private:
     {
         Columns columns;
         try {
-            Statement statement(db_.handle(), QStringLiteral("select * from %1 limit 0")
-                                                  .arg(BankTables::bracketed({table.name})));
-            for (int i = 0; i < statement.columnCount(); ++i)
-                columns.insert(statement.columnName(i).toLower(), i);
+            const ReadOnlyBank::Rows statement(db_, QStringLiteral("select * from %1 limit 0")
+                                                        .arg(BankTables::bracketed({table.name})));
+            for (int i = 0; i < statement.row().columnCount(); ++i)
+                columns.insert(statement.row().columnName(i).toLower(), i);
         } catch (const StoreError&) {
-            fault(Kind::MissingTable, QStringLiteral("table %1 is missing").arg(table.name));
+            fault(Kind::MissingTable, Text::tr("table %1 is missing").arg(table.name));
             return std::nullopt;
         }
         bool complete = true;
         for (const QString& column : table.columns) {
             if (!columns.contains(column.toLower())) {
-                fault(Kind::MissingColumn, QStringLiteral("table %1 has no column %2").arg(table.name, column));
+                fault(Kind::MissingColumn, Text::tr("table %1 has no column %2").arg(table.name, column));
                 complete = false;
             }
         }
@@ -87,10 +93,10 @@ private:
         const int index = columns.value(column.toLower());
         const FieldReading::IntegerField field = FieldReading::integer(row, index);
         if (!field.value)
-            fault(Kind::UnreadableValue, QStringLiteral("%1 %2: %3 is %4, which the program cannot read as a number")
+            fault(Kind::UnreadableValue, Text::tr("%1 %2: %3 is %4, which the program cannot read as a number")
                                              .arg(table, rowName, column, field.shown));
         else if (!field.isInteger)
-            warning(Kind::WrongKind, QStringLiteral("%1 %2: %3 is %4 (%5), read as %6")
+            warning(Kind::WrongKind, Text::tr("%1 %2: %3 is %4 (%5), read as %6")
                                          .arg(table, rowName, column, field.shown,
                                               FieldReading::kindName(row.columnType(index)))
                                          .arg(*field.value));
@@ -103,7 +109,7 @@ private:
         const int index = columns.value(column.toLower());
         const Statement::ColumnType type = row.columnType(index);
         if (type != Statement::ColumnType::Text)
-            warning(Kind::WrongKind, QStringLiteral("%1 %2: %3 is %4 (%5), not text; shown as its text")
+            warning(Kind::WrongKind, Text::tr("%1 %2: %3 is %4 (%5), not text; shown as its text")
                                          .arg(table, rowName, column, FieldReading::shown(row, index),
                                               FieldReading::kindName(type)));
     }
@@ -118,14 +124,15 @@ private:
         int headings = 0;
         int total = 0;
         std::optional<QString> stoppedAt;
-        Statement row(db_.handle(), Statements::classList());
-        while (row.step()) {
+        ReadOnlyBank::Rows rows(db_, Statements::classList());
+        while (rows.next()) {
+            const Statement& row = rows.row();
             ++total;
             if (stoppedAt)
                 continue;
             const int noColumn = columns.value(QStringLiteral("no"));
             const FieldReading::IntegerField no = FieldReading::integer(row, noColumn);
-            const QString rowName = QStringLiteral("category %1").arg(no.shown);
+            const QString rowName = Text::tr("category %1").arg(no.shown);
             if (!no.value) {
                 stoppedAt = no.shown;
                 continue;
@@ -141,12 +148,12 @@ private:
         }
         if (stoppedAt)
             fault(Kind::CategoryNotInteger,
-                  QStringLiteral("category number %1 is not an integer: the program stops the category list "
+                  Text::tr("category number %1 is not an integer: the program stops the category list "
                                  "there, so %2 of the %3 categories are not shown")
                       .arg(*stoppedAt)
                       .arg(total - listed)
                       .arg(total));
-        note(Kind::Summary, QStringLiteral("categories: %1 offered for practice, %2 chapter heading(s)")
+        note(Kind::Summary, Text::tr("categories: %1 offered for practice, %2 chapter heading(s)")
                                 .arg(offered.size())
                                 .arg(headings));
         return offered;
@@ -156,17 +163,18 @@ private:
     {
         const QString table = BankTables::subjects().name;
         const int total = countOf(QStringLiteral("select count(*) from Subjects"));
-        ProgressBar progress(QStringLiteral("Checking"), total);
+        ProgressBar progress(Text::tr("Checking"), total);
         QHash<int, int> numberUses;
         int withPicture = 0;
         int position = 0;
-        Statement row(db_.handle(), Statements::allSubjects());
-        while (row.step()) {
+        ReadOnlyBank::Rows rows(db_, Statements::allSubjects());
+        while (rows.next()) {
+            const Statement& row = rows.row();
             progress.advance();
             ++position;
             const FieldReading::IntegerField noField = FieldReading::integer(row, columns.value(QStringLiteral("no")));
-            const QString rowName = QStringLiteral("question %1").arg(noField.value ? noField.shown
-                                                                                   : QStringLiteral("#%1").arg(position));
+            const QString rowName = Text::tr("question %1").arg(noField.value ? noField.shown
+                                                                                   : Text::tr("#%1").arg(position));
             const auto no = integerField(row, columns, table, rowName, QStringLiteral("no"));
             textField(row, columns, table, rowName, QStringLiteral("subject"));
             const auto result = integerField(row, columns, table, rowName, QStringLiteral("result"));
@@ -178,20 +186,20 @@ private:
                 ++numberUses[*no];
             if (result && (*result < 0 || *result > 2))
                 warning(Kind::AnswerOutOfRange,
-                        QStringLiteral("%1: answer code %2 is not A, B or C (0 to 2): no answer button is right")
+                        Text::tr("%1: answer code %2 is not A, B or C (0 to 2): no answer button is right")
                             .arg(rowName)
                             .arg(*result));
             else if (result && type && *type != 0 && *result == 2)
                 warning(Kind::JudgeAnswerC,
-                        QStringLiteral("%1: a true/false question whose answer is C (2): no button is right")
+                        Text::tr("%1: a true/false question whose answer is C (2): no button is right")
                             .arg(rowName));
             if (category && haveCategories && !offered.contains(*category))
                 warning(Kind::CategoryNotOffered,
-                        QStringLiteral("%1: category %2 is %3, so the question is never offered for practice")
+                        Text::tr("%1: category %2 is %3, so the question is never offered for practice")
                             .arg(rowName)
                             .arg(*category)
-                            .arg(CategoryNumber::isHeading(*category) ? QStringLiteral("a chapter heading")
-                                                                      : QStringLiteral("not in the category list")));
+                            .arg(CategoryNumber::isHeading(*category) ? Text::tr("a chapter heading")
+                                                                      : Text::tr("not in the category list")));
 
             const QByteArray picture = FieldReading::pictureBytes(row, columns.value(QStringLiteral("bmp")));
             try {
@@ -199,7 +207,7 @@ private:
                     ++withPicture;
             } catch (const StoredPicture::InvalidPicture& error) {
                 fault(Kind::UndecodablePicture,
-                      QStringLiteral("%1: the picture (%2 bytes) will not show: %3")
+                      Text::tr("%1: the picture (%2 bytes) will not show: %3")
                           .arg(rowName)
                           .arg(picture.size())
                           .arg(error.text()));
@@ -208,18 +216,14 @@ private:
         for (auto it = numberUses.cbegin(); it != numberUses.cend(); ++it)
             if (it.value() > 1)
                 warning(Kind::DuplicateQuestionNumber,
-                        QStringLiteral("question number %1 is used by %2 questions: looked up by number, only "
+                        Text::tr("question number %1 is used by %2 questions: looked up by number, only "
                                        "one of them is ever shown")
                             .arg(it.key())
                             .arg(it.value()));
-        note(Kind::Summary, QStringLiteral("questions: %1, of which %2 with a picture").arg(total).arg(withPicture));
+        note(Kind::Summary, Text::tr("questions: %1, of which %2 with a picture").arg(total).arg(withPicture));
     }
 
-    int countOf(const QString& sql)
-    {
-        Statement statement(db_.handle(), sql);
-        return statement.step() ? int(statement.columnInt64(0)) : 0;
-    }
+    int countOf(const QString& sql) { return int(db_.scalar(sql)); }
 
     int rowsOf(const QString& sql)
     {
@@ -234,20 +238,22 @@ private:
         const int ordinary = rowsOf(Statements::ordinaryNumbers());
         if (total > mustAnswer + ordinary)
             warning(Kind::NotInExamPool,
-                    QStringLiteral("%1 question(s) are neither must-answer (passOnly 1) nor ordinary (passOnly 0): "
+                    Text::tr("%1 question(s) are neither must-answer (passOnly 1) nor ordinary (passOnly 0): "
                                    "they never appear in a mock exam")
                         .arg(total - mustAnswer - ordinary));
 
+        // Practice works on such a bank; only the mock exam is missing.
         if (ordinary <= ExamRules::ordinaryMinimum) {
-            fault(Kind::NoExam, QStringLiteral("no mock exam can run: it needs more than %1 ordinary questions "
-                                               "(passOnly 0) and the bank has %2")
-                                    .arg(ExamRules::ordinaryMinimum)
-                                    .arg(ordinary));
+            warning(Kind::NoExam, Text::tr("no mock exam can run: it needs more than %1 ordinary questions "
+                                                 "(passOnly 0) and the bank has %2. Practice works; add ordinary "
+                                                 "questions to have a mock exam")
+                                        .arg(ExamRules::ordinaryMinimum)
+                                        .arg(ordinary));
             return;
         }
         if (mustAnswer > ExamRules::mustAnswerMinimum) {
             note(Kind::ExamPlan,
-                 QStringLiteral("mock exam: %1 questions; first %2 drawn at random from the %3 must-answer "
+                 Text::tr("mock exam: %1 questions; first %2 drawn at random from the %3 must-answer "
                                 "questions, then %4 drawn at random from the %5 ordinary questions")
                      .arg(ExamRules::examSize)
                      .arg(ExamRules::mustAnswerDraws)
@@ -256,11 +262,11 @@ private:
                      .arg(ordinary));
             return;
         }
-        QString plan = QStringLiteral("mock exam: %1 questions drawn at random from the %2 ordinary questions")
+        QString plan = Text::tr("mock exam: %1 questions drawn at random from the %2 ordinary questions")
                            .arg(ExamRules::examSize)
                            .arg(ordinary);
         if (mustAnswer > 0)
-            plan += QStringLiteral("; the %1 must-answer questions are left out (drawing %2 of them needs more "
+            plan += Text::tr("; the %1 must-answer questions are left out (drawing %2 of them needs more "
                                    "than %3)")
                         .arg(mustAnswer)
                         .arg(ExamRules::mustAnswerDraws)
@@ -272,17 +278,18 @@ private:
     {
         const QString table = BankTables::materials().name;
         int count = 0;
-        Statement row(db_.handle(), Statements::materials());
-        while (row.step()) {
+        ReadOnlyBank::Rows rows(db_, Statements::materials());
+        while (rows.next()) {
+            const Statement& row = rows.row();
             ++count;
-            const QString rowName = QStringLiteral("material #%1").arg(count);
+            const QString rowName = Text::tr("material #%1").arg(count);
             textField(row, columns, table, rowName, QStringLiteral("title"));
             textField(row, columns, table, rowName, QStringLiteral("memo"));
         }
-        note(Kind::Summary, QStringLiteral("reference materials: %1").arg(count));
+        note(Kind::Summary, Text::tr("reference materials: %1").arg(count));
     }
 
-    Database& db_;
+    ReadOnlyBank& db_;
     CheckReport& report_;
 };
 
@@ -290,14 +297,20 @@ private:
 
 namespace BankChecker {
 
-CheckReport check(const QString& bankPath)
+CheckReport check(const QString& bankPath, const ReadOnlyBank::Limits& limits)
 {
     CheckReport report;
+    std::optional<ReadOnlyBank> db;
     try {
-        Database db(bankPath);
-        Checker(db, report).run();
+        db.emplace(bankPath, limits);
     } catch (const StoreError& error) {
         report.add(Severity::Fault, Kind::CannotOpen, error.text());
+        return report;
+    }
+    try {
+        Checker(*db, report).run();
+    } catch (const StoreError& error) {
+        report.add(Severity::Fault, Kind::CannotRead, error.text());
     }
     return report;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/SourceProblems.h"
+
 #include "rules/AnswerCode.h"
 
 #include <QByteArray>
@@ -48,4 +50,14 @@ struct BankContent
     QList<BankCategory> categories;
     QList<BankQuestion> questions;
     QList<BankMaterial> materials;
+
+    // What the rows' sourceLine counts (lines of a JSON file, rows of a
+    // sheet), and the sheet's picture column, so that later problems name
+    // the place as the reader did.
+    SourcePlace::Unit unit = SourcePlace::Unit::Line;
+    QString pictureColumn;
+    QString pictureColumnName;
+
+    SourcePlace placeOf(int sourceLine) const { return {sourceLine, unit, {}, {}}; }
+    SourcePlace pictureOf(int sourceLine) const { return {sourceLine, unit, pictureColumn, pictureColumnName}; }
 };

@@ -5,16 +5,21 @@
 #include "tools/ProgressBar.h"
 
 #include "rules/BankTables.h"
-#include "store/Database.h"
-#include "store/Statement.h"
+#include "tools/OutputFiles.h"
+#include "tools/SheetBankWriter.h"
+
+#include "store/ReadOnlyBank.h"
 #include "store/StoreError.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QCoreApplication>
 #include <QSet>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(BankExporter)
+};
 
 using BankTables::bracketed;
 
@@ -23,9 +28,9 @@ using BankTables::bracketed;
 class RowReader
 {
 public:
-    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
-        : statement_(db.handle(), QStringLiteral("select %1 from %2 order by rowid")
-                                      .arg(bracketed(table.columns), bracketed({table.name})))
+    RowReader(ReadOnlyBank& db, const BankTables::Table& table, QStringList& errors)
+        : rows_(db, QStringLiteral("select %1 from %2 order by rowid")
+                        .arg(bracketed(table.columns), bracketed({table.name})))
         , table_(table.name)
         , columns_(table.columns)
         , errors_(errors)
@@ -35,20 +40,20 @@ public:
     bool next()
     {
         ++row_;
-        return statement_.step();
+        return rows_.next();
     }
 
     qint64 integer(int column)
     {
         if (statement_.columnType(column) != Statement::ColumnType::Integer)
-            unexported(column, QStringLiteral("is not an integer"));
+            unexported(column, Text::tr("is not an integer"));
         return statement_.columnInt64(column);
     }
 
     QString text(int column)
     {
         if (statement_.columnType(column) != Statement::ColumnType::Text)
-            unexported(column, QStringLiteral("is not text"));
+            unexported(column, Text::tr("is not text"));
         return QString::fromUtf8(statement_.columnText(column));
     }
 
@@ -60,7 +65,7 @@ public:
         case Statement::ColumnType::Blob:
             return statement_.columnBlob(column).toByteArray();
         default:
-            unexported(column, QStringLiteral("is not a picture (a byte value)"));
+            unexported(column, Text::tr("is not a picture (a byte value)"));
             return std::nullopt;
         }
     }
@@ -68,10 +73,11 @@ public:
 private:
     void unexported(int column, const QString& reason)
     {
-        errors_.append(QStringLiteral("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
+        errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
     }
 
-    Statement statement_;
+    ReadOnlyBank::Rows rows_;
+    const Statement& statement_ = rows_.row();
     QString table_;
     QStringList columns_;
     QStringList& errors_;
@@ -94,16 +100,17 @@ QString pictureName(qint64 no)
 
 // Columns a bank may have beyond the ones the program reads are not part of
 // the format; they are named so that nobody is surprised by their loss.
-void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
+void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QStringList& warnings)
 {
-    Statement statement(db.handle(), QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const ReadOnlyBank::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const Statement& statement = rows.row();
     for (int i = 0; i < statement.columnCount(); ++i)
         if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
             warnings.append(
-                QStringLiteral("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
+                Text::tr("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
 }
 
-BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
+BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warnings)
 {
     BankContent content;
     warnAboutOtherColumns(db, BankTables::classes(), warnings);
@@ -131,7 +138,7 @@ BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
         question.pictureFile = pictureName(question.no);
         // Pictures are files named by question number.
         if (numbers.contains(question.no))
-            errors.append(QStringLiteral("Subjects: question number %1 is used more than once").arg(question.no));
+            errors.append(Text::tr("Subjects: question number %1 is used more than once").arg(question.no));
         numbers.insert(question.no);
         content.questions.append(std::move(question));
     }
@@ -147,89 +154,111 @@ BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
     return content;
 }
 
-// Picture files are written plainly (they are only read once bank.json,
-// written last and safely, names them); bank.json replaces an older one
-// whole or not at all.
-bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
+// Writes every stored picture to its file, reading one row at a time.
+void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString& error)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
-    return false;
-}
-
-bool writeFileSafely(const QString& path, const QByteArray& bytes, QString& error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = QStringLiteral("%1: %2").arg(path, file.errorString());
-    return false;
-}
-
-// Writes every stored picture to its file, reading one row at a time; gives
-// how many were written.
-int writePictures(Database& db, const QDir& out, int total, QString& error)
-{
-    ProgressBar progress(QStringLiteral("Pictures"), total);
-    Statement row(db.handle(), QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
-    int written = 0;
-    while (row.step() && error.isEmpty()) {
-        if (writeFile(out.filePath(pictureName(row.columnInt64(0))), row.columnBlob(1).toByteArray(), error))
-            ++written;
+    ProgressBar progress(Text::tr("Pictures"), total);
+    ReadOnlyBank::Rows rows(db, QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
+    while (error.isEmpty() && rows.next()) {
+        out.write(pictureName(rows.row().columnInt64(0)), rows.row().columnBlob(1).toByteArray(), error);
         progress.advance();
     }
-    return written;
 }
 
 } // namespace
 
 namespace BankExporter {
 
+std::optional<Format> formatNamed(const QString& name)
+{
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("json"))
+        return Format::Json;
+    if (lower == QLatin1String("csv"))
+        return Format::Csv;
+    if (lower == QLatin1String("xlsx"))
+        return Format::Xlsx;
+    return std::nullopt;
+}
+
 Result run(const QString& bankPath, const QString& outDir, bool force)
 {
-    Result result;
-    const QDir out(outDir);
-    const QString jsonPath = out.filePath(QStringLiteral("bank.json"));
-    if (QFile::exists(jsonPath) && !force) {
-        result.exitCode = 2;
-        result.errors.append(QStringLiteral("%1 already exists; give --force to replace it").arg(jsonPath));
-        return result;
-    }
+    return run(Options{bankPath, outDir, force, {}, Format::Json});
+}
 
-    BankContent content;
+Result run(const Options& options)
+{
+    Result result;
+    const OutputFolder out(options.outDir, options.force);
     try {
-        Database db(bankPath);
-        content = readBank(db, result.errors, result.warnings);
+        ReadOnlyBank db(options.bank, options.limits);
+        const BankContent content = readBank(db, result.errors, result.warnings);
+        if (options.format != Format::Json)
+            result.errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
+                                                                     ? SheetBankWriter::Kind::Xlsx
+                                                                     : SheetBankWriter::Kind::Csv);
         if (!result.errors.isEmpty()) {
+            if (options.format != Format::Json)
+                result.errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
+                                              "(--format json), which carries every stored value"));
             result.exitCode = 1;
             return result;
         }
 
-        const auto withPicture = std::count_if(content.questions.cbegin(), content.questions.cend(),
-                                               [](const BankQuestion& question) { return question.picture; });
+        // The files, the bank's own written last: it is what names the
+        // pictures.
+        QList<std::pair<QString, QByteArray>> files;
         QString error;
-        if (!out.mkpath(QStringLiteral("pictures")))
-            error = QStringLiteral("%1: cannot make the folder").arg(out.filePath(QStringLiteral("pictures")));
+        if (options.format == Format::Json) {
+            files.append({QStringLiteral("bank.json"), JsonBankWriter::write(content)});
+        } else {
+            const QList<SheetBankWriter::Table> tables = SheetBankWriter::tables(content);
+            if (options.format == Format::Csv) {
+                files.append({QStringLiteral("materials.csv"), SheetBankWriter::csv(tables[2])});
+                files.append({QStringLiteral("categories.csv"), SheetBankWriter::csv(tables[1])});
+                files.append({QStringLiteral("bank.csv"), SheetBankWriter::csv(tables[0])});
+            } else if (const auto workbook = SheetBankWriter::xlsx(tables, error)) {
+                files.append({QStringLiteral("bank.xlsx"), *workbook});
+            }
+        }
+
+        QStringList outputs;
+        for (const BankQuestion& question : content.questions)
+            if (question.picture)
+                outputs.append(question.pictureFile);
+        const qsizetype pictures = outputs.size();
+        for (const auto& file : files)
+            outputs.append(file.first);
+        const QStringList existing = options.force ? QStringList() : out.existing(outputs);
+        if (!existing.isEmpty()) {
+            result.exitCode = 2;
+            for (const QString& path : existing)
+                result.errors.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
+            return result;
+        }
+
         if (error.isEmpty())
-            writePictures(db, out, int(withPicture), error);
+            out.make(QStringLiteral("pictures"), error);
         if (error.isEmpty())
-            writeFileSafely(jsonPath, JsonBankWriter::write(content), error);
+            writePictures(db, out, int(pictures), error);
+        for (const auto& file : files)
+            if (error.isEmpty())
+                out.write(file.first, file.second, error);
         if (!error.isEmpty()) {
             result.exitCode = 1;
             result.errors.append(error);
             return result;
         }
-        result.summary = QStringLiteral("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                             .arg(jsonPath)
+        result.summary = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                             .arg(out.filePath(files.last().first))
                              .arg(content.categories.size())
                              .arg(content.questions.size())
-                             .arg(withPicture)
+                             .arg(pictures)
                              .arg(content.materials.size());
     } catch (const StoreError& error) {
         result.exitCode = 1;
-        result.errors.append(QStringLiteral("%1: %2 (run \"check\" for the full picture)").arg(bankPath, error.text()));
+        result.errors.append(
+            Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text()));
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/ReadOnlyBank.h"
+
 #include <QList>
 #include <QString>
 
@@ -19,9 +21,10 @@ struct BankStats
     QList<Count> byPicture;
     qint64 total = 0;
 
-    // Raises StoreError when the bank cannot be opened or lacks a table or
-    // column the counts need.
-    static BankStats of(const QString& bankPath);
+    // Raises StoreError when the bank cannot be opened, lacks a table or
+    // column the counts need, or a read goes beyond `limits`. The bank's
+    // files are not changed.
+    static BankStats of(const QString& bankPath, const ReadOnlyBank::Limits& limits = {});
 
     QString toText() const;
 };

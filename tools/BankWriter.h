@@ -11,7 +11,8 @@ class Database;
 // Writes a bank's rows into a new bank file with the tables of
 // BankTables::createStatements(), in the order the content lists them, in one
 // transaction. `path` must not exist yet or be an empty file. Raises
-// StoreError when SQLite refuses anything.
+// StoreError when SQLite refuses anything, a value longer than `maxValue`
+// bytes included, naming the row.
 namespace BankWriter {
 
 // Creates the bank's tables and indexes in a new, empty bank.
@@ -21,6 +22,10 @@ void createTables(Database& bank);
 // so that only one picture is in memory at a time.
 using PictureOf = std::function<std::optional<QByteArray>(const BankQuestion&)>;
 
-void write(const BankContent& content, const QString& path, const PictureOf& pictureOf);
+// The longest text or picture the tool writes: the longest row it reads.
+qint64 maxValueBytes();
+
+void write(const BankContent& content, const QString& path, const PictureOf& pictureOf,
+           qint64 maxValue = maxValueBytes());
 
 } // namespace BankWriter

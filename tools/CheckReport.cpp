@@ -1,11 +1,17 @@
 #include "tools/CheckReport.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringList>
 
 #include <algorithm>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(CheckReport)
+};
 
 // More findings of one kind than this are counted rather than listed: a bank
 // with a systematic fault would otherwise bury everything else.
@@ -31,7 +37,7 @@ QStringList section(const QList<CheckFinding>& findings, CheckFinding::Severity 
     }
     for (CheckFinding::Kind kind : order)
         if (left.value(kind) > 0)
-            lines.append(QStringLiteral("  - ... and %1 more like \"%2\"")
+            lines.append(Text::tr("  - ... and %1 more like \"%2\"")
                              .arg(left.value(kind))
                              .arg(std::find_if(findings.cbegin(), findings.cend(),
                                                [kind](const CheckFinding& f) { return f.kind == kind; })
@@ -61,15 +67,20 @@ bool CheckReport::programWorks() const
 
 QString CheckReport::toText(const QString& bankPath) const
 {
-    QStringList lines{QStringLiteral("Bank: %1").arg(bankPath)};
+    QStringList lines{Text::tr("Bank: %1").arg(bankPath)};
+    // A bank without a mock exam still works for practice, so it is no
+    // fault; but it is the first thing its author must know.
+    const bool noExam = count(CheckFinding::Kind::NoExam) > 0;
+    if (noExam)
+        lines.append(Text::tr("*** This bank has no mock exam: see the warning below. ***"));
     const struct
     {
         CheckFinding::Severity severity;
         QString heading;
     } sections[] = {
-        {CheckFinding::Severity::Fault, QStringLiteral("Faults (the program fails on these):")},
-        {CheckFinding::Severity::Warning, QStringLiteral("Warnings (the program runs, but not as meant):")},
-        {CheckFinding::Severity::Note, QStringLiteral("What the program will do:")},
+        {CheckFinding::Severity::Fault, Text::tr("Faults (the program fails on these):")},
+        {CheckFinding::Severity::Warning, Text::tr("Warnings (the program runs, but not as meant):")},
+        {CheckFinding::Severity::Note, Text::tr("What the program will do:")},
     };
     for (const auto& [severity, heading] : sections) {
         const QStringList body = section(findings_, severity);
@@ -80,7 +91,11 @@ QString CheckReport::toText(const QString& bankPath) const
         lines.append(body);
     }
     lines.append(QString());
-    lines.append(programWorks() ? QStringLiteral("Result: the program can use this bank.")
-                                : QStringLiteral("Result: the program will fail on this bank."));
+    if (!programWorks())
+        lines.append(Text::tr("Result: the program will fail on this bank."));
+    else if (noExam)
+        lines.append(Text::tr("Result: the program can use this bank for practice, but it has no mock exam."));
+    else
+        lines.append(Text::tr("Result: the program can use this bank."));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

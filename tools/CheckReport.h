@@ -11,6 +11,7 @@ struct CheckFinding
     enum class Severity { Fault, Warning, Note };
     enum class Kind {
         CannotOpen,
+        CannotRead,            // a read failed or hit a limit half-way
         MissingTable,
         MissingColumn,
         UnreadableValue,       // a number field the program cannot read as a number

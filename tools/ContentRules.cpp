@@ -2,9 +2,25 @@
 
 #include "rules/CategoryNumber.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
+
+namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(ContentRules)
+};
+
+QString firstOn(const BankContent& content, int sourceLine)
+{
+    return content.unit == SourcePlace::Unit::Row ? Text::tr("first on row %1").arg(sourceLine)
+                                                   : Text::tr("first on line %1").arg(sourceLine);
+}
+
+} // namespace
 
 namespace ContentRules {
 
@@ -14,10 +30,10 @@ void check(const BankContent& content, const QString& file, const QString& categ
     QHash<qint64, int> categoryLines;
     for (const BankCategory& category : content.categories) {
         if (categoryLines.contains(category.no))
-            problems.addWarning(categoriesFile, category.sourceLine,
-                                QStringLiteral("category %1 is listed again (first on line %2): it shows twice")
+            problems.addWarning(categoriesFile, content.placeOf(category.sourceLine),
+                                Text::tr("category %1 is listed again (%2): it shows twice; delete one of them")
                                     .arg(category.no)
-                                    .arg(categoryLines.value(category.no)));
+                                    .arg(firstOn(content, categoryLines.value(category.no))));
         else
             categoryLines.insert(category.no, category.sourceLine);
     }
@@ -25,23 +41,25 @@ void check(const BankContent& content, const QString& file, const QString& categ
     QHash<qint64, int> questionLines;
     for (const BankQuestion& question : content.questions) {
         if (questionLines.contains(question.no))
-            problems.addError(file, question.sourceLine,
-                              QStringLiteral("question number %1 is used again (first on line %2)")
+            problems.addError(file, content.placeOf(question.sourceLine),
+                              Text::tr("question number %1 is used again (%2); give each question a number of "
+                                       "its own")
                                   .arg(question.no)
-                                  .arg(questionLines.value(question.no)));
+                                  .arg(firstOn(content, questionLines.value(question.no))));
         else
             questionLines.insert(question.no, question.sourceLine);
 
         if (!categoryLines.contains(question.category))
-            problems.addWarning(file, question.sourceLine,
-                                QStringLiteral("question %1: category %2 is not listed, so the question is "
-                                               "never offered for practice")
+            problems.addWarning(file, content.placeOf(question.sourceLine),
+                                Text::tr("question %1: category %2 is not listed, so the question is never "
+                                         "offered for practice; add the category or correct the number")
                                     .arg(question.no)
                                     .arg(question.category));
         else if (CategoryNumber::isHeading(question.category))
-            problems.addWarning(file, question.sourceLine,
-                                QStringLiteral("question %1: category %2 is a chapter heading, so the question "
-                                               "is never offered for practice")
+            problems.addWarning(file, content.placeOf(question.sourceLine),
+                                Text::tr("question %1: category %2 is a chapter heading (its 2nd and 3rd digits "
+                                         "are 00), so the question is never offered for practice; put it in a "
+                                         "category under that heading")
                                     .arg(question.no)
                                     .arg(question.category));
     }
@@ -54,15 +72,15 @@ void check(const BankContent& content, const QString& file, const QString& categ
     for (const BankMaterial& material : content.materials) {
         if (!material.id) {
             if (numbered > 0)
-                problems.addError(file, material.sourceLine,
-                                  QStringLiteral("material has no \"id\" while others have one: give all or none"));
+                problems.addError(file, content.placeOf(material.sourceLine),
+                                  Text::tr("material has no \"id\" while others have one: give all or none"));
             continue;
         }
         if (materialLines.contains(*material.id))
-            problems.addError(file, material.sourceLine,
-                              QStringLiteral("material id %1 is used again (first on line %2)")
+            problems.addError(file, content.placeOf(material.sourceLine),
+                              Text::tr("material id %1 is used again (%2)")
                                   .arg(*material.id)
-                                  .arg(materialLines.value(*material.id)));
+                                  .arg(firstOn(content, materialLines.value(*material.id))));
         else
             materialLines.insert(*material.id, material.sourceLine);
     }

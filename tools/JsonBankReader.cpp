@@ -1,19 +1,28 @@
 #include "tools/JsonBankReader.h"
 
 #include "tools/ContentRules.h"
+#include "tools/InputLimits.h"
 #include "tools/JsonLineIndex.h"
 #include "tools/SourceWords.h"
 
+#include "store/RegularFile.h"
+
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(JsonBankReader)
+};
 
 const QString formatName = QStringLiteral("quenhar-bank");
 constexpr qint64 formatVersion = 1;
@@ -47,7 +56,7 @@ public:
     {
         for (const QString& key : object_.keys())
             if (!known.contains(key))
-                error(QStringLiteral("unknown member \"%1\"").arg(key));
+                error(Text::tr("unknown member \"%1\"").arg(key));
     }
 
     bool has(const QString& key) const { return object_.contains(key); }
@@ -56,23 +65,23 @@ public:
     std::optional<qint64> integer(const QString& key) const
     {
         if (!has(key)) {
-            error(QStringLiteral("\"%1\" is missing").arg(key));
+            error(Text::tr("\"%1\" is missing").arg(key));
             return std::nullopt;
         }
         const auto number = integerOf(value(key));
         if (!number)
-            error(QStringLiteral("\"%1\" must be a whole number").arg(key));
+            error(Text::tr("\"%1\" must be a whole number").arg(key));
         return number;
     }
 
     std::optional<QString> text(const QString& key) const
     {
         if (!has(key)) {
-            error(QStringLiteral("\"%1\" is missing").arg(key));
+            error(Text::tr("\"%1\" is missing").arg(key));
             return std::nullopt;
         }
         if (!value(key).isString()) {
-            error(QStringLiteral("\"%1\" must be a string").arg(key));
+            error(Text::tr("\"%1\" must be a string").arg(key));
             return std::nullopt;
         }
         return value(key).toString();
@@ -99,14 +108,15 @@ std::optional<qint64> readType(const JsonRow& row)
 {
     const QString key = QStringLiteral("type");
     if (!row.has(key)) {
-        row.error(QStringLiteral("\"type\" is missing"));
+        row.error(Text::tr("\"type\" is missing"));
         return std::nullopt;
     }
     if (const auto number = integerOf(row.value(key)))
         return number;
     const auto type = SourceWords::questionType(row.value(key).toString());
     if (!type)
-        row.error(QStringLiteral("\"type\" must be \"single\", \"judge\" or a whole number"));
+        row.error(Text::tr("\"type\" must be one of %1, or a whole number")
+                      .arg(SourceWords::typeSpellings().join(QStringLiteral(", "))));
     return type;
 }
 
@@ -114,15 +124,16 @@ std::optional<qint64> readAnswer(const JsonRow& row, qint64 type)
 {
     const QString key = QStringLiteral("answer");
     if (!row.has(key)) {
-        row.error(QStringLiteral("\"answer\" is missing"));
+        row.error(Text::tr("\"answer\" is missing"));
         return std::nullopt;
     }
     if (const auto number = integerOf(row.value(key)))
         return number;
     const auto answer = SourceWords::answer(row.value(key).toString(), type);
     if (!answer)
-        row.error(QStringLiteral("\"answer\" must be %1 for this question type, or a whole number")
-                      .arg(SourceWords::answerSpellings(type)));
+        row.error(Text::tr("\"answer\" must be one of %1 for this question type, or a whole number (0 = A, "
+                           "1 = B, 2 = C)")
+                      .arg(SourceWords::answerSpellings(type).join(QStringLiteral(", "))));
     return answer;
 }
 
@@ -130,18 +141,21 @@ std::optional<qint64> readMustAnswer(const JsonRow& row)
 {
     const QString key = QStringLiteral("mustAnswer");
     if (!row.has(key)) {
-        row.error(QStringLiteral("\"mustAnswer\" is missing"));
+        row.error(Text::tr("\"mustAnswer\" is missing"));
         return std::nullopt;
     }
     if (row.value(key).isBool())
         return row.value(key).toBool() ? 1 : 0;
     if (const auto number = integerOf(row.value(key)))
         return number;
-    row.error(QStringLiteral("\"mustAnswer\" must be true, false or a whole number"));
+    row.error(Text::tr("\"mustAnswer\" must be true, false or a whole number"));
     return std::nullopt;
 }
 
-std::optional<BankQuestion> readQuestion(const JsonRow& row, const QDir& sourceDir)
+// Answers given as numbers, with their lines: the format counts them from 0.
+using NumericAnswers = QList<std::pair<int, qint64>>;
+
+std::optional<BankQuestion> readQuestion(const JsonRow& row, const QDir& sourceDir, NumericAnswers& numeric)
 {
     row.rejectUnknownMembers({QStringLiteral("no"), QStringLiteral("category"), QStringLiteral("type"),
                               QStringLiteral("text"), QStringLiteral("answer"), QStringLiteral("mustAnswer"),
@@ -153,17 +167,19 @@ std::optional<BankQuestion> readQuestion(const JsonRow& row, const QDir& sourceD
     const auto text = row.text(QStringLiteral("text"));
     const auto type = readType(row);
     const auto answer = type ? readAnswer(row, *type) : std::nullopt;
+    if (answer && integerOf(row.value(QStringLiteral("answer"))))
+        numeric.append({row.line(), *answer});
     const auto mustAnswer = readMustAnswer(row);
 
     if (row.has(QStringLiteral("picture"))) {
         const auto picture = row.text(QStringLiteral("picture"));
         if (picture && picture->isEmpty())
-            row.error(QStringLiteral("\"picture\" is empty; leave it out for a question without one"));
+            row.error(Text::tr("\"picture\" is empty; leave it out for a question without one"));
         else if (picture)
-            question.pictureFile = QDir::cleanPath(sourceDir.absoluteFilePath(*picture));
+            question.pictureFile = QDir::cleanPath(sourceDir.absoluteFilePath(SourceWords::picturePath(*picture)));
     }
     if (row.has(QStringLiteral("basis")) && !row.value(QStringLiteral("basis")).isString())
-        row.error(QStringLiteral("\"basis\" must be a string"));
+        row.error(Text::tr("\"basis\" must be a string"));
 
     if (!no || !category || !text || !type || !answer || !mustAnswer)
         return std::nullopt;
@@ -195,6 +211,22 @@ std::optional<BankMaterial> readMaterial(const JsonRow& row)
     return material;
 }
 
+// Numeric answers count from 0 (0 = A). A source whose numeric answers
+// never use 0 but use 3 was written counting from 1, and would build into
+// wrong answers without a word: it is refused.
+void refuseAnswersCountedFromOne(const NumericAnswers& numeric, const QString& file, SourceProblems& problems)
+{
+    const auto usesZero = std::any_of(numeric.cbegin(), numeric.cend(), [](const auto& a) { return a.second == 0; });
+    const auto three = std::find_if(numeric.cbegin(), numeric.cend(), [](const auto& a) { return a.second == 3; });
+    if (usesZero || three == numeric.cend())
+        return;
+    problems.addError(file, three->first,
+                      Text::tr("the answers given as numbers never use 0 but use 3: they are counted from 1 "
+                               "(1 = A, 2 = B, 3 = C), while the format counts from 0 (0 = A, 1 = B, 2 = C). "
+                               "Subtract 1 from every numeric answer, or write the answers as letters (\"A\", "
+                               "\"B\", \"C\") and 对/错"));
+}
+
 // Reads each object of the top-level array `key` with `readOne`.
 template<typename Row, typename ReadOne>
 QList<Row> readArray(const QJsonObject& top, const QString& key, bool required, const JsonLineIndex& lines,
@@ -203,18 +235,18 @@ QList<Row> readArray(const QJsonObject& top, const QString& key, bool required, 
     QList<Row> rows;
     if (!top.contains(key)) {
         if (required)
-            problems.addError(file, 0, QStringLiteral("\"%1\" is missing").arg(key));
+            problems.addError(file, 0, Text::tr("\"%1\" is missing").arg(key));
         return rows;
     }
     if (!top.value(key).isArray()) {
-        problems.addError(file, lines.elementLine(key, -1), QStringLiteral("\"%1\" must be an array").arg(key));
+        problems.addError(file, lines.elementLine(key, -1), Text::tr("\"%1\" must be an array").arg(key));
         return rows;
     }
     const QJsonArray array = top.value(key).toArray();
     for (qsizetype i = 0; i < array.size(); ++i) {
         const int line = lines.elementLine(key, i);
         if (!array[i].isObject()) {
-            problems.addError(file, line, QStringLiteral("each entry of \"%1\" must be an object").arg(key));
+            problems.addError(file, line, Text::tr("each entry of \"%1\" must be an object").arg(key));
             continue;
         }
         if (auto row = readOne(JsonRow(array[i].toObject(), file, line, problems)))
@@ -232,21 +264,21 @@ BankSource read(const QString& path)
     BankSource source;
     SourceProblems& problems = source.problems;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problems.addError(path, 0, QStringLiteral("cannot be read: %1").arg(file.errorString()));
+    const RegularFile::Result file = RegularFile::read(path, InputLimits::sourceBytes);
+    if (!file.bytes) {
+        problems.addError(path, 0, file.error);
         return source;
     }
-    const QByteArray json = file.readAll();
+    const QByteArray& json = *file.bytes;
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         problems.addError(path, JsonLineIndex::lineAt(json, parseError.offset),
-                          QStringLiteral("not valid JSON: %1").arg(parseError.errorString()));
+                          Text::tr("not valid JSON: %1").arg(parseError.errorString()));
         return source;
     }
     if (!document.isObject()) {
-        problems.addError(path, 1, QStringLiteral("the file must hold one JSON object"));
+        problems.addError(path, 1, Text::tr("the file must hold one JSON object"));
         return source;
     }
 
@@ -254,20 +286,23 @@ BankSource read(const QString& path)
     const QJsonObject top = document.object();
     for (const QString& key : top.keys())
         if (!QStringList{"format", "version", "categories", "questions", "materials"}.contains(key))
-            problems.addError(path, lines.elementLine(key, -1), QStringLiteral("unknown member \"%1\"").arg(key));
+            problems.addError(path, lines.elementLine(key, -1), Text::tr("unknown member \"%1\"").arg(key));
     if (top.value(QStringLiteral("format")).toString() != formatName)
         problems.addError(path, lines.elementLine(QStringLiteral("format"), -1),
-                          QStringLiteral("\"format\" must be \"%1\"").arg(formatName));
+                          Text::tr("\"format\" must be \"%1\"").arg(formatName));
     if (integerOf(top.value(QStringLiteral("version"))) != formatVersion)
         problems.addError(path, lines.elementLine(QStringLiteral("version"), -1),
-                          QStringLiteral("\"version\" must be %1").arg(formatVersion));
+                          Text::tr("\"version\" must be %1").arg(formatVersion));
 
     const QDir sourceDir = QFileInfo(path).absoluteDir();
     BankContent& content = source.content;
     content.categories = readArray<BankCategory>(top, QStringLiteral("categories"), true, lines, path, problems,
                                                  readCategory);
-    content.questions = readArray<BankQuestion>(top, QStringLiteral("questions"), true, lines, path, problems,
-                                                [&](const JsonRow& row) { return readQuestion(row, sourceDir); });
+    NumericAnswers numeric;
+    content.questions = readArray<BankQuestion>(
+        top, QStringLiteral("questions"), true, lines, path, problems,
+        [&](const JsonRow& row) { return readQuestion(row, sourceDir, numeric); });
+    refuseAnswersCountedFromOne(numeric, path, problems);
     content.materials = readArray<BankMaterial>(top, QStringLiteral("materials"), false, lines, path, problems,
                                                 readMaterial);
     ContentRules::check(content, path, path, problems);

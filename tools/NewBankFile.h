@@ -1,32 +1,63 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryFile>
 
 // A bank being written: it lives under a hidden temporary name in the
-// output's folder and is renamed to the output only when complete, so that
-// a failed build or import leaves nothing behind and an existing bank is
-// only ever replaced by a whole one. Until put in place, the temporary file
-// is removed when this object goes.
+// output's folder (".NAME.XXXXXX.tmp", NAME being the output's file name)
+// and is renamed to the output only when complete, so that a failed build or
+// import leaves nothing behind and an existing bank is only ever replaced by
+// a whole one. Until put in place, the temporary file is removed when this
+// object goes.
+//
+// A run that is killed cannot remove its file. So every run holds a lock on
+// its temporary file (flock, which the system drops when the process ends,
+// however it ends), and the next run for the same output removes the
+// temporary files of earlier runs: files in the output's folder with exactly
+// that hidden name, regular files owned by the user, last changed before
+// this run started and locked by no one. Anything else is left alone: other
+// names, links, another user's files, and the file of a run still going.
 class NewBankFile
 {
+    Q_DECLARE_TR_FUNCTIONS(NewBankFile)
+
 public:
     explicit NewBankFile(const QString& output);
+    ~NewBankFile();
 
-    // Creates the empty temporary file; false when the folder cannot be
-    // written (errorString() says why).
+    NewBankFile(const NewBankFile&) = delete;
+    NewBankFile& operator=(const NewBankFile&) = delete;
+
+    // Removes the temporary files killed runs left, then creates the empty
+    // temporary file and locks it; false when the folder cannot be written
+    // (errorString() says why).
     bool create();
-    QString errorString() const { return temporary_.errorString(); }
+    QString errorString() const { return error_; }
 
     QString temporaryPath() const { return temporary_.fileName(); }
 
+    // The temporary files of earlier runs that create() removed.
+    const QStringList& removedStaleFiles() const { return removed_; }
+
     // Gives the finished bank the permissions the user's umask gives (not
     // the private ones of a temporary file) and renames it to the output:
-    // atomically replacing an existing file when `replace` is set, refusing
-    // to touch one otherwise.
+    // atomically replacing an existing file when `replace` is set (a
+    // symbolic link is replaced, not written through), refusing to touch
+    // any existing entry otherwise. False with errorString() on failure.
     bool putInPlace(bool replace);
 
+    // Whether `fileName` is a temporary name this class makes for `output`.
+    static bool isTemporaryNameFor(const QString& fileName, const QString& output);
+
 private:
+    void removeStaleFiles();
+
     QString output_;
     QTemporaryFile temporary_;
+    qint64 startedMs_;
+    int lock_ = -1;
+    QStringList removed_;
+    QString error_;
 };

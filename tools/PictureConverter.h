@@ -6,8 +6,10 @@
 
 #include <optional>
 
-// Turns a picture file into the value a bank stores: a 24-bit Windows bitmap
-// without the 8-byte picture header. PNG, JPEG and BMP files are read with
+// Turns a picture file into the value a bank stores: a Windows bitmap
+// without the 8-byte picture header, in the smallest form the program shows
+// exactly (BitmapEncoder: 8-bit palette, RLE8 where smaller, for at most
+// 256 colours; 24-bit otherwise). PNG, JPEG and BMP files are read with
 // QImage, SVG files are drawn at their own size; transparent parts come out
 // white, the page colour the program shows pictures on. A file that already
 // is a valid stored picture (a bitmap, with or without the header) is kept
@@ -21,8 +23,5 @@ struct Result
 };
 
 Result storedPicture(const QString& path);
-
-// `image` as a 24-bit bottom-up Windows bitmap file image.
-QByteArray bitmap24(const QImage& image);
 
 } // namespace PictureConverter

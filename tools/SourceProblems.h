@@ -1,17 +1,46 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
-// Problems found in a source file, each tied to the file and line it comes
-// from. Errors stop a build; warnings are shown and the build goes on.
+// Where in a source a problem is: a line of a JSON file, or a row (as the
+// spreadsheet numbers it, the header being row 1) and column of a sheet.
+// Rows, not lines: a cell holding line breaks makes a row span several
+// lines of a CSV file, and the teacher looks for the row.
+struct SourcePlace
+{
+    enum class Unit { Line, Row };
+
+    int number = 0; // 0: the file as a whole
+    Unit unit = Unit::Line;
+    QString column;     // a sheet's column letter ("C"); empty for none
+    QString columnName; // the header of that column ("答案")
+
+    static SourcePlace line(int number) { return {number, Unit::Line, {}, {}}; }
+    static SourcePlace row(int number) { return {number, Unit::Row, {}, {}}; }
+    static SourcePlace cell(int row, const QString& column, const QString& columnName)
+    {
+        return {row, Unit::Row, column, columnName};
+    }
+};
+
+// Problems found in a source file, each tied to the file and the place it
+// comes from. Errors stop a build; warnings are shown and the build goes on.
 struct SourceProblem
 {
-    QString file;
-    int line = 0; // 0: the file as a whole
-    QString reason;
+    Q_DECLARE_TR_FUNCTIONS(SourceProblem)
 
-    // "file:line: reason", the form editors and IDEs link to.
+public:
+    QString file;
+    int line = 0; // the place's number: a JSON line, a sheet's row; 0: the file as a whole
+    QString reason;
+    SourcePlace::Unit unit = SourcePlace::Unit::Line;
+    QString column;
+    QString columnName;
+
+    // "file:line: reason" (the form editors and IDEs link to) for a JSON
+    // source; "file: row 5, column C (答案): reason" for a sheet.
     QString toString() const;
 };
 
@@ -20,6 +49,8 @@ class SourceProblems
 public:
     void addError(const QString& file, int line, const QString& reason);
     void addWarning(const QString& file, int line, const QString& reason);
+    void addError(const QString& file, const SourcePlace& place, const QString& reason);
+    void addWarning(const QString& file, const SourcePlace& place, const QString& reason);
 
     bool hasErrors() const { return !errors_.isEmpty(); }
     const QList<SourceProblem>& errors() const { return errors_; }

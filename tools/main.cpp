@@ -4,6 +4,7 @@
 #include "tools/BankChecker.h"
 #include "tools/BankExporter.h"
 #include "tools/BankStats.h"
+#include "tools/ToolTranslations.h"
 #include "tools/jet/JetFile.h"
 #include "tools/jet/JetImport.h"
 #include "tools/jet/JetReadProcess.h"
@@ -16,8 +17,14 @@
 
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(quenhar_bank)
+};
 
 enum ExitCode { ok = 0, faults = 1, usage = 2 };
 
@@ -33,33 +40,62 @@ QTextStream& err()
     return stream;
 }
 
-const QString commandSummary = QStringLiteral(
-    "Commands:\n"
-    "  build SOURCE OUT.db   make a new bank from a .json or .csv source (or a Jet .mdb file, as import)\n"
-    "  import OLD.mdb OUT.db convert a Jet 4 (Access) bank into a new bank and check it\n"
-    "  export DB OUTDIR      write a bank as OUTDIR/bank.json and OUTDIR/pictures/\n"
-    "  check DB              tell what the program will do with a bank\n"
-    "  stats DB              count a bank's questions\n"
-    "\n"
-    "Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.");
-
-// Parses the arguments of one command; on a usage error says so and gives
-// nothing.
-std::optional<QStringList> commandArguments(QCommandLineParser& parser, const QStringList& arguments,
-                                            const QStringList& names)
+QString commandSummary()
 {
+    return Text::tr("Commands:\n"
+                    "  build SOURCE OUT.db   make a new bank from a .json source, a sheet (.xlsx, .csv, .txt) or a "
+                    "Jet .mdb file\n"
+                    "  import OLD.mdb OUT.db convert a Jet 4 (Access) bank into a new bank and check it\n"
+                    "  export DB OUTDIR      write a bank as JSON, CSV or an Excel workbook, with its pictures\n"
+                    "  check DB              tell what the program will do with a bank\n"
+                    "  stats DB              count a bank's questions\n"
+                    "\n"
+                    "\"quenhar-bank COMMAND --help\" tells more about a command.\n"
+                    "Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.");
+}
+
+// One command's arguments: its options, its positional names and what it
+// does, for --help.
+struct Command
+{
+    QString name;
+    QStringList positional;
+    QString description;
+    QList<QCommandLineOption> options;
+};
+
+// Parses the arguments of one command. Gives them, or the exit code when the
+// command ends here: after --help (0) or a usage error (2).
+std::variant<QStringList, int> commandArguments(QCommandLineParser& parser, const QStringList& arguments,
+                                                const Command& command)
+{
+    parser.setApplicationDescription(command.description);
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addOptions(command.options);
+    parser.addPositionalArgument(command.name, QString(), command.name);
+    for (const QString& name : command.positional)
+        parser.addPositionalArgument(name, QString());
     if (!parser.parse(arguments)) {
         err() << parser.errorText() << Qt::endl;
-        return std::nullopt;
+        return usage;
+    }
+    if (parser.isSet(help)) {
+        out() << parser.helpText() << Qt::flush;
+        return ok;
     }
     QStringList positional = parser.positionalArguments();
     positional.removeFirst(); // the command
-    if (positional.size() != names.size()) {
-        err() << QStringLiteral("usage: quenhar-bank %1 %2").arg(parser.positionalArguments().first(), names.join(' '))
-              << Qt::endl;
-        return std::nullopt;
+    if (positional.size() != command.positional.size()) {
+        err() << Text::tr("usage: quenhar-bank %1 %2").arg(command.name, command.positional.join(' ')) << Qt::endl
+              << Text::tr("\"quenhar-bank %1 --help\" tells more.").arg(command.name) << Qt::endl;
+        return usage;
     }
     return positional;
+}
+
+QCommandLineOption forceOption(const QString& what)
+{
+    return QCommandLineOption(QStringLiteral("force"), what);
 }
 
 // Converts a Jet file, for both import and build. The file is read by this
@@ -78,58 +114,92 @@ int importJet(const QString& source, const QString& output, bool force)
 int import(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUT.db if it exists."));
-    parser.addOption(force);
-    const auto positional = commandArguments(parser, arguments, {QStringLiteral("OLD.mdb"), QStringLiteral("OUT.db")});
-    if (!positional)
-        return usage;
-    return importJet(positional->at(0), positional->at(1), parser.isSet(force));
+    const QCommandLineOption force = forceOption(Text::tr("Replace OUT.db if it exists."));
+    const auto parsed = commandArguments(
+        parser, arguments,
+        {QStringLiteral("import"), {QStringLiteral("OLD.mdb"), QStringLiteral("OUT.db")},
+         Text::tr("Converts a Jet 4 (Access 2000-2003) bank into a new bank, then checks it."), {force}});
+    if (const int* exit = std::get_if<int>(&parsed))
+        return *exit;
+    const QStringList& positional = std::get<QStringList>(parsed);
+    return importJet(positional.at(0), positional.at(1), parser.isSet(force));
 }
 
 int build(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUT.db if it exists."));
+    const QCommandLineOption force = forceOption(Text::tr("Replace OUT.db if it exists."));
     const QCommandLineOption categories(QStringLiteral("categories"),
-                                        QStringLiteral("Category titles for a CSV source (columns 章节, 名称)."),
-                                        QStringLiteral("FILE.csv"));
-    parser.addOptions({force, categories});
-    const auto positional = commandArguments(parser, arguments, {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")});
-    if (!positional)
-        return usage;
-    if (JetFile::isJetDatabase(positional->at(0))) {
-        if (parser.isSet(categories)) {
-            err() << QStringLiteral("--categories goes with a .csv source only") << Qt::endl;
+                                        Text::tr("Category titles for a sheet source: a sheet with the columns "
+                                                 "章节 and 名称."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption materials(QStringLiteral("materials"),
+                                       Text::tr("Reference materials for a sheet source: a sheet with the columns "
+                                                "编号, 标题 and 内容."),
+                                       QStringLiteral("FILE"));
+    const auto parsed = commandArguments(
+        parser, arguments,
+        {QStringLiteral("build"), {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")},
+         Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV "
+                  "or text file .csv, .txt) or an Access .mdb file."),
+         {force, categories, materials}});
+    if (const int* exit = std::get_if<int>(&parsed))
+        return *exit;
+    const QStringList& positional = std::get<QStringList>(parsed);
+    if (JetFile::isJetDatabase(positional.at(0))) {
+        if (parser.isSet(categories) || parser.isSet(materials)) {
+            err() << Text::tr("--categories and --materials go with a sheet (.xlsx, .csv or .txt) only") << Qt::endl;
             return usage;
         }
-        return importJet(positional->at(0), positional->at(1), parser.isSet(force));
+        return importJet(positional.at(0), positional.at(1), parser.isSet(force));
     }
 
     const BankBuild::Result result =
-        BankBuild::run({positional->at(0), parser.value(categories), positional->at(1), parser.isSet(force)});
+        BankBuild::run({positional.at(0), parser.value(categories), positional.at(1), parser.isSet(force),
+                        parser.value(materials)});
+    for (const QString& note : result.notes)
+        err() << Text::tr("note: %1").arg(note) << Qt::endl;
     for (const SourceProblem& warning : result.problems.warnings())
-        err() << QStringLiteral("warning: ") << warning.toString() << Qt::endl;
+        err() << Text::tr("warning: %1").arg(warning.toString()) << Qt::endl;
     for (const SourceProblem& error : result.problems.errors())
-        err() << QStringLiteral("error: ") << error.toString() << Qt::endl;
+        err() << Text::tr("error: %1").arg(error.toString()) << Qt::endl;
     if (!result.message.isEmpty())
         err() << result.message << Qt::endl;
+    if (!result.report.isEmpty())
+        out() << result.report << Qt::endl;
     return result.exitCode;
 }
 
 int exportBank(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("Replace OUTDIR/bank.json if it exists."));
-    parser.addOption(force);
-    const auto positional = commandArguments(parser, arguments, {QStringLiteral("DB"), QStringLiteral("OUTDIR")});
-    if (!positional)
+    const QCommandLineOption force = forceOption(Text::tr("Replace files in OUTDIR that exist."));
+    const QCommandLineOption format(QStringLiteral("format"),
+                                    Text::tr("json (the default), csv (UTF-8 with a byte order mark, for Excel) or "
+                                             "xlsx (an Excel workbook)."),
+                                    QStringLiteral("FORMAT"), QStringLiteral("json"));
+    const auto parsed = commandArguments(
+        parser, arguments,
+        {QStringLiteral("export"), {QStringLiteral("DB"), QStringLiteral("OUTDIR")},
+         Text::tr("Writes the bank DB into OUTDIR as bank.json, bank.csv (with categories.csv and materials.csv) or bank.xlsx, and "
+                  "each picture as pictures/<question number>.bmp. Building the export again gives the same "
+                  "tables."),
+         {force, format}});
+    if (const int* exit = std::get_if<int>(&parsed))
+        return *exit;
+    const QStringList& positional = std::get<QStringList>(parsed);
+    const auto chosen = BankExporter::formatNamed(parser.value(format));
+    if (!chosen) {
+        err() << Text::tr("--format must be json, csv or xlsx") << Qt::endl;
         return usage;
+    }
 
-    const BankExporter::Result result = BankExporter::run(positional->at(0), positional->at(1), parser.isSet(force));
+    const BankExporter::Result result =
+        BankExporter::run({positional.at(0), positional.at(1), parser.isSet(force), {}, *chosen});
     for (const QString& warning : result.warnings)
-        err() << QStringLiteral("warning: ") << warning << Qt::endl;
+        err() << Text::tr("warning: %1").arg(warning) << Qt::endl;
     for (const QString& error : result.errors)
-        err() << QStringLiteral("error: ") << error << Qt::endl;
+        err() << Text::tr("error: %1").arg(error) << Qt::endl;
     if (!result.summary.isEmpty())
         out() << result.summary << Qt::endl;
     return result.exitCode;
@@ -138,25 +208,35 @@ int exportBank(const QStringList& arguments)
 int check(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const auto positional = commandArguments(parser, arguments, {QStringLiteral("DB")});
-    if (!positional)
-        return usage;
-    const CheckReport report = BankChecker::check(positional->at(0));
-    out() << report.toText(positional->at(0)) << Qt::flush;
+    const auto parsed = commandArguments(
+        parser, arguments,
+        {QStringLiteral("check"), {QStringLiteral("DB")},
+         Text::tr("Reads the bank DB the way the program does, without changing it, and tells what the program "
+                  "will do with it. Exit 0 when the program can use it, 1 when it fails on it."),
+         {}});
+    if (const int* exit = std::get_if<int>(&parsed))
+        return *exit;
+    const QString& bank = std::get<QStringList>(parsed).at(0);
+    const CheckReport report = BankChecker::check(bank);
+    out() << report.toText(bank) << Qt::flush;
     return report.programWorks() ? ok : faults;
 }
 
 int stats(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const auto positional = commandArguments(parser, arguments, {QStringLiteral("DB")});
-    if (!positional)
-        return usage;
+    const auto parsed = commandArguments(
+        parser, arguments,
+        {QStringLiteral("stats"), {QStringLiteral("DB")},
+         Text::tr("Counts the bank's questions by category, type, must-answer flag and picture."), {}});
+    if (const int* exit = std::get_if<int>(&parsed))
+        return *exit;
+    const QString& bank = std::get<QStringList>(parsed).at(0);
     try {
-        out() << BankStats::of(positional->at(0)).toText() << Qt::flush;
+        out() << BankStats::of(bank).toText() << Qt::flush;
         return ok;
     } catch (const StoreError& error) {
-        err() << positional->at(0) << QStringLiteral(": ") << error.text() << Qt::endl;
+        err() << bank << QStringLiteral(": ") << error.text() << Qt::endl;
         return faults;
     }
 }
@@ -174,6 +254,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<QCoreApplication> app(building ? new QGuiApplication(argc, argv)
                                                          : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("quenhar-bank"));
+    ToolTranslations::install();
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
@@ -189,10 +270,11 @@ int main(int argc, char** argv)
         return check(arguments);
     if (command == QLatin1String("stats"))
         return stats(arguments);
+    const QString summary = Text::tr("usage: quenhar-bank COMMAND ...") + QStringLiteral("\n\n") + commandSummary();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
-        out() << QStringLiteral("usage: quenhar-bank COMMAND ...\n\n") << commandSummary << Qt::endl;
+        out() << summary << Qt::endl;
         return ok;
     }
-    err() << QStringLiteral("usage: quenhar-bank COMMAND ...\n\n") << commandSummary << Qt::endl;
+    err() << summary << Qt::endl;
     return usage;
 }

@@ -1,6 +1,6 @@
 #include "inputs/FuzzInputs.h"
 
-#include "tools/CsvBankReader.h"
+#include "tools/SheetBankReader.h"
 #include "tools/JsonBankReader.h"
 
 #include <QDir>
@@ -45,12 +45,12 @@ void readCsvSource(QByteArrayView fileBytes)
 {
     const qsizetype split = fileBytes.indexOf('\f');
     if (split < 0) {
-        checkReport(CsvBankReader::read(writtenFile(QStringLiteral("questions.csv"), fileBytes)));
+        checkReport(SheetBankReader::read(writtenFile(QStringLiteral("questions.csv"), fileBytes)));
         return;
     }
     const QString questions = writtenFile(QStringLiteral("questions.csv"), fileBytes.first(split));
     const QString categories = writtenFile(QStringLiteral("categories.csv"), fileBytes.sliced(split + 1));
-    checkReport(CsvBankReader::read(questions, categories));
+    checkReport(SheetBankReader::read(questions, categories));
 }
 
 } // namespace FuzzInputs

@@ -103,8 +103,8 @@ TEST_F(BankBuildTest, aFailedForcedBuildKeepsTheExistingBank)
 
 TEST_F(BankBuildTest, refusesASourceOfAnotherKind)
 {
-    writeFile(path(QStringLiteral("bank.xlsx")), "PK");
-    const auto result = BankBuild::run({path(QStringLiteral("bank.xlsx")), {}, path(QStringLiteral("out.db")), false});
+    writeFile(path(QStringLiteral("bank.docx")), "PK");
+    const auto result = BankBuild::run({path(QStringLiteral("bank.docx")), {}, path(QStringLiteral("out.db")), false});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
 }

@@ -78,8 +78,13 @@ TEST(BankChecker, withAHundredOrdinaryQuestionsNoExamCanRun)
     bank.addSubjects(1, 100, 101);
     bank.addSubjects(1001, 30, 101, 1);
     const CheckReport report = BankChecker::check(bank.path());
-    EXPECT_FALSE(report.programWorks());
+    // Practice works on such a bank: a warning, first in the report, not a fault.
+    EXPECT_TRUE(report.programWorks());
     EXPECT_EQ(problemKinds(report), QList<Kind>{Kind::NoExam});
+    const QStringList lines = report.toText(bank.path()).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.value(1), QStringLiteral("*** This bank has no mock exam: see the warning below. ***"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Result: the program can use this bank for practice, but it has no "
+                                              "mock exam.")));
 }
 
 TEST(BankChecker, reportsAMissingTable)

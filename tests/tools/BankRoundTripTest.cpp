@@ -1,6 +1,8 @@
 #include "tools/BankBuild.h"
 #include "tools/BankExporter.h"
 
+#include <QFile>
+
 #include "support/TestBank.h"
 #include "ToolFixtures.h"
 
@@ -98,4 +100,83 @@ TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
     EXPECT_EQ(result.errors, (QStringList{QStringLiteral("Subjects row 1: result is not an integer"),
                                           QStringLiteral("Subjects row 2: subject is not text")}));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("export/bank.json"))));
+}
+
+// A bank a teacher made exports to each format and builds back into the same
+// tables and pictures: JSON, CSV (UTF-8 with a byte order mark, for Excel)
+// and an Excel workbook, options split into their columns where the text
+// holds them in the bank's layout.
+TEST_F(BankRoundTripTest, everyExportFormatBuildsBackTheSameTables)
+{
+    TestBank bank;
+    bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
+    bank.addClass(101, QStringLiteral("驾驶证, \"申领\""));
+    bank.addClass(101, QStringLiteral("listed twice"));
+    bank.addSubject({1, QStringLiteral("遇到这种情况\n应当？\nA、减速\nB、鸣喇叭, 示意\nC、加速"), 1, 0, 1, 101,
+                     makeBitmap(3, 2, 0x00ff00)});
+    bank.addSubject({2, QStringLiteral("判断 \"引号\"\t制表"), 1, 1, 0, 101, {}});
+    bank.addSubject({3, QStringLiteral("题\nA、一\nB、\nC、三"), 2, 0, 0, 100, withPictureHeader(makeBitmap(2, 2))});
+    bank.addSubject({4, QStringLiteral(" 前后有空格 "), 0, 1, 0, 999, {}});
+    bank.exec(QStringLiteral("update Subjects set [no] = 9007199254740993 where [no] = 4")); // beyond a double
+    bank.addMaterial(QStringLiteral("记分"), QStringLiteral("一\n二"));
+    bank.addMaterial(QStringLiteral("空"), QString());
+
+    const struct
+    {
+        const char* name;
+        BankExporter::Format format;
+        const char* built;       // the file build reads
+        const char* categories;  // and its categories and materials, for CSV
+        const char* materials;
+    } formats[] = {
+        {"json", BankExporter::Format::Json, "bank.json", "", ""},
+        {"csv", BankExporter::Format::Csv, "bank.csv", "categories.csv", "materials.csv"},
+        {"xlsx", BankExporter::Format::Xlsx, "bank.xlsx", "", ""},
+    };
+    for (const auto& f : formats) {
+        SCOPED_TRACE(f.name);
+        const QString out = path(QStringLiteral("export-") + QString::fromLatin1(f.name));
+        const BankExporter::Result exported = BankExporter::run({bank.path(), out, false, {}, f.format});
+        ASSERT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
+        const auto in = [&](const char* name) { return *name ? QDir(out).filePath(QString::fromLatin1(name)) : QString(); };
+        const QString rebuilt = path(QStringLiteral("rebuilt-") + QString::fromLatin1(f.name) + QStringLiteral(".db"));
+        const BankBuild::Result built = BankBuild::run({in(f.built), in(f.categories), rebuilt, false, in(f.materials)});
+        ASSERT_EQ(built.exitCode, 0) << built.message.toStdString();
+        expectSameTables(bank.path(), rebuilt);
+        EXPECT_EQ(readFile(QDir(out).filePath(QStringLiteral("pictures/3.bmp"))), withPictureHeader(makeBitmap(2, 2)));
+    }
+    // Excel reads a CSV file as UTF-8 only after a byte order mark; the
+    // options of question 1 are in their columns, question 3's (B is
+    // blank) stay in the text.
+    const QByteArray csv = readFile(path(QStringLiteral("export-csv/bank.csv")));
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF题号,题型,题干,选项A,选项B,选项C,答案,章节,必对,图片\r\n"));
+    EXPECT_TRUE(csv.contains("1,单选,\"遇到这种情况\n应当？\",减速,\"鸣喇叭, 示意\",加速,B,101,是,pictures/1.bmp\r\n"))
+        << csv.toStdString();
+}
+
+// Values a sheet has no word for stop a CSV or xlsx export, each named, with
+// the advice to export JSON, which carries them.
+TEST_F(BankRoundTripTest, sheetExportsRefuseValuesASheetCannotCarry)
+{
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    bank.addSubject({1, QStringLiteral("题"), 5, 0, 0, 101, {}});
+    bank.addSubject({2, QStringLiteral("题"), 0, 7, 0, 101, {}});
+    bank.addSubject({3, QStringLiteral("题"), 0, 1, 2, 101, {}});
+    bank.addSubject({4, QStringLiteral("回车\r换行"), 0, 1, 0, 101, {}});
+    for (const auto format : {BankExporter::Format::Csv, BankExporter::Format::Xlsx}) {
+        const QString out = path(QStringLiteral("export"));
+        const BankExporter::Result result = BankExporter::run({bank.path(), out, false, {}, format});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.errors,
+                  (QStringList{QStringLiteral("question 1: the answer code 5 has no word in a sheet"),
+                               QStringLiteral("question 2: the type code 7 has no word in a sheet"),
+                               QStringLiteral("question 3: the must-answer value 2 has no word in a sheet"),
+                               QStringLiteral("question 4 holds a carriage return, which a sheet reads as a line break"),
+                               QStringLiteral("a sheet cannot carry these values; export the bank as JSON (--format "
+                                              "json), which carries every stored value")}));
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    EXPECT_EQ(BankExporter::run({bank.path(), path(QStringLiteral("json")), false, {}, BankExporter::Format::Json}).exitCode,
+              0);
 }

@@ -89,8 +89,8 @@ TEST(JsonBankReader, reportsEveryBadQuestionWithItsLine)
     const QStringList errors = errorTexts(source.problems);
     const QString file = QDir(dir.path()).filePath(QStringLiteral("bank.json"));
     EXPECT_EQ(errors.size(), 5) << errors.join('\n').toStdString();
-    EXPECT_TRUE(errors.contains(file + QStringLiteral(":6: \"answer\" must be A, B or C for this question type, "
-                                                      "or a whole number")));
+    EXPECT_TRUE(errors.contains(file + QStringLiteral(":6: \"answer\" must be one of A, B, C for this question type, "
+                                                      "or a whole number (0 = A, 1 = B, 2 = C)")));
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":10: unknown member \"mustanswer\"")));
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":10: \"no\" must be a whole number")));
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":10: \"mustAnswer\" is missing")));
@@ -132,4 +132,44 @@ TEST(JsonBankReader, duplicateQuestionNumbersAreErrorsAndUnofferedCategoriesWarn
     ASSERT_EQ(source.problems.warnings().size(), 2);
     EXPECT_TRUE(source.problems.warnings()[0].reason.contains(QStringLiteral("chapter heading")));
     EXPECT_TRUE(source.problems.warnings()[1].reason.contains(QStringLiteral("category 555 is not listed")));
+}
+
+// Numeric answers count from 0 (0 = A). A source whose numeric answers never
+// use 0 but use 3 counts from 1 and is refused, with the fix; anything else
+// is read as written.
+TEST(JsonBankReader, refusesNumericAnswersCountedFromOne)
+{
+    const auto questions = [](const QList<int>& answers) {
+        QStringList entries;
+        for (qsizetype i = 0; i < answers.size(); ++i)
+            entries.append(QStringLiteral(R"({"no": %1, "category": 101, "type": "single", "text": "q", )"
+                                          R"("answer": %2, "mustAnswer": false})")
+                               .arg(i + 1)
+                               .arg(answers[i]));
+        return entries;
+    };
+    const struct
+    {
+        QList<int> answers;
+        bool refused;
+    } cases[] = {
+        {{1, 2, 3, 1}, true},
+        {{3}, true},
+        {{0, 1, 2}, false},
+        {{1, 2, 2}, false},
+        {{0, 3}, false}, // 3 is then a stored code outside A to C, kept as it is
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const BankSource source = readJson(dir, jsonSource({R"({"no": 101, "title": "t"})"}, questions(c.answers)));
+        const QStringList errors = errorTexts(source.problems);
+        if (!c.refused) {
+            EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+            continue;
+        }
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(QStringLiteral("never use 0 but use 3: they are counted from 1")))
+            << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(QStringLiteral("Subtract 1 from every numeric answer")));
+    }
 }

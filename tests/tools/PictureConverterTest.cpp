@@ -1,3 +1,4 @@
+#include "tools/BitmapEncoder.h"
 #include "tools/PictureConverter.h"
 
 #include "rules/StoredPicture.h"
@@ -10,6 +11,8 @@
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -35,12 +38,14 @@ protected:
         return image;
     }
 
-    // The stored value is a 24-bit bitmap without the picture header.
-    static void expectPlain24BitBitmap(const QByteArray& stored)
+    // The stored value is a bitmap without the picture header, of the
+    // given bit count and compression (0 none, 1 RLE8).
+    static void expectBitmap(const QByteArray& stored, quint16 bitCount, quint32 compression)
     {
         ASSERT_GE(stored.size(), 54);
         EXPECT_TRUE(stored.startsWith("BM"));
-        EXPECT_EQ(qFromLittleEndian<quint16>(stored.constData() + 28), 24);
+        EXPECT_EQ(qFromLittleEndian<quint16>(stored.constData() + 28), bitCount);
+        EXPECT_EQ(qFromLittleEndian<quint32>(stored.constData() + 30), compression);
     }
 
 private:
@@ -49,23 +54,24 @@ private:
 
 } // namespace
 
-TEST_F(PictureConverterTest, convertsAPngTo24BitBitmap)
+TEST_F(PictureConverterTest, convertsAPngOfFewColoursToARunLengthEncodedPaletteBitmap)
 {
     const auto result = convert(QStringLiteral("sign.png"), encoded(twoColours(10, 6), "PNG"));
     ASSERT_TRUE(result.stored) << result.error.toStdString();
-    expectPlain24BitBitmap(*result.stored);
+    expectBitmap(*result.stored, 8, 1);
     const QImage image = StoredPicture::decode(*result.stored);
     EXPECT_EQ(image.size(), QSize(10, 6));
     EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(8, 4), qRgb(0, 0, 255));
 }
 
-TEST_F(PictureConverterTest, convertsAJpegTo24BitBitmap)
+TEST_F(PictureConverterTest, convertsAJpegAndShowsWhatItsDecoderGives)
 {
-    const auto result = convert(QStringLiteral("photo.jpg"), encoded(twoColours(32, 16), "JPG"));
+    const QByteArray jpeg = encoded(twoColours(32, 16), "JPG");
+    const auto result = convert(QStringLiteral("photo.jpg"), jpeg);
     ASSERT_TRUE(result.stored) << result.error.toStdString();
-    expectPlain24BitBitmap(*result.stored);
     const QImage image = StoredPicture::decode(*result.stored);
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), QImage::fromData(jpeg).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(image.size(), QSize(32, 16));
     // JPEG is lossy: the colour is near, not exact.
     const QColor left = image.pixelColor(3, 8);
@@ -91,7 +97,7 @@ TEST_F(PictureConverterTest, drawsAnSvgAtItsOwnSizeOnWhite)
                            R"(<rect x="0" y="0" width="10" height="20" fill="#00ff00"/></svg>)";
     const auto result = convert(QStringLiteral("marking.svg"), svg);
     ASSERT_TRUE(result.stored) << result.error.toStdString();
-    expectPlain24BitBitmap(*result.stored);
+    expectBitmap(*result.stored, 8, 1);
     const QImage image = StoredPicture::decode(*result.stored);
     EXPECT_EQ(image.size(), QSize(30, 20));
     EXPECT_EQ(image.pixel(5, 10), qRgb(0, 255, 0));
@@ -115,4 +121,46 @@ TEST_F(PictureConverterTest, reportsFilesThatAreNoPicture)
     const auto missing = PictureConverter::storedPicture(QStringLiteral("no/such/file.png"));
     EXPECT_FALSE(missing.stored);
     EXPECT_FALSE(missing.error.isEmpty());
+}
+
+// Each form a picture is stored in shows, through the program's own
+// decoding, exactly the picture it was made from: palette bitmaps
+// uncompressed or run-length encoded (long runs, short and odd stretches of
+// differing pixels, rows of every padding), and 24-bit ones beyond 256
+// colours; each the smallest of the forms that hold it.
+TEST(BitmapEncoder, everyStoredFormShowsThePicturePixelForPixel)
+{
+    const auto image = [](int width, int height, const std::function<QRgb(int, int)>& colour) {
+        QImage made(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                made.setPixel(x, y, colour(x, y));
+        return made;
+    };
+    const auto noise = [](int count) {
+        return [count](int x, int y) { return qRgb((x * 7 + y * 13) % count, (x * 3 + y) % count, 200) | 0xff000000; };
+    };
+    const struct
+    {
+        const char* name;
+        QImage picture;
+        quint16 bitCount;
+        quint32 compression;
+    } cases[] = {
+        {"one colour, rows longer than a run", image(600, 3, [](int, int) { return qRgb(10, 20, 30); }), 8, 1},
+        {"stripes and odd widths", image(13, 7, [](int x, int) { return x % 5 < 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255); }), 8, 1},
+        {"stretches of differing pixels", image(37, 5, [](int x, int y) { return x < 20 ? qRgb(x * 12, y, 0) : qRgb(0, 0, 0); }), 8, 1},
+        {"a single pixel, smaller without a palette", image(1, 1, [](int, int) { return qRgb(1, 2, 3); }), 24, 0},
+        {"256 colours in no order", image(64, 64, [](int x, int y) { return qRgb((x * 37 + y * 101) % 256, 0, 9); }), 8, 0},
+        {"more than 256 colours", image(40, 40, noise(1000)), 24, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray stored = BitmapEncoder::smallest(c.picture);
+        EXPECT_EQ(qFromLittleEndian<quint16>(stored.constData() + 28), c.bitCount);
+        EXPECT_EQ(qFromLittleEndian<quint32>(stored.constData() + 30), c.compression);
+        EXPECT_LE(stored.size(), BitmapEncoder::bitmap24(c.picture).size());
+        const QImage shown = StoredPicture::decode(stored).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, c.picture);
+    }
 }

@@ -94,9 +94,13 @@ QStringList folderEntries(const QString& dir)
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-ProgramRun runQuenharBank(const QStringList& arguments)
+ProgramRun runQuenharBank(const QStringList& arguments, const QString& locale)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {QStringLiteral("LC_ALL"), QStringLiteral("LANG"), QStringLiteral("LANGUAGE")})
+        environment.insert(name, locale);
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return {};

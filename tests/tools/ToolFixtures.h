@@ -38,4 +38,6 @@ struct ProgramRun
     QString err;
 };
 
-ProgramRun runQuenharBank(const QStringList& arguments);
+// Runs the program in the locale `locale` (LC_ALL, LANG and LANGUAGE), by
+// default C: English messages.
+ProgramRun runQuenharBank(const QStringList& arguments, const QString& locale = QStringLiteral("C"));

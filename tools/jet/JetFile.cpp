@@ -1,6 +1,7 @@
 #include "tools/jet/JetFile.h"
 
-#include <QFile>
+#include "store/RegularFile.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -10,12 +11,10 @@ namespace {
 constexpr qsizetype headerLength = 0x15;
 constexpr qsizetype versionOffset = 0x14;
 
+// Read only from a regular file: naming a FIFO or a device must not hang.
 QByteArray header(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(headerLength);
+    return RegularFile::readPrefix(path, headerLength).bytes.value_or(QByteArray());
 }
 
 bool isJetHeader(const QByteArray& bytes)

@@ -1,0 +1,14 @@
+#pragma once
+
+// The bank tool's messages in the user's language: the tool is written in
+// English, with a Simplified Chinese translation (translations/, compiled
+// into the program). The language comes from the locale (LANGUAGE, LC_ALL,
+// LC_MESSAGES, LANG): a teacher with a Chinese desktop reads Chinese,
+// everyone else English.
+namespace ToolTranslations {
+
+// Installs the translation of the tool's messages, and Qt's own for the
+// command line's help, when the locale asks for a language they have.
+void install();
+
+} // namespace ToolTranslations

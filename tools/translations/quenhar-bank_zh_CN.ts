@@ -1,0 +1,982 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>BankBuild</name>
+    <message>
+        <source>question %1: the picture %2 %3</source>
+        <translation>第 %1 题：图片 %2 %3</translation>
+    </message>
+    <message>
+        <source>%L1 bytes (%2)</source>
+        <translation>%L1 字节（%2）</translation>
+    </message>
+    <message>
+        <source>%1: the source must be a .json file, a sheet saved as .xlsx, .csv or .txt, or an Access .mdb file</source>
+        <translation>%1：源文件须为 .json 文件、另存为 .xlsx、.csv 或 .txt 的表格，或 Access 的 .mdb 文件</translation>
+    </message>
+    <message>
+        <source>--categories and --materials go with a sheet (.xlsx, .csv or .txt) only</source>
+        <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: no bank was written; correct the errors above and build again</source>
+        <translation>%1：未生成题库；请改正上面的错误后重新生成</translation>
+    </message>
+    <message>
+        <source>removed %1, left by an earlier run that was stopped</source>
+        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2; no bank was written</source>
+        <translation>%1：%2；未生成题库</translation>
+    </message>
+    <message>
+        <source>%1 cannot be put in place: %2</source>
+        <translation>无法把题库放到 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6</source>
+        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料；%6</translation>
+    </message>
+</context>
+<context>
+    <name>BankChecker</name>
+    <message>
+        <source>table %1 is missing</source>
+        <translation>缺少表 %1</translation>
+    </message>
+    <message>
+        <source>table %1 has no column %2</source>
+        <translation>表 %1 没有列 %2</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 is %4, which the program cannot read as a number</source>
+        <translation>%1 %2：%3 的值为 %4，程序无法把它读成数字</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 is %4 (%5), read as %6</source>
+        <translation>%1 %2：%3 的值为 %4（%5），将读作 %6</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 is %4 (%5), not text; shown as its text</source>
+        <translation>%1 %2：%3 的值为 %4（%5），不是文本；将按其文本显示</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>category number %1 is not an integer: the program stops the category list there, so %2 of the %3 categories are not shown</source>
+        <translation>章节编号 %1 不是整数：程序的章节列表到此为止，%3 个章节中有 %2 个不会显示</translation>
+    </message>
+    <message>
+        <source>categories: %1 offered for practice, %2 chapter heading(s)</source>
+        <translation>章节：%1 个可供练习，%2 个章标题</translation>
+    </message>
+    <message>
+        <source>Checking</source>
+        <translation>检查中</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>#%1</source>
+        <translation>#%1</translation>
+    </message>
+    <message>
+        <source>%1: answer code %2 is not A, B or C (0 to 2): no answer button is right</source>
+        <translation>%1：答案代码 %2 不是 A、B 或 C（0 到 2）：没有哪个答案按钮是对的</translation>
+    </message>
+    <message>
+        <source>%1: a true/false question whose answer is C (2): no button is right</source>
+        <translation>%1：判断题的答案是 C（2）：没有哪个按钮是对的</translation>
+    </message>
+    <message>
+        <source>%1: category %2 is %3, so the question is never offered for practice</source>
+        <translation>%1：章节 %2 %3，所以这道题永远不会出现在练习中</translation>
+    </message>
+    <message>
+        <source>a chapter heading</source>
+        <translation>是章标题</translation>
+    </message>
+    <message>
+        <source>not in the category list</source>
+        <translation>不在章节列表中</translation>
+    </message>
+    <message>
+        <source>%1: the picture (%2 bytes) will not show: %3</source>
+        <translation>%1：图片（%2 字节）无法显示：%3</translation>
+    </message>
+    <message>
+        <source>question number %1 is used by %2 questions: looked up by number, only one of them is ever shown</source>
+        <translation>题号 %1 被 %2 道题使用：按题号查找时，只会显示其中一道</translation>
+    </message>
+    <message>
+        <source>questions: %1, of which %2 with a picture</source>
+        <translation>题目：%1 道，其中 %2 道有图片</translation>
+    </message>
+    <message>
+        <source>%1 question(s) are neither must-answer (passOnly 1) nor ordinary (passOnly 0): they never appear in a mock exam</source>
+        <translation>%1 道题既不是必对题（passOnly 1）也不是普通题（passOnly 0）：它们永远不会出现在模拟考试中</translation>
+    </message>
+    <message>
+        <source>no mock exam can run: it needs more than %1 ordinary questions (passOnly 0) and the bank has %2. Practice works; add ordinary questions to have a mock exam</source>
+        <translation>无法进行模拟考试：需要多于 %1 道普通题（passOnly 0），而题库只有 %2 道。练习不受影响；增加普通题即可进行模拟考试</translation>
+    </message>
+    <message>
+        <source>mock exam: %1 questions; first %2 drawn at random from the %3 must-answer questions, then %4 drawn at random from the %5 ordinary questions</source>
+        <translation>模拟考试：共 %1 题；先从 %3 道必对题中随机抽取 %2 道，再从 %5 道普通题中随机抽取 %4 道</translation>
+    </message>
+    <message>
+        <source>mock exam: %1 questions drawn at random from the %2 ordinary questions</source>
+        <translation>模拟考试：从 %2 道普通题中随机抽取 %1 道</translation>
+    </message>
+    <message>
+        <source>; the %1 must-answer questions are left out (drawing %2 of them needs more than %3)</source>
+        <translation>；%1 道必对题不参加抽取（要抽取其中 %2 道，必对题须多于 %3 道）</translation>
+    </message>
+    <message>
+        <source>material #%1</source>
+        <translation>第 %1 篇资料</translation>
+    </message>
+    <message>
+        <source>reference materials: %1</source>
+        <translation>资料：%1 篇</translation>
+    </message>
+</context>
+<context>
+    <name>BankExporter</name>
+    <message>
+        <source>is not an integer</source>
+        <translation>不是整数</translation>
+    </message>
+    <message>
+        <source>is not text</source>
+        <translation>不是文本</translation>
+    </message>
+    <message>
+        <source>is not a picture (a byte value)</source>
+        <translation>不是图片（字节值）</translation>
+    </message>
+    <message>
+        <source>%1 row %2: %3 %4</source>
+        <translation>%1 第 %2 行：%3 %4</translation>
+    </message>
+    <message>
+        <source>column %1 of table %2 is not exported</source>
+        <translation>表 %2 的列 %1 不会导出</translation>
+    </message>
+    <message>
+        <source>Subjects: question number %1 is used more than once</source>
+        <translation>Subjects：题号 %1 被使用了不止一次</translation>
+    </message>
+    <message>
+        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
+        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
+        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
+    </message>
+    <message>
+        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
+        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>图片</translation>
+    </message>
+</context>
+<context>
+    <name>BankStats</name>
+    <message>
+        <source>(no such category)</source>
+        <translation>（无此章节）</translation>
+    </message>
+    <message>
+        <source>single choice (A/B/C)</source>
+        <translation>单选题（A/B/C）</translation>
+    </message>
+    <message>
+        <source>true/false (classNo %1)</source>
+        <translation>判断题（classNo %1）</translation>
+    </message>
+    <message>
+        <source>must-answer</source>
+        <translation>必对题</translation>
+    </message>
+    <message>
+        <source>ordinary</source>
+        <translation>普通题</translation>
+    </message>
+    <message>
+        <source>neither (passOnly %1)</source>
+        <translation>都不是（passOnly %1）</translation>
+    </message>
+    <message>
+        <source>with a picture</source>
+        <translation>有图片</translation>
+    </message>
+    <message>
+        <source>without a picture</source>
+        <translation>无图片</translation>
+    </message>
+    <message>
+        <source>Questions: %1</source>
+        <translation>题目：%1 道</translation>
+    </message>
+    <message>
+        <source>By category:</source>
+        <translation>按章节：</translation>
+    </message>
+    <message>
+        <source>By type:</source>
+        <translation>按题型：</translation>
+    </message>
+    <message>
+        <source>By must-answer flag:</source>
+        <translation>按是否必对：</translation>
+    </message>
+    <message>
+        <source>By picture:</source>
+        <translation>按有无图片：</translation>
+    </message>
+</context>
+<context>
+    <name>BankWriter</name>
+    <message>
+        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
+        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>material &quot;%1&quot;</source>
+        <translation>资料“%1”</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>写入中</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1</source>
+        <translation>无法写入题库：%1</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1 (%2)</source>
+        <translation>无法写入题库：%1（%2）</translation>
+    </message>
+    <message>
+        <source>the disk refused the write; it may be full, or the file too large for it</source>
+        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
+    </message>
+</context>
+<context>
+    <name>CheckReport</name>
+    <message>
+        <source>  - ... and %1 more like &quot;%2&quot;</source>
+        <translation>  - ……另有 %1 条类似“%2”</translation>
+    </message>
+    <message>
+        <source>Bank: %1</source>
+        <translation>题库：%1</translation>
+    </message>
+    <message>
+        <source>*** This bank has no mock exam: see the warning below. ***</source>
+        <translation>*** 这个题库无法进行模拟考试：请看下面的警告。***</translation>
+    </message>
+    <message>
+        <source>Faults (the program fails on these):</source>
+        <translation>故障（程序会因此出错）：</translation>
+    </message>
+    <message>
+        <source>Warnings (the program runs, but not as meant):</source>
+        <translation>警告（程序能运行，但与本意不符）：</translation>
+    </message>
+    <message>
+        <source>What the program will do:</source>
+        <translation>程序将会：</translation>
+    </message>
+    <message>
+        <source>Result: the program will fail on this bank.</source>
+        <translation>结论：程序使用这个题库时会出错。</translation>
+    </message>
+    <message>
+        <source>Result: the program can use this bank for practice, but it has no mock exam.</source>
+        <translation>结论：程序可以用这个题库练习，但无法进行模拟考试。</translation>
+    </message>
+    <message>
+        <source>Result: the program can use this bank.</source>
+        <translation>结论：程序可以使用这个题库。</translation>
+    </message>
+</context>
+<context>
+    <name>ContentRules</name>
+    <message>
+        <source>first on row %1</source>
+        <translation>首次出现在第 %1 行</translation>
+    </message>
+    <message>
+        <source>first on line %1</source>
+        <translation>首次出现在第 %1 行</translation>
+    </message>
+    <message>
+        <source>category %1 is listed again (%2): it shows twice; delete one of them</source>
+        <translation>章节 %1 重复列出（%2）：它会显示两次；请删去其中一个</translation>
+    </message>
+    <message>
+        <source>question number %1 is used again (%2); give each question a number of its own</source>
+        <translation>题号 %1 重复（%2）；每道题要有自己的题号</translation>
+    </message>
+    <message>
+        <source>question %1: category %2 is not listed, so the question is never offered for practice; add the category or correct the number</source>
+        <translation>第 %1 题：章节 %2 不在章节列表中，所以这道题永远不会出现在练习中；请添加该章节或改正章节号</translation>
+    </message>
+    <message>
+        <source>question %1: category %2 is a chapter heading (its 2nd and 3rd digits are 00), so the question is never offered for practice; put it in a category under that heading</source>
+        <translation>第 %1 题：章节 %2 是章标题（第 2、3 位数字是 00），所以这道题永远不会出现在练习中；请把它放到该章下面的某一节</translation>
+    </message>
+    <message>
+        <source>material has no &quot;id&quot; while others have one: give all or none</source>
+        <translation>这篇资料没有 &quot;id&quot;，而其他资料有：要么都写，要么都不写</translation>
+    </message>
+    <message>
+        <source>material id %1 is used again (%2)</source>
+        <translation>资料编号 %1 重复（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>CsvRecords</name>
+    <message>
+        <source>row %1: a quote (&quot;) in the middle of a cell, or text after a closing quote; put a cell that holds quotes in quotes as a whole and double each quote inside it (&quot;&quot;)</source>
+        <translation>第 %1 行：单元格中间有引号（&quot;），或右引号后面还有文字；含引号的单元格要整个用引号括起来，里面的每个引号写两次（&quot;&quot;）</translation>
+    </message>
+    <message>
+        <source>row %1: a cell is too large</source>
+        <translation>第 %1 行：单元格内容太大</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>row %1: a cell opens a quote (&quot;) that is never closed; close it, or double a quote that is part of the text (&quot;&quot;)</source>
+        <translation>第 %1 行：单元格里的引号（&quot;）没有闭合；请补上右引号，或把属于文字的引号写两次（&quot;&quot;）</translation>
+    </message>
+</context>
+<context>
+    <name>JetImport</name>
+    <message>
+        <source>Imported %1 into %2:
+</source>
+        <translation>已把 %1 导入 %2：
+</translation>
+    </message>
+    <message>
+        <source>  %1: %2 rows
+</source>
+        <translation>  %1：%2 行
+</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>说明：</translation>
+    </message>
+    <message>
+        <source>Left out:</source>
+        <translation>未导入：</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1：无法读取</translation>
+    </message>
+    <message>
+        <source>%1: not a Jet database (an Access .mdb file)</source>
+        <translation>%1：不是 Jet 数据库（Access 的 .mdb 文件）</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2; no bank was written</source>
+        <translation>%1：%2；未生成题库</translation>
+    </message>
+    <message>
+        <source>%1 cannot be put in place: %2</source>
+        <translation>无法把题库放到 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 was written, but the program fails on it as the check above says</source>
+        <translation>%1 已写入，但如上面的检查所示，程序使用它时会出错</translation>
+    </message>
+</context>
+<context>
+    <name>JsonBankReader</name>
+    <message>
+        <source>unknown member &quot;%1&quot;</source>
+        <translation>未知成员 &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is missing</source>
+        <translation>缺少 &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a whole number</source>
+        <translation>&quot;%1&quot; 必须是整数</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a string</source>
+        <translation>&quot;%1&quot; 必须是字符串</translation>
+    </message>
+    <message>
+        <source>&quot;type&quot; is missing</source>
+        <translation>缺少 &quot;type&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;type&quot; must be one of %1, or a whole number</source>
+        <translation>&quot;type&quot; 必须是 %1 之一，或一个整数</translation>
+    </message>
+    <message>
+        <source>&quot;answer&quot; is missing</source>
+        <translation>缺少 &quot;answer&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;answer&quot; must be one of %1 for this question type, or a whole number (0 = A, 1 = B, 2 = C)</source>
+        <translation>对这种题型，&quot;answer&quot; 必须是 %1 之一，或一个整数（0 = A，1 = B，2 = C）</translation>
+    </message>
+    <message>
+        <source>&quot;mustAnswer&quot; is missing</source>
+        <translation>缺少 &quot;mustAnswer&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;mustAnswer&quot; must be true, false or a whole number</source>
+        <translation>&quot;mustAnswer&quot; 必须是 true、false 或一个整数</translation>
+    </message>
+    <message>
+        <source>&quot;picture&quot; is empty; leave it out for a question without one</source>
+        <translation>&quot;picture&quot; 为空；没有图片的题目请不要写这一项</translation>
+    </message>
+    <message>
+        <source>&quot;basis&quot; must be a string</source>
+        <translation>&quot;basis&quot; 必须是字符串</translation>
+    </message>
+    <message>
+        <source>the answers given as numbers never use 0 but use 3: they are counted from 1 (1 = A, 2 = B, 3 = C), while the format counts from 0 (0 = A, 1 = B, 2 = C). Subtract 1 from every numeric answer, or write the answers as letters (&quot;A&quot;, &quot;B&quot;, &quot;C&quot;) and 对/错</source>
+        <translation>用数字写的答案从不用 0 却用了 3：它们是从 1 开始数的（1 = A，2 = B，3 = C），而本格式从 0 开始数（0 = A，1 = B，2 = C）。请把每个数字答案减 1，或把答案写成字母（&quot;A&quot;、&quot;B&quot;、&quot;C&quot;）和 对/错</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be an array</source>
+        <translation>&quot;%1&quot; 必须是数组</translation>
+    </message>
+    <message>
+        <source>each entry of &quot;%1&quot; must be an object</source>
+        <translation>&quot;%1&quot; 的每一项都必须是对象</translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation>不是有效的 JSON：%1</translation>
+    </message>
+    <message>
+        <source>the file must hold one JSON object</source>
+        <translation>文件必须包含一个 JSON 对象</translation>
+    </message>
+    <message>
+        <source>&quot;format&quot; must be &quot;%1&quot;</source>
+        <translation>&quot;format&quot; 必须是 &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;version&quot; must be %1</source>
+        <translation>&quot;version&quot; 必须是 %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>the disk is full (or your quota is used up); free some space and try again</source>
+        <translation>磁盘已满（或您的配额已用完）；请腾出空间后再试</translation>
+    </message>
+    <message>
+        <source>the file is too large for this disk or this user</source>
+        <translation>文件太大，超出了这块磁盘或这个用户的限制</translation>
+    </message>
+    <message>
+        <source>it already exists; give --force to replace it</source>
+        <translation>它已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFolder</name>
+    <message>
+        <source>%1: cannot make the folder</source>
+        <translation>%1：无法创建文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link; the export writes into real folders only</source>
+        <translation>%1 是符号链接；导出只写入真实的文件夹</translation>
+    </message>
+    <message>
+        <source>%1 exists and is not a folder</source>
+        <translation>%1 已存在，但不是文件夹</translation>
+    </message>
+    <message>
+        <source>%1: cannot make the folder: %2</source>
+        <translation>%1：无法创建文件夹：%2</translation>
+    </message>
+</context>
+<context>
+    <name>PictureConverter</name>
+    <message>
+        <source>is not a valid SVG picture</source>
+        <translation>不是有效的 SVG 图片</translation>
+    </message>
+    <message>
+        <source>has no size (give the SVG picture a width and height, or a viewBox)</source>
+        <translation>没有尺寸（请给 SVG 图片设置宽和高，或 viewBox）</translation>
+    </message>
+    <message>
+        <source>is too large (%1 x %2 pixels); make it smaller</source>
+        <translation>太大（%1 x %2 像素）；请缩小</translation>
+    </message>
+    <message>
+        <source>cannot be read as a PNG, JPEG, BMP or SVG picture (%1)</source>
+        <translation>无法作为 PNG、JPEG、BMP 或 SVG 图片读取（%1）</translation>
+    </message>
+</context>
+<context>
+    <name>ReadOnlyBank</name>
+    <message>
+        <source>&apos;%1&apos; %2</source>
+        <translation>“%1”%2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an SQLite database</source>
+        <translation>“%1”不是 SQLite 数据库</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is in WAL mode and its log %2 has no index %3: reading the log would change the bank&apos;s files. Open the bank once with the program (which merges the log into the bank) and try again.</source>
+        <translation>“%1”处于 WAL 模式，它的日志 %2 没有索引 %3：读取日志会改动题库的文件。请先用程序打开一次这个题库（程序会把日志并入题库），然后再试。</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be opened: %2</source>
+        <translation>“%1”无法打开：%2</translation>
+    </message>
+    <message>
+        <source>%1 (while reading &quot;%2&quot;)</source>
+        <translation>%1（读取“%2”时）</translation>
+    </message>
+    <message>
+        <source>reading took longer than %1 s, the limit; the bank may be damaged, or a view in it never ends</source>
+        <translation>读取时间超过了 %1 秒的上限；题库可能已损坏，或其中有一个永远读不完的视图</translation>
+    </message>
+    <message>
+        <source>reading needed more than %1 of memory, the limit; the bank may be damaged</source>
+        <translation>读取所需内存超过了 %1 的上限；题库可能已损坏</translation>
+    </message>
+    <message>
+        <source>a value is larger than %1, the limit for one row; the bank may be damaged</source>
+        <translation>有一个值大于 %1，超过了一行的上限；题库可能已损坏</translation>
+    </message>
+    <message>
+        <source>a row holds more than %1, the limit for one row; the bank may be damaged</source>
+        <translation>有一行的内容超过了 %1，即一行的上限；题库可能已损坏</translation>
+    </message>
+</context>
+<context>
+    <name>RegularFile</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>无法读取：%1</translation>
+    </message>
+    <message>
+        <source>is a folder, not a file</source>
+        <translation>是文件夹，不是文件</translation>
+    </message>
+    <message>
+        <source>is not a regular file (a device, a pipe or a socket); only files are read</source>
+        <translation>不是普通文件（而是设备、管道或套接字）；只读取普通文件</translation>
+    </message>
+    <message>
+        <source>is larger than %1, the limit for this kind of file</source>
+        <translation>大于 %1，超过了这类文件的上限</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 字节</translation>
+    </message>
+</context>
+<context>
+    <name>SheetBankReader</name>
+    <message>
+        <source>%1: read as %2</source>
+        <translation>%1：按 %2 读取</translation>
+    </message>
+    <message>
+        <source>the sheet is empty; its first row must name the columns (%1)</source>
+        <translation>表格是空的；第一行必须写出各列的名称（%1）</translation>
+    </message>
+    <message>
+        <source>the header row has no column %1; name the columns %2 in the first row</source>
+        <translation>标题行没有“%1”列；请在第一行写出各列名称：%2</translation>
+    </message>
+    <message>
+        <source>the cell is empty; write a whole number, such as %1</source>
+        <translation>单元格是空的；请填写一个整数，例如 %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number; write a whole number, such as %2</source>
+        <translation>“%1”不是整数；请填写一个整数，例如 %2</translation>
+    </message>
+    <message>
+        <source>%1 holds &quot;%2&quot;, but the program shows three answer buttons (A, B, C); keep three options in 选项A to 选项C and leave %1 empty</source>
+        <translation>%1 填了“%2”，但程序只显示三个答案按钮（A、B、C）；请把三个选项放在 选项A 到 选项C，%1 留空</translation>
+    </message>
+    <message>
+        <source>a true/false question has no options, but %1 holds &quot;%2&quot;; leave the options empty (or write the question type 单选 if it has options)</source>
+        <translation>判断题没有选项，但 %1 填了“%2”；请把选项留空（如果这道题有选项，请把题型写成 单选）</translation>
+    </message>
+    <message>
+        <source>the options are in columns, but there is no column %1; add it</source>
+        <translation>选项分列填写，但没有“%1”列；请添加这一列</translation>
+    </message>
+    <message>
+        <source>%1 is empty, but other options are given; a single-choice question has three options, A, B and C</source>
+        <translation>%1 是空的，但填了其他选项；单选题要有 A、B、C 三个选项</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a question type; write one of %2</source>
+        <translation>“%1”不是题型；请填写以下之一：%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an answer to a single-choice question; write one of %2</source>
+        <translation>“%1”不是单选题的答案；请填写以下之一：%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an answer to a true/false question; write one of %2</source>
+        <translation>“%1”不是判断题的答案；请填写以下之一：%2</translation>
+    </message>
+    <message>
+        <source>the question is empty; write the question in this column</source>
+        <translation>题干是空的；请在这一列填写题目</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not say whether the question must be answered right; write one of %2, or leave it empty for 否</source>
+        <translation>“%1”看不出是否必对题；请填写以下之一：%2，或留空表示“否”</translation>
+    </message>
+    <message>
+        <source>the category has no title; write the title shown for it</source>
+        <translation>章节没有名称；请填写要显示的名称</translation>
+    </message>
+</context>
+<context>
+    <name>SheetBankWriter</name>
+    <message>
+        <source>%1 holds a carriage return, which a sheet reads as a line break</source>
+        <translation>%1 含有回车符，表格会把它读成换行</translation>
+    </message>
+    <message>
+        <source>%1 is longer than the %L2 characters an Excel cell holds</source>
+        <translation>%1 超过了 Excel 单元格能容纳的 %L2 个字符</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>%1 has no title, which a sheet requires</source>
+        <translation>%1 没有名称，而表格要求有名称</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>%1: the type code %2 has no word in a sheet</source>
+        <translation>%1：题型代码 %2 在表格中没有对应的写法</translation>
+    </message>
+    <message>
+        <source>%1: the answer code %2 has no word in a sheet</source>
+        <translation>%1：答案代码 %2 在表格中没有对应的写法</translation>
+    </message>
+    <message>
+        <source>%1: the must-answer value %2 has no word in a sheet</source>
+        <translation>%1：必对标记 %2 在表格中没有对应的写法</translation>
+    </message>
+    <message>
+        <source>%1 has no text, which a sheet requires</source>
+        <translation>%1 没有题干，而表格要求有题干</translation>
+    </message>
+    <message>
+        <source>material &quot;%1&quot;</source>
+        <translation>资料“%1”</translation>
+    </message>
+    <message>
+        <source>cannot make a scratch folder: %1</source>
+        <translation>无法创建临时文件夹：%1</translation>
+    </message>
+    <message>
+        <source>cannot start the workbook</source>
+        <translation>无法创建工作簿</translation>
+    </message>
+    <message>
+        <source>the workbook cannot be written: %1</source>
+        <translation>无法写入工作簿：%1</translation>
+    </message>
+    <message>
+        <source>the workbook cannot be read back: %1</source>
+        <translation>无法读回工作簿：%1</translation>
+    </message>
+</context>
+<context>
+    <name>SheetFiles</name>
+    <message>
+        <source>tab-separated text, %1</source>
+        <translation>制表符分隔的文本，%1</translation>
+    </message>
+    <message>
+        <source>CSV, %1</source>
+        <translation>CSV，%1</translation>
+    </message>
+</context>
+<context>
+    <name>SourceProblem</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1:%2: %3</source>
+        <translation>%1:%2: %3</translation>
+    </message>
+    <message>
+        <source>%1: row %2: %3</source>
+        <translation>%1：第 %2 行：%3</translation>
+    </message>
+    <message>
+        <source>%1: row %2, column %3 (%4): %5</source>
+        <translation>%1：第 %2 行，%3 列（%4）：%5</translation>
+    </message>
+</context>
+<context>
+    <name>TextEncoding</name>
+    <message>
+        <source>this is an Excel workbook, not text; name it .xlsx</source>
+        <translation>这是 Excel 工作簿，不是文本；请把扩展名改为 .xlsx</translation>
+    </message>
+    <message>
+        <source>this is an old Excel 97-2003 file (.xls); open it in Excel or WPS and save it as &quot;Excel 工作簿 (*.xlsx)&quot; or &quot;CSV UTF-8 (逗号分隔)&quot;</source>
+        <translation>这是旧的 Excel 97-2003 文件（.xls）；请用 Excel 或 WPS 打开，另存为“Excel 工作簿 (*.xlsx)”或“CSV UTF-8 (逗号分隔)”</translation>
+    </message>
+    <message>
+        <source>the file says it is %1 text but is not; save it again as &quot;CSV UTF-8&quot;</source>
+        <translation>文件标明是 %1 文本，但实际不是；请重新另存为“CSV UTF-8”</translation>
+    </message>
+    <message>
+        <source>the file is not text in UTF-8, GB18030 (GBK) or UTF-16; save it as &quot;CSV UTF-8&quot;</source>
+        <translation>文件不是 UTF-8、GB18030（GBK）或 UTF-16 文本；请另存为“CSV UTF-8”</translation>
+    </message>
+</context>
+<context>
+    <name>XlsxSheet</name>
+    <message>
+        <source>the workbook has no part %1; it is damaged or not made by a spreadsheet program; open it in Excel or WPS and save it again</source>
+        <translation>工作簿缺少部件 %1；它已损坏，或不是电子表格软件生成的；请用 Excel 或 WPS 打开后重新保存</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook unpacks to more than %2, the limit; the file is damaged or made to fill the memory</source>
+        <translation>工作簿的部件 %1 解压后超过 %2 的上限；文件已损坏，或是故意做来耗尽内存的</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook is damaged; open the file in Excel or WPS and save it again</source>
+        <translation>工作簿的部件 %1 已损坏；请用 Excel 或 WPS 打开文件后重新保存</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook declares a document type, which no spreadsheet program writes; the file is refused</source>
+        <translation>工作簿的部件 %1 声明了文档类型，电子表格软件从不这样写；拒绝读取此文件</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook is damaged (line %2: %3); open the file in Excel or WPS and save it again</source>
+        <translation>工作簿的部件 %1 已损坏（第 %2 行：%3）；请用 Excel 或 WPS 打开文件后重新保存</translation>
+    </message>
+    <message>
+        <source>the workbook has no worksheet</source>
+        <translation>工作簿中没有工作表</translation>
+    </message>
+    <message>
+        <source>the workbook has no worksheet named %1</source>
+        <translation>工作簿中没有名为 %1 的工作表</translation>
+    </message>
+    <message>
+        <source>the workbook does not say where its first worksheet is; it is damaged</source>
+        <translation>工作簿没有标明第一个工作表在哪里；它已损坏</translation>
+    </message>
+    <message>
+        <source>the worksheet&apos;s rows are out of order or numbered beyond Excel&apos;s last row (row %1); the file is damaged</source>
+        <translation>工作表的行顺序错乱，或行号超出 Excel 的最后一行（第 %1 行）；文件已损坏</translation>
+    </message>
+    <message>
+        <source>row %1: the cell reference &quot;%2&quot; is not valid; the file is damaged</source>
+        <translation>第 %1 行：单元格引用“%2”无效；文件已损坏</translation>
+    </message>
+    <message>
+        <source>the worksheet has more than %L1 cells, more than the tool reads; split it</source>
+        <translation>工作表的单元格多于 %L1 个，超出了本工具的读取上限；请把它拆分</translation>
+    </message>
+    <message>
+        <source>row %1: cell %2 refers to a shared string the workbook does not have; the file is damaged</source>
+        <translation>第 %1 行：单元格 %2 引用了工作簿中不存在的共享字符串；文件已损坏</translation>
+    </message>
+    <message>
+        <source>Excel workbook, worksheet &quot;%1&quot;</source>
+        <translation>Excel 工作簿，工作表“%1”</translation>
+    </message>
+    <message>
+        <source>not an Excel workbook (.xlsx): the file is not a zip archive, or is cut short; if it is an old .xls file, save it as &quot;Excel 工作簿 (*.xlsx)&quot;</source>
+        <translation>不是 Excel 工作簿（.xlsx）：文件不是 zip 压缩包，或不完整；如果是旧的 .xls 文件，请另存为“Excel 工作簿 (*.xlsx)”</translation>
+    </message>
+</context>
+<context>
+    <name>quenhar_bank</name>
+    <message>
+        <source>Commands:
+  build SOURCE OUT.db   make a new bank from a .json source, a sheet (.xlsx, .csv, .txt) or a Jet .mdb file
+  import OLD.mdb OUT.db convert a Jet 4 (Access) bank into a new bank and check it
+  export DB OUTDIR      write a bank as JSON, CSV or an Excel workbook, with its pictures
+  check DB              tell what the program will do with a bank
+  stats DB              count a bank&apos;s questions
+
+&quot;quenhar-bank COMMAND --help&quot; tells more about a command.
+Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
+        <translation>命令：
+  build SOURCE OUT.db   用 .json 源文件、表格（.xlsx、.csv、.txt）或 Jet 的 .mdb 文件生成新题库
+  import OLD.mdb OUT.db 把 Jet 4（Access）题库转换成新题库并检查
+  export DB OUTDIR      把题库导出为 JSON、CSV 或 Excel 工作簿，连同图片
+  check DB              说明程序会怎样使用一个题库
+  stats DB              统计题库中的题目
+
+&quot;quenhar-bank 命令 --help&quot; 可查看命令的详细说明。
+退出码：0 成功，1 题库或源文件有问题，2 用法错误。</translation>
+    </message>
+    <message>
+        <source>usage: quenhar-bank %1 %2</source>
+        <translation>用法：quenhar-bank %1 %2</translation>
+    </message>
+    <message>
+        <source>&quot;quenhar-bank %1 --help&quot; tells more.</source>
+        <translation>&quot;quenhar-bank %1 --help&quot; 可查看详细说明。</translation>
+    </message>
+    <message>
+        <source>Replace OUT.db if it exists.</source>
+        <translation>如果 OUT.db 已存在，就替换它。</translation>
+    </message>
+    <message>
+        <source>Converts a Jet 4 (Access 2000-2003) bank into a new bank, then checks it.</source>
+        <translation>把 Jet 4（Access 2000-2003）题库转换成新题库，然后检查它。</translation>
+    </message>
+    <message>
+        <source>Category titles for a sheet source: a sheet with the columns 章节 and 名称.</source>
+        <translation>表格源文件的章节名称：一个含“章节”和“名称”两列的表格。</translation>
+    </message>
+    <message>
+        <source>Reference materials for a sheet source: a sheet with the columns 编号, 标题 and 内容.</source>
+        <translation>表格源文件的资料：一个含“编号”“标题”“内容”三列的表格。</translation>
+    </message>
+    <message>
+        <source>Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV or text file .csv, .txt) or an Access .mdb file.</source>
+        <translation>用 SOURCE 生成新题库 OUT.db：SOURCE 可以是 .json 文件、表格（Excel 工作簿 .xlsx，或 CSV、文本文件 .csv、.txt）或 Access 的 .mdb 文件。</translation>
+    </message>
+    <message>
+        <source>--categories and --materials go with a sheet (.xlsx, .csv or .txt) only</source>
+        <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>提示：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>error: %1</source>
+        <translation>错误：%1</translation>
+    </message>
+    <message>
+        <source>Replace files in OUTDIR that exist.</source>
+        <translation>替换 OUTDIR 中已存在的文件。</translation>
+    </message>
+    <message>
+        <source>json (the default), csv (UTF-8 with a byte order mark, for Excel) or xlsx (an Excel workbook).</source>
+        <translation>json（默认）、csv（带字节顺序标记的 UTF-8，供 Excel 打开）或 xlsx（Excel 工作簿）。</translation>
+    </message>
+    <message>
+        <source>--format must be json, csv or xlsx</source>
+        <translation>--format 必须是 json、csv 或 xlsx</translation>
+    </message>
+    <message>
+        <source>Reads the bank DB the way the program does, without changing it, and tells what the program will do with it. Exit 0 when the program can use it, 1 when it fails on it.</source>
+        <translation>像程序那样读取题库 DB（不作任何改动），说明程序会怎样使用它。程序能使用时退出码为 0，会出错时为 1。</translation>
+    </message>
+    <message>
+        <source>Counts the bank&apos;s questions by category, type, must-answer flag and picture.</source>
+        <translation>按章节、题型、是否必对和有无图片统计题库中的题目。</translation>
+    </message>
+    <message>
+        <source>usage: quenhar-bank COMMAND ...</source>
+        <translation>用法：quenhar-bank 命令 ……</translation>
+    </message>
+    <message>
+        <source>Writes the bank DB into OUTDIR as bank.json, bank.csv (with categories.csv and materials.csv) or bank.xlsx, and each picture as pictures/&lt;question number&gt;.bmp. Building the export again gives the same tables.</source>
+        <translation>把题库 DB 导出到 OUTDIR：bank.json、bank.csv（以及 categories.csv 和 materials.csv）或 bank.xlsx，每张图片存为 pictures/&lt;题号&gt;.bmp。用导出的文件重新生成，得到的表完全相同。</translation>
+    </message>
+</context>
+</TS>
