@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "store/ConnectionHardening.h"
 #include "store/ConnectionSettings.h"
 #include "store/SqliteFailure.h"
 #include "store/StoreError.h"
@@ -86,11 +87,7 @@ Database::Database(const QString& path, Mode mode)
         throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be opened: %2").arg(path, reason));
     }
 
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, ConnectionSettings::busyTimeoutMs);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    hardenConnection(db_);
     // Called every few thousand virtual-machine steps; cheap enough to leave
     // on for every statement.
     sqlite3_progress_handler(db_, 10000, &Database::onProgress, this);

@@ -1,5 +1,6 @@
 #include "store/ReadOnlyBank.h"
 
+#include "store/ConnectionHardening.h"
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
 
@@ -78,10 +79,7 @@ void ReadOnlyBank::open(const QString& uri)
         db_ = nullptr;
         throw StoreError(tr("'%1' cannot be opened: %2").arg(path_, reason));
     }
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, ConnectionSettings::busyTimeoutMs);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    hardenConnection(db_);
     // No value longer than a row may hold is ever made.
     sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, int(qMin<qint64>(limits_.maxRowBytes, 0x7fffffff)));
     // Checked between every two steps of the virtual machine, so that no

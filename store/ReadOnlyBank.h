@@ -32,8 +32,8 @@ struct sqlite3;
 //     an index that SQLite would have to write, and immutable=1 would read
 //     the bank as it was before the log's rows.
 //
-// The connection has the store's defensive settings (no schema-defined
-// functions with side effects, untrusted schema). Every statement runs
+// The connection has the settings of every connection to a bank
+// (hardenConnection). Every statement runs
 // through Rows, which bounds it (see Limits).
 class ReadOnlyBank
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+class QLocale;
 class QTranslator;
 
 // The store's messages in other languages. They are written in English in
@@ -7,7 +8,11 @@ class QTranslator;
 // Chinese, and the bank tool by the user's locale.
 namespace StoreMessages {
 
-// Loads the Chinese messages into `translator`; false when they are missing.
+// Loads the messages of `locale`'s language into `translator`; false when
+// there are none (English is the code's own).
+bool load(QTranslator& translator, const QLocale& locale);
+
+// The Chinese messages, which the program always shows.
 bool loadChinese(QTranslator& translator);
 
 } // namespace StoreMessages

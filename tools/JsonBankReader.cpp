@@ -166,7 +166,9 @@ std::optional<BankQuestion> readQuestion(const JsonRow& row, const QDir& sourceD
     const auto category = row.integer(QStringLiteral("category"));
     const auto text = row.text(QStringLiteral("text"));
     const auto type = readType(row);
-    const auto answer = type ? readAnswer(row, *type) : std::nullopt;
+    std::optional<qint64> answer;
+    if (type)
+        answer = readAnswer(row, *type);
     if (answer && integerOf(row.value(QStringLiteral("answer"))))
         numeric.append({row.line(), *answer});
     const auto mustAnswer = readMustAnswer(row);
