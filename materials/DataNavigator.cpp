@@ -79,7 +79,7 @@ void DataNavigator::click(Button which)
             model_.insert();
             break;
         case Delete:
-            if (confirmDelete_())
+            if (confirmDelete_ && confirmDelete_()) // nobody to ask: nothing is deleted
                 model_.deleteCurrent();
             break;
         case Edit:

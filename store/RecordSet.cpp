@@ -88,6 +88,13 @@ void appendRows(Statement& statement, RowCache& rows, bool keyed, qint64 maxByte
     }
 }
 
+// A post to an entry that another program deleted since it was read.
+StoreError deletedElsewhere()
+{
+    return StoreError(QCoreApplication::translate("Store", "Another program has deleted this entry since it was "
+                                                           "read; the change has not been written"));
+}
+
 } // namespace
 
 RecordSet::RecordSet(Database& db, const QString& name)
@@ -188,12 +195,12 @@ void RecordSet::load()
         fieldNames_ = names;
         fieldIndexes_ = indexes;
         deferred_ = std::move(deferred);
-    } catch (const StoreError& error) {
+    } catch (const StoreError&) {
         if (timeLimit.hasExpired())
             raise(QCoreApplication::translate("Store", "Reading the rows took longer than %1 s; the bank may be "
                                                        "damaged")
                       .arg(timeLimit.limitMs() / 1000.0));
-        raise(error.text());
+        throw;
     }
 }
 
@@ -348,11 +355,7 @@ FieldValue RecordSet::valueAt(int row, int column, QByteArray& holder) const
         value.bytes = rows_.bytes(row, column);
         break;
     case RowCache::Kind::DeferredBlob:
-        try {
-            holder = deferred_->readValue(db_, fieldNames_.at(column), rows_.rowId(row));
-        } catch (const StoreError& error) {
-            raise(error.text());
-        }
+        holder = deferred_->readValue(db_, fieldNames_.at(column), rows_.rowId(row));
         value.kind = FieldValue::Kind::Blob;
         value.bytes = holder;
         break;
@@ -506,8 +509,7 @@ void RecordSet::requireStoredAsRead() const
 {
     const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
     if (!stored)
-        throw StoreError(QCoreApplication::translate("Store", "Another program has deleted this entry since it "
-                                                              "was read; the change has not been written"));
+        throw deletedElsewhere();
     if (!rows_.sameValues(current_, *stored, 0))
         throw RowChangedElsewhere(QCoreApplication::translate("Store", "Another program has changed this entry "
                                                                        "since it was read; the change has not been "
@@ -550,8 +552,7 @@ qint64 RecordSet::updateCurrent()
     update.bindInt64(parameter, rowId);
     update.step();
     if (sqlite3_changes(db_.handle()) == 0)
-        throw StoreError(QCoreApplication::translate("Store", "Another program has deleted this entry since it "
-                                                              "was read; the change has not been written"));
+        throw deletedElsewhere();
     return rowId;
 }
 
