@@ -1,13 +1,13 @@
 // quenhar-bank: builds, exports, checks and counts question banks.
 
-#include "tools/BankBuild.h"
-#include "tools/BankChecker.h"
-#include "tools/BankExporter.h"
-#include "tools/BankStats.h"
+#include "tools/commands/BankBuild.h"
+#include "tools/commands/BankChecker.h"
+#include "tools/commands/BankExporter.h"
+#include "tools/commands/BankStats.h"
 #include "tools/ToolTranslations.h"
-#include "tools/jet/JetFile.h"
-#include "tools/jet/JetImport.h"
-#include "tools/jet/JetReadProcess.h"
+#include "tools/formats/jet/JetFile.h"
+#include "tools/formats/jet/JetImport.h"
+#include "tools/formats/jet/JetReadProcess.h"
 
 #include "store/StoreError.h"
 

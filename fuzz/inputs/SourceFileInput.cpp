@@ -1,7 +1,7 @@
 #include "inputs/FuzzInputs.h"
 
-#include "tools/SheetBankReader.h"
-#include "tools/JsonBankReader.h"
+#include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/formats/json/JsonBankReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "tools/BankBuild.h"
+#include "tools/commands/BankBuild.h"
 
 #include "support/TestBank.h"
 #include "ToolFixtures.h"

@@ -1,4 +1,4 @@
-#include "tools/BankChecker.h"
+#include "tools/commands/BankChecker.h"
 
 #include "support/TestBank.h"
 #include "ToolFixtures.h"

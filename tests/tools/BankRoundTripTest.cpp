@@ -1,5 +1,5 @@
-#include "tools/BankBuild.h"
-#include "tools/BankExporter.h"
+#include "tools/commands/BankBuild.h"
+#include "tools/commands/BankExporter.h"
 
 #include <QFile>
 

@@ -3,12 +3,12 @@
 // are too wide, banks in WAL mode that must not change, and runs killed
 // half-way. Each must end with a message and leave every file as it was.
 
-#include "tools/BankBuild.h"
-#include "tools/BankChecker.h"
-#include "tools/BankExporter.h"
-#include "tools/BankStats.h"
-#include "tools/BankWriter.h"
-#include "tools/NewBankFile.h"
+#include "tools/commands/BankBuild.h"
+#include "tools/commands/BankChecker.h"
+#include "tools/commands/BankExporter.h"
+#include "tools/commands/BankStats.h"
+#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/NewBankFile.h"
 
 #include "store/RegularFile.h"
 #include "store/StoreError.h"

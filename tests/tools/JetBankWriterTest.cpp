@@ -3,7 +3,7 @@
 
 #include "ToolFixtures.h"
 
-#include "tools/jet/JetBankWriter.h"
+#include "tools/formats/jet/JetBankWriter.h"
 
 #include "store/StoreError.h"
 

@@ -1,8 +1,8 @@
 // The stream between the reading child and the importer, and the decoding
 // of Jet 4 text.
 
-#include "tools/jet/JetFrames.h"
-#include "tools/jet/JetText.h"
+#include "tools/formats/jet/JetFrames.h"
+#include "tools/formats/jet/JetText.h"
 
 #include "store/StoreError.h"
 

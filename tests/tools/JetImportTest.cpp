@@ -5,7 +5,7 @@
 #include "JetFixtures.h"
 #include "ToolFixtures.h"
 
-#include "tools/jet/JetImport.h"
+#include "tools/formats/jet/JetImport.h"
 
 #include <QCryptographicHash>
 #include <QDir>

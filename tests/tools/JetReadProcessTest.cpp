@@ -4,8 +4,8 @@
 #include "JetFixtures.h"
 #include "ToolFixtures.h"
 
-#include "tools/jet/JetImport.h"
-#include "tools/jet/JetReadProcess.h"
+#include "tools/formats/jet/JetImport.h"
+#include "tools/formats/jet/JetReadProcess.h"
 
 #include "store/StoreError.h"
 

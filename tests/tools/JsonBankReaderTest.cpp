@@ -1,4 +1,4 @@
-#include "tools/JsonBankReader.h"
+#include "tools/formats/json/JsonBankReader.h"
 
 #include "ToolFixtures.h"
 

@@ -1,5 +1,5 @@
-#include "tools/BitmapEncoder.h"
-#include "tools/PictureConverter.h"
+#include "tools/pictures/BitmapEncoder.h"
+#include "tools/pictures/PictureConverter.h"
 
 #include "rules/StoredPicture.h"
 

@@ -1,5 +1,5 @@
-#include "tools/SheetBankReader.h"
-#include "tools/CsvRecords.h"
+#include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/formats/sheet/CsvRecords.h"
 
 #include "ToolFixtures.h"
 

@@ -1,6 +1,6 @@
 #include "XlsxFixtures.h"
 
-#include "tools/Sheet.h"
+#include "tools/formats/sheet/Sheet.h"
 
 #include <QDir>
 #include <QFile>

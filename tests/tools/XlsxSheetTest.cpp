@@ -1,9 +1,9 @@
 // Excel workbooks as build reads them: written the way Excel, WPS and
 // Python's writers write them, and made to be hostile.
 
-#include "tools/BankBuild.h"
-#include "tools/SheetBankReader.h"
-#include "tools/XlsxSheet.h"
+#include "tools/commands/BankBuild.h"
+#include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/formats/sheet/XlsxSheet.h"
 
 #include "ToolFixtures.h"
 #include "XlsxFixtures.h"
