@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +14,7 @@
 // export again gives the same tables and pictures. Values the format cannot
 // carry (null or text numbers, byte values in text columns, a question
 // number used twice; for a sheet also codes that have no word) are listed
-// and stop the export. The bank is read as a ReadOnlyBank.
+// and stop the export. The bank is opened unchanged (Database::Mode::Unchanged).
 namespace BankExporter {
 
 struct Result
@@ -35,7 +35,7 @@ struct Options
     QString bank;
     QString outDir;
     bool force = false; // replace existing files (never writing through a link)
-    ReadOnlyBank::Limits limits;
+    Database::Limits limits;
     Format format = Format::Json;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 
 #include <QList>
 #include <QString>
@@ -24,7 +24,7 @@ struct BankStats
     // Raises StoreError when the bank cannot be opened, lacks a table or
     // column the counts need, or a read goes beyond `limits`. The bank's
     // files are not changed.
-    static BankStats of(const QString& bankPath, const ReadOnlyBank::Limits& limits = {});
+    static BankStats of(const QString& bankPath, const Database::Limits& limits = {});
 
     QString toText() const;
 };
