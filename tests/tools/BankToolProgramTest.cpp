@@ -9,27 +9,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString category = R"({"no": 101, "title": "驾驶证"})";
-
-QString question(int no, const QString& answer = QStringLiteral("对"))
-{
-    return QStringLiteral(R"({"no": %1, "category": 101, "type": "judge", "text": "题", "answer": "%2", )"
-                          R"("mustAnswer": false})")
-        .arg(no)
-        .arg(answer);
-}
-
-} // namespace
-
 TEST(BankToolProgram, buildsAndChecksAWorkingBank)
 {
     QTemporaryDir dir;
     QStringList questions;
     for (int no = 1; no <= 101; ++no)
-        questions.append(question(no));
-    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({category}, questions));
+        questions.append(jsonQuestion(no));
+    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({jsonCategory()}, questions));
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
 
     const ProgramRun build = runQuenharBank({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
@@ -48,7 +34,7 @@ TEST(BankToolProgram, aBadSourceExitsOneListsEveryBadRowAndWritesNothing)
 {
     QTemporaryDir dir;
     writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")),
-              jsonSource({category}, {question(1, QStringLiteral("C")), question(2), question(3, QStringLiteral("X"))}));
+              jsonSource({jsonCategory()}, {jsonQuestion(1, {}, QStringLiteral("C")), jsonQuestion(2), jsonQuestion(3, {}, QStringLiteral("X"))}));
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
     const ProgramRun build = runQuenharBank({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
     EXPECT_EQ(build.exitCode, 1);
@@ -95,7 +81,7 @@ TEST(BankToolProgram, usageErrorsExitTwo)
 TEST(BankToolProgram, buildRefusesToReplaceABankWithoutForce)
 {
     QTemporaryDir dir;
-    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({category}, {question(1)}));
+    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({jsonCategory()}, {jsonQuestion(1)}));
     const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
     writeFile(bank, "existing");
     const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.json"));

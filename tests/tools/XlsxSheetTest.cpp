@@ -1,7 +1,7 @@
 // Excel workbooks as build reads them: written the way Excel, WPS and
 // Python's writers write them, and made to be hostile.
 
-#include "tools/commands/BankBuild.h"
+#include "tools/commands/BuildCommand.h"
 #include "tools/formats/sheet/SheetBankReader.h"
 #include "tools/formats/sheet/XlsxSheet.h"
 
@@ -154,9 +154,11 @@ TEST(XlsxSheet, refusesHostileAndDamagedWorkbooks)
     QTemporaryDir dir;
     const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.xlsx"));
     writeFile(source, good.left(good.size() / 2));
-    const BankBuild::Result result = BankBuild::run({source, {}, QDir(dir.path()).filePath(QStringLiteral("out.db"))});
+    const CommandOutcome result =
+        outcomeOf([&] { return BuildCommand::run({source, {}, QDir(dir.path()).filePath(QStringLiteral("out.db"))}); });
     EXPECT_EQ(result.exitCode, 1);
-    ASSERT_EQ(result.problems.errors().size(), 1);
-    EXPECT_TRUE(result.problems.errors()[0].toString().startsWith(source + QStringLiteral(": not an Excel workbook")));
+    const QStringList errors = result.messages.filter(QStringLiteral("error: "));
+    ASSERT_EQ(errors.size(), 1) << result.text().toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("error: ") + source + QStringLiteral(": not an Excel workbook")));
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("bank.xlsx")});
 }

@@ -1,7 +1,7 @@
-#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/SqliteBankWriter.h"
 
 #include "tools/bankfile/OutputFiles.h"
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
 #include "rules/BankTables.h"
 #include "store/Database.h"
@@ -20,7 +20,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankWriter)
+    Q_DECLARE_TR_FUNCTIONS(SqliteBankWriter)
 };
 
 // Runs one row's insert: every bind and the write itself are checked (the
@@ -60,7 +60,7 @@ void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QS
 
 } // namespace
 
-namespace BankWriter {
+namespace SqliteBankWriter {
 
 void createTables(Database& bank)
 {
@@ -131,4 +131,4 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
     }
 }
 
-} // namespace BankWriter
+} // namespace SqliteBankWriter

@@ -1,8 +1,8 @@
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/ExportCommand.h"
 
 #include "tools/content/BankContent.h"
 #include "tools/formats/json/JsonBankWriter.h"
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
 #include "rules/BankTables.h"
 #include "tools/bankfile/OutputFiles.h"
@@ -18,7 +18,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankExporter)
+    Q_DECLARE_TR_FUNCTIONS(ExportCommand)
 };
 
 using BankTables::bracketed;
@@ -167,7 +167,7 @@ void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString
 
 } // namespace
 
-namespace BankExporter {
+namespace ExportCommand {
 
 std::optional<Format> formatNamed(const QString& name)
 {
@@ -181,28 +181,31 @@ std::optional<Format> formatNamed(const QString& name)
     return std::nullopt;
 }
 
-Result run(const QString& bankPath, const QString& outDir, bool force)
+CommandResult run(const Options& options)
 {
-    return run(Options{bankPath, outDir, force, {}, Format::Json});
-}
-
-Result run(const Options& options)
-{
-    Result result;
+    CommandResult result;
+    const auto failed = [&result](int exitCode, const QStringList& errors) {
+        for (const QString& error : errors)
+            result.error(error);
+        return result.failure(exitCode);
+    };
     const OutputFolder out(options.outDir, options.force);
     try {
         ReadOnlyBank db(options.bank, options.limits);
-        const BankContent content = readBank(db, result.errors, result.warnings);
+        QStringList errors;
+        QStringList warnings;
+        const BankContent content = readBank(db, errors, warnings);
+        for (const QString& warning : warnings)
+            result.warning(warning);
         if (options.format != Format::Json)
-            result.errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
-                                                                     ? SheetBankWriter::Kind::Xlsx
-                                                                     : SheetBankWriter::Kind::Csv);
-        if (!result.errors.isEmpty()) {
+            errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
+                                                              ? SheetBankWriter::Kind::Xlsx
+                                                              : SheetBankWriter::Kind::Csv);
+        if (!errors.isEmpty()) {
             if (options.format != Format::Json)
-                result.errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
-                                              "(--format json), which carries every stored value"));
-            result.exitCode = 1;
-            return result;
+                errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
+                                       "(--format json), which carries every stored value"));
+            throw failed(ExitCode::faults, errors);
         }
 
         // The files, the bank's own written last: it is what names the
@@ -231,10 +234,10 @@ Result run(const Options& options)
             outputs.append(file.first);
         const QStringList existing = options.force ? QStringList() : out.existing(outputs);
         if (!existing.isEmpty()) {
-            result.exitCode = 2;
+            QStringList refusals;
             for (const QString& path : existing)
-                result.errors.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
-            return result;
+                refusals.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
+            throw failed(ExitCode::usage, refusals);
         }
 
         if (error.isEmpty())
@@ -244,23 +247,20 @@ Result run(const Options& options)
         for (const auto& file : files)
             if (error.isEmpty())
                 out.write(file.first, file.second, error);
-        if (!error.isEmpty()) {
-            result.exitCode = 1;
-            result.errors.append(error);
-            return result;
-        }
-        result.summary = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                             .arg(out.filePath(files.last().first))
-                             .arg(content.categories.size())
-                             .arg(content.questions.size())
-                             .arg(pictures)
-                             .arg(content.materials.size());
+        if (!error.isEmpty())
+            throw failed(ExitCode::faults, {error});
+        result.report = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                            .arg(out.filePath(files.last().first))
+                            .arg(content.categories.size())
+                            .arg(content.questions.size())
+                            .arg(pictures)
+                            .arg(content.materials.size())
+                        + QLatin1Char('\n');
     } catch (const StoreError& error) {
-        result.exitCode = 1;
-        result.errors.append(
-            Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text()));
+        throw failed(ExitCode::faults,
+                     {Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text())});
     }
     return result;
 }
 
-} // namespace BankExporter
+} // namespace ExportCommand

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
+TEST(ImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
@@ -25,7 +25,7 @@ TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
     EXPECT_EQ(tableRows(bank, QStringLiteral("Subjects")).size(), 24);
 }
 
-TEST(JetImportProgram, importWritesTheBankAndItsCheck)
+TEST(ImportProgram, importWritesTheBankAndItsCheck)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
@@ -38,7 +38,7 @@ TEST(JetImportProgram, importWritesTheBankAndItsCheck)
     EXPECT_EQ(tableRows(bank, QStringLiteral("ziliao")).size(), 3);
 }
 
-TEST(JetImportProgram, importOfATruncatedFileFailsAndWritesNothing)
+TEST(ImportProgram, importOfATruncatedFileFailsAndWritesNothing)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
@@ -50,7 +50,7 @@ TEST(JetImportProgram, importOfATruncatedFileFailsAndWritesNothing)
     EXPECT_TRUE(folderEntries(dir.path()).isEmpty());
 }
 
-TEST(JetImportProgram, importAndBuildRefuseWrongArguments)
+TEST(ImportProgram, importAndBuildRefuseWrongArguments)
 {
     QTemporaryDir dir;
     const QString jetLooking = QDir(dir.path()).filePath(QStringLiteral("old.mdb"));
