@@ -10,20 +10,15 @@
 
 namespace {
 
-class BuildCommandTest : public ::testing::Test
+class BuildCommandTest : public FolderTest
 {
 protected:
-    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
     CommandOutcome build(const QByteArray& json, bool force = false)
     {
         writeFile(path(QStringLiteral("bank.json")), json);
         return outcomeOf(
             [&] { return BuildCommand::run({path(QStringLiteral("bank.json")), {}, path(QStringLiteral("out.db")), force}); });
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 } // namespace

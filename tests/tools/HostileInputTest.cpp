@@ -38,11 +38,6 @@
 
 namespace {
 
-QString pathIn(const QTemporaryDir& dir, const QString& name)
-{
-    return QDir(dir.path()).filePath(name);
-}
-
 void makeFifo(const QString& path)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);

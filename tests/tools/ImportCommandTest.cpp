@@ -130,7 +130,7 @@ TEST_P(ImportCommandOfFixture, importsEveryValueAsBankExpectedJsonListsIt)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     const CommandOutcome result = import(JetFixtures::path(QString::fromLatin1(GetParam())), bank);
 
     ASSERT_FALSE(result.stopped) << result.text().toStdString();
@@ -151,7 +151,7 @@ TEST(ImportCommand, keepsTheLongMemoWholeAndTheCharacterOutsideTheBasicPlane)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
 
     const QStringList materials = tableRows(bank, QStringLiteral("ziliao"));
@@ -170,7 +170,7 @@ TEST(ImportCommand, keepsEachPictureAsStoredWithItsHeaderAndTellsEmptyFromNull)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
 
     const QStringList subjects = tableRows(bank, QStringLiteral("Subjects"));
@@ -192,7 +192,7 @@ TEST(ImportCommand, refusesTheTruncatedFileAndLeavesNoOutput)
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
     const CommandOutcome result =
-        import(JetFixtures::path(QStringLiteral("bank-truncated.mdb")), QDir(dir.path()).filePath(QStringLiteral("velmora.db")));
+        import(JetFixtures::path(QStringLiteral("bank-truncated.mdb")), pathIn(dir, QStringLiteral("velmora.db")));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.text().contains(QStringLiteral("cut short"))) << result.text().toStdString();
     EXPECT_TRUE(result.text().contains(QStringLiteral("no bank was written")));
@@ -207,13 +207,13 @@ TEST(ImportCommand, refusesATruncatedFileWhoseLengthIsWholePages)
     QTemporaryDir dir;
     const QByteArray whole = readFile(JetFixtures::path(QStringLiteral("bank.mdb")));
     const QByteArray truncated = readFile(JetFixtures::path(QStringLiteral("bank-truncated.mdb")));
-    const QString cut = QDir(dir.path()).filePath(QStringLiteral("cut.mdb"));
-    const QString padded = QDir(dir.path()).filePath(QStringLiteral("padded.mdb"));
+    const QString cut = pathIn(dir, QStringLiteral("cut.mdb"));
+    const QString padded = pathIn(dir, QStringLiteral("padded.mdb"));
     writeFile(cut, whole.left(truncated.size() / 4096 * 4096));
     writeFile(padded, truncated + QByteArray(4096 - truncated.size() % 4096, '\0'));
 
     for (const QString& source : {cut, padded}) {
-        const CommandOutcome result = import(source, QDir(dir.path()).filePath(QStringLiteral("velmora.db")));
+        const CommandOutcome result = import(source, pathIn(dir, QStringLiteral("velmora.db")));
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_TRUE(result.text().contains(QStringLiteral("ziliao.memo"))) << result.text().toStdString();
         EXPECT_EQ(folderEntries(dir.path()), (QStringList{QStringLiteral("cut.mdb"), QStringLiteral("padded.mdb")}));
@@ -224,7 +224,7 @@ TEST(ImportCommand, replacesAnExistingBankOnlyWhenForced)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     writeFile(bank, "an older bank");
 
     const CommandOutcome refused = import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
@@ -239,9 +239,9 @@ TEST(ImportCommand, replacesAnExistingBankOnlyWhenForced)
 TEST(ImportCommand, refusesAFileThatIsNoJetDatabase)
 {
     QTemporaryDir dir;
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("old.mdb"));
+    const QString source = pathIn(dir, QStringLiteral("old.mdb"));
     writeFile(source, QByteArray(8192, 'x'));
-    const CommandOutcome result = import(source, QDir(dir.path()).filePath(QStringLiteral("velmora.db")));
+    const CommandOutcome result = import(source, pathIn(dir, QStringLiteral("velmora.db")));
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.text().contains(QStringLiteral("not a Jet database")));
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("old.mdb")});
@@ -261,9 +261,9 @@ TEST(ImportCommand, survivesDamagedFilesAndWritesNothingWhenItCannotRead)
         for (int hit = 0; hit < 2000; ++hit)
             damaged[qsizetype(0x100 + random() % quint32(whole.size() - 0x100))] = char(random() % 256);
         QTemporaryDir dir;
-        const QString source = QDir(dir.path()).filePath(QStringLiteral("damaged.mdb"));
+        const QString source = pathIn(dir, QStringLiteral("damaged.mdb"));
         writeFile(source, damaged);
-        const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+        const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
 
         const CommandOutcome result = import(source, bank, false, 20s);
         if (!result.stopped) {

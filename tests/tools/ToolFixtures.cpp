@@ -10,6 +10,11 @@
 
 #include <stdexcept>
 
+QString pathIn(const QTemporaryDir& dir, const QString& name)
+{
+    return QDir(dir.path()).filePath(name);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

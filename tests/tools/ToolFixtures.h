@@ -6,10 +6,26 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 // Helpers for the bank tool's tests: source files written into a test's
 // folder, and banks read back with SQLite directly (never through the tool)
 // so that what the tool wrote can be compared value by value.
+
+// The path of `name` in the folder `dir`.
+QString pathIn(const QTemporaryDir& dir, const QString& name);
+
+// A test with a temporary folder of its own, removed after it.
+class FolderTest : public ::testing::Test
+{
+protected:
+    QString path(const QString& name) const { return pathIn(dir_, name); }
+
+private:
+    QTemporaryDir dir_;
+};
 
 // Writes `bytes` to `path`, making its folder.
 void writeFile(const QString& path, const QByteArray& bytes);

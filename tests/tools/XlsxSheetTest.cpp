@@ -67,7 +67,7 @@ TEST(XlsxSheet, readsWorkbooksAsEachWriterWritesThem)
     for (const auto& [name, writer] : writers) {
         SCOPED_TRACE(name);
         QTemporaryDir dir;
-        const QString path = QDir(dir.path()).filePath(QStringLiteral("题库.xlsx"));
+        const QString path = pathIn(dir, QStringLiteral("题库.xlsx"));
         writeFile(path, XlsxFixtures::workbook(writer, rows));
         const BankSource source = SheetBankReader::read(path);
         QStringList errors;
@@ -152,10 +152,10 @@ TEST(XlsxSheet, refusesHostileAndDamagedWorkbooks)
 
     // Through build: exit 1 with the message, and no bank.
     QTemporaryDir dir;
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.xlsx"));
+    const QString source = pathIn(dir, QStringLiteral("bank.xlsx"));
     writeFile(source, good.left(good.size() / 2));
     const CommandOutcome result =
-        outcomeOf([&] { return BuildCommand::run({source, {}, QDir(dir.path()).filePath(QStringLiteral("out.db"))}); });
+        outcomeOf([&] { return BuildCommand::run({source, {}, pathIn(dir, QStringLiteral("out.db"))}); });
     EXPECT_EQ(result.exitCode, 1);
     const QStringList errors = result.messages.filter(QStringLiteral("error: "));
     ASSERT_EQ(errors.size(), 1) << result.text().toStdString();

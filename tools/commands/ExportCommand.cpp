@@ -171,13 +171,14 @@ namespace ExportCommand {
 
 std::optional<Format> formatNamed(const QString& name)
 {
-    const QString lower = name.toLower();
-    if (lower == QLatin1String("json"))
-        return Format::Json;
-    if (lower == QLatin1String("csv"))
-        return Format::Csv;
-    if (lower == QLatin1String("xlsx"))
-        return Format::Xlsx;
+    static const std::pair<QLatin1String, Format> formats[] = {
+        {QLatin1String("json"), Format::Json},
+        {QLatin1String("csv"), Format::Csv},
+        {QLatin1String("xlsx"), Format::Xlsx},
+    };
+    for (const auto& [formatName, format] : formats)
+        if (name.compare(formatName, Qt::CaseInsensitive) == 0)
+            return format;
     return std::nullopt;
 }
 

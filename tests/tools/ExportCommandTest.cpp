@@ -15,11 +15,9 @@ namespace {
 
 const QStringList tables{QStringLiteral("classes"), QStringLiteral("Subjects"), QStringLiteral("ziliao")};
 
-class BankRoundTripTest : public ::testing::Test
+class ExportCommandTest : public FolderTest
 {
 protected:
-    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
     // Exports `bank` to `outDir` and builds the export into `rebuilt`.
     void exportAndRebuild(const QString& bank, const QString& outDir, const QString& rebuilt)
     {
@@ -35,14 +33,11 @@ protected:
         for (const QString& table : tables)
             EXPECT_EQ(tableRows(a, table), tableRows(b, table)) << table.toStdString();
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 } // namespace
 
-TEST_F(BankRoundTripTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
+TEST_F(ExportCommandTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
 {
     writeFile(path(QStringLiteral("src/pictures/sign.svg")),
               R"(<svg xmlns="http://www.w3.org/2000/svg" width="12" height="8"><rect width="6" height="8" fill="red"/></svg>)");
@@ -75,7 +70,7 @@ TEST_F(BankRoundTripTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
     EXPECT_EQ(tableRows(path(QStringLiteral("first.db")), QStringLiteral("Subjects")).size(), 5);
 }
 
-TEST_F(BankRoundTripTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
+TEST_F(ExportCommandTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
 {
     TestBank bank;
     bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
@@ -89,7 +84,7 @@ TEST_F(BankRoundTripTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
     expectSameTables(bank.path(), path(QStringLiteral("rebuilt.db")));
 }
 
-TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
+TEST_F(ExportCommandTest, exportRefusesValuesTheFormatCannotCarry)
 {
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
@@ -110,7 +105,7 @@ TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
 // tables and pictures: JSON, CSV (UTF-8 with a byte order mark, for Excel)
 // and an Excel workbook, options split into their columns where the text
 // holds them in the bank's layout.
-TEST_F(BankRoundTripTest, everyExportFormatBuildsBackTheSameTables)
+TEST_F(ExportCommandTest, everyExportFormatBuildsBackTheSameTables)
 {
     TestBank bank;
     bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
@@ -161,7 +156,7 @@ TEST_F(BankRoundTripTest, everyExportFormatBuildsBackTheSameTables)
 
 // Values a sheet has no word for stop a CSV or xlsx export, each named, with
 // the advice to export JSON, which carries them.
-TEST_F(BankRoundTripTest, sheetExportsRefuseValuesASheetCannotCarry)
+TEST_F(ExportCommandTest, sheetExportsRefuseValuesASheetCannotCarry)
 {
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
