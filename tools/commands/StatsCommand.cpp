@@ -1,7 +1,8 @@
-#include "tools/commands/BankStats.h"
+#include "tools/commands/StatsCommand.h"
 
 #include "rules/BankColumns.h"
 #include "store/Database.h"
+#include "store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -9,9 +10,9 @@
 namespace {
 
 // Runs a "select label, count" statement.
-QList<BankStats::Count> counts(Database& db, const QString& sql)
+QList<StatsCommand::Count> counts(Database& db, const QString& sql)
 {
-    QList<BankStats::Count> counted;
+    QList<StatsCommand::Count> counted;
     Database::Rows rows(db, sql);
     while (rows.next())
         counted.append({QString::fromUtf8(rows.row().columnText(0)), rows.row().columnInt64(1)});
@@ -20,23 +21,25 @@ QList<BankStats::Count> counts(Database& db, const QString& sql)
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankStats)
+    Q_DECLARE_TR_FUNCTIONS(StatsCommand)
 };
 
-QStringList section(const QString& heading, const QList<BankStats::Count>& rows)
+QStringList section(const QString& heading, const QList<StatsCommand::Count>& rows)
 {
     QStringList lines{heading};
-    for (const BankStats::Count& row : rows)
+    for (const StatsCommand::Count& row : rows)
         lines.append(QStringLiteral("  %1  %2").arg(row.questions, 7).arg(row.label));
     return lines;
 }
 
 } // namespace
 
-BankStats BankStats::of(const QString& bankPath, const Database::Limits& limits)
+namespace StatsCommand {
+
+Counts count(const QString& bankPath, const Database::Limits& limits)
 {
     Database db(bankPath, Database::Mode::Unchanged, limits);
-    BankStats stats;
+    Counts stats;
     stats.total = counts(db, QStringLiteral("select '', count(*) from %1").arg(TableName::subjects)).value(0).questions;
     // A category's title, or a mark when no category has the number (the
     // question is then never offered).
@@ -73,7 +76,7 @@ BankStats BankStats::of(const QString& bankPath, const Database::Limits& limits)
     return stats;
 }
 
-QString BankStats::toText() const
+QString Counts::toText() const
 {
     QStringList lines{Text::tr("Questions: %1").arg(total), QString()};
     lines += section(Text::tr("By category:"), byCategory);
@@ -85,3 +88,16 @@ QString BankStats::toText() const
     lines += section(Text::tr("By picture:"), byPicture);
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
+
+CommandResult run(const QString& bankPath, const Database::Limits& limits)
+{
+    try {
+        CommandResult result;
+        result.report = count(bankPath, limits).toText();
+        return result;
+    } catch (const StoreError& error) {
+        throw ToolError(ExitCode::faults, QStringLiteral("%1: %2").arg(bankPath, error.text()));
+    }
+}
+
+} // namespace StatsCommand

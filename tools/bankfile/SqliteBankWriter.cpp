@@ -1,7 +1,7 @@
-#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/SqliteBankWriter.h"
 
 #include "tools/bankfile/OutputFiles.h"
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
 #include "rules/BankColumns.h"
 #include "rules/BankTables.h"
@@ -21,7 +21,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankWriter)
+    Q_DECLARE_TR_FUNCTIONS(SqliteBankWriter)
 };
 
 // Runs one row's insert: every bind and the write itself are checked (the
@@ -72,7 +72,7 @@ QString insertInto(const QString& table, const QStringList& columns)
 
 } // namespace
 
-namespace BankWriter {
+namespace SqliteBankWriter {
 
 void createTables(Database& bank)
 {
@@ -144,4 +144,4 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
     }
 }
 
-} // namespace BankWriter
+} // namespace SqliteBankWriter

@@ -1,6 +1,6 @@
-#include "tools/commands/BankChecker.h"
+#include "tools/commands/CheckCommand.h"
 
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
 #include "rules/BankColumns.h"
 #include "rules/BankTables.h"
@@ -23,7 +23,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankChecker)
+    Q_DECLARE_TR_FUNCTIONS(CheckCommand)
 };
 
 using Severity = CheckFinding::Severity;
@@ -293,7 +293,7 @@ private:
 
 } // namespace
 
-namespace BankChecker {
+namespace CheckCommand {
 
 CheckReport check(const QString& bankPath, const Database::Limits& limits)
 {
@@ -313,4 +313,13 @@ CheckReport check(const QString& bankPath, const Database::Limits& limits)
     return report;
 }
 
-} // namespace BankChecker
+CommandResult run(const QString& bankPath, const Database::Limits& limits)
+{
+    const CheckReport report = check(bankPath, limits);
+    CommandResult result;
+    result.report = report.toText(bankPath);
+    result.exitCode = report.programWorks() ? ExitCode::ok : ExitCode::faults;
+    return result;
+}
+
+} // namespace CheckCommand
