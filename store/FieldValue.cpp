@@ -2,6 +2,8 @@
 
 #include "store/IntegerText.h"
 
+#include <QStringDecoder>
+
 #include <cmath>
 #include <limits>
 
@@ -24,8 +26,13 @@ QString readText(const FieldValue& value)
     case FieldValue::Kind::Real:
         return QString::number(value.real, 'g', 15);
     case FieldValue::Kind::Text:
-    case FieldValue::Kind::Blob:
-        return QString::fromUtf8(value.bytes);
+    case FieldValue::Kind::Blob: {
+        // A byte order mark at the start belongs to the text (texts pasted
+        // from Windows files often carry one): QString::fromUtf8 would drop
+        // it, and a text written back would lose it.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8(value.bytes);
+    }
     }
     return {};
 }
@@ -48,7 +55,7 @@ std::optional<int> readInteger(const FieldValue& value)
     case FieldValue::Kind::Text:
     case FieldValue::Kind::Blob: {
         // Two fallbacks tell a text that reads as 0 from one that does not read.
-        const QString text = readText(value);
+        const QString text = QString::fromUtf8(value.bytes); // a byte order mark is no part of a number
         const int number = integerFromTextOr(text, 0);
         if (number != 0 || integerFromTextOr(text, 1) == 0)
             return number;
