@@ -27,7 +27,6 @@
 
 #include <exception>
 
-
 void TfrmMain::ShowSubject()
 {
     if (!questions_->isBrowsing())
