@@ -3,6 +3,7 @@
 #include "store/ConversionError.h"
 
 #include <QLocale>
+#include <QStringDecoder>
 
 #include <cmath>
 #include <limits>
@@ -28,8 +29,13 @@ QString readText(const FieldValue& value)
     case FieldValue::Kind::Real:
         return QString::number(value.real, 'g', 15);
     case FieldValue::Kind::Text:
-    case FieldValue::Kind::Blob:
-        return QString::fromUtf8(value.bytes);
+    case FieldValue::Kind::Blob: {
+        // A byte order mark at the start belongs to the text (texts pasted
+        // from Windows files often carry one): QString::fromUtf8 would drop
+        // it, and a text written back would lose it.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8(value.bytes);
+    }
     }
     return {};
 }
@@ -51,7 +57,8 @@ std::optional<int> readInteger(const FieldValue& value)
     }
     case FieldValue::Kind::Text:
     case FieldValue::Kind::Blob:
-        return parseInteger(readText(value));
+        // Not readText(): a byte order mark is no part of a number.
+        return parseInteger(QString::fromUtf8(value.bytes));
     }
     return std::nullopt;
 }

@@ -1,8 +1,12 @@
-#include "app/SongFont.h"
+#pragma once
 
-#include <QStringList>
+#include <QFont>
+#include <QString>
 
-QFont songFont(int pixelSize, bool bold)
+// The window's font: 宋体 (SimSun) at the given pixel size. Where SimSun is
+// not installed, an installed Song-style CJK font stands in, so that Chinese
+// always renders in a Song style.
+inline QFont songFont(int pixelSize, bool bold = false)
 {
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("NSimSun"),
