@@ -1,5 +1,7 @@
 #include "store/Database.h"
 
+#include "store/OpenFailure.h"
+
 #include "store/ConnectionHardening.h"
 #include "store/ConnectionSettings.h"
 #include "store/SqliteFailure.h"
@@ -70,6 +72,8 @@ Database::Database(const QString& path, Mode mode)
     , maxRowBytes_(ConnectionSettings::maxRowBytes)
     , writeTimeLimitMs_(ConnectionSettings::writeTimeLimitMs)
 {
+    if (const QString problem = OpenFailure::pathProblem(path); !problem.isEmpty())
+        throw StoreError(problem);
     if (mode == Mode::NewFile)
         checkIsNewFile(path);
     else

@@ -1,5 +1,7 @@
 #include "store/ReadOnlyBank.h"
 
+#include "store/OpenFailure.h"
+
 #include "store/ConnectionHardening.h"
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
@@ -50,6 +52,8 @@ ReadOnlyBank::ReadOnlyBank(const QString& path, const Limits& limits)
     : path_(path)
     , limits_(limits)
 {
+    if (const QString problem = OpenFailure::pathProblem(path); !problem.isEmpty())
+        throw StoreError(problem);
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const RegularFile::Result header = RegularFile::readPrefix(absolute, sqliteHeaderSize);
     if (!header.bytes)

@@ -137,12 +137,16 @@ int build(const QStringList& arguments)
                                        Text::tr("Reference materials for a sheet source: a sheet with the columns "
                                                 "编号, 标题 and 内容."),
                                        QStringLiteral("FILE"));
+    const QCommandLineOption picturesFromAnywhere(
+        QStringLiteral("pictures-from-anywhere"),
+        Text::tr("Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only "
+                 "from the source's folder and below: for a source you trust."));
     const auto parsed = commandArguments(
         parser, arguments,
         {QStringLiteral("build"), {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")},
          Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV "
                   "or text file .csv, .txt) or an Access .mdb file."),
-         {force, categories, materials}});
+         {force, categories, materials, picturesFromAnywhere}});
     if (const int* exit = std::get_if<int>(&parsed))
         return *exit;
     const QStringList& positional = std::get<QStringList>(parsed);
@@ -156,13 +160,17 @@ int build(const QStringList& arguments)
 
     const BankBuild::Result result =
         BankBuild::run({positional.at(0), parser.value(categories), positional.at(1), parser.isSet(force),
-                        parser.value(materials)});
+                        parser.value(materials), parser.isSet(picturesFromAnywhere)});
     for (const QString& note : result.notes)
         err() << Text::tr("note: %1").arg(note) << Qt::endl;
     for (const SourceProblem& warning : result.problems.warnings())
         err() << Text::tr("warning: %1").arg(warning.toString()) << Qt::endl;
     for (const SourceProblem& error : result.problems.errors())
         err() << Text::tr("error: %1").arg(error.toString()) << Qt::endl;
+    if (result.problems.warningsLeftOut() > 0)
+        err() << Text::tr("warning: %L1 more warnings, not listed").arg(result.problems.warningsLeftOut()) << Qt::endl;
+    if (result.problems.errorsLeftOut() > 0)
+        err() << Text::tr("error: %L1 more errors, not listed").arg(result.problems.errorsLeftOut()) << Qt::endl;
     if (!result.message.isEmpty())
         err() << result.message << Qt::endl;
     if (!result.report.isEmpty())

@@ -18,6 +18,7 @@ struct Options
     QString output;
     bool force = false;
     QString materials; // sheet sources only: the sheet of reference materials
+    bool picturesFromAnywhere = false; // pictures outside the source's folder allowed
 };
 
 struct Result

@@ -1,5 +1,7 @@
 #include "tools/commands/BankStats.h"
 
+#include "tools/bankfile/BankToRead.h"
+
 #include "store/ReadOnlyBank.h"
 
 #include <QCoreApplication>
@@ -34,7 +36,8 @@ QStringList section(const QString& heading, const QList<BankStats::Count>& rows)
 
 BankStats BankStats::of(const QString& bankPath, const ReadOnlyBank::Limits& limits)
 {
-    ReadOnlyBank db(bankPath, limits);
+    const BankToRead file(bankPath);
+    ReadOnlyBank db(file.path(), limits);
     BankStats stats;
     stats.total = counts(db, QStringLiteral("select '', count(*) from Subjects")).value(0).questions;
     // A category's title, or a mark when no category has the number (the

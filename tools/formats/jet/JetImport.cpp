@@ -2,6 +2,7 @@
 
 #include "tools/commands/BankChecker.h"
 #include "tools/bankfile/NewBankFile.h"
+#include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/jet/JetBankWriter.h"
 #include "tools/formats/jet/JetFile.h"
 #include "tools/formats/jet/JetReadProcess.h"
@@ -57,6 +58,9 @@ Result run(const Options& options)
         return failed(2, Text::tr("%1: not a Jet database (an Access .mdb file)").arg(options.source));
     if (RegularFile::entryExists(options.output) && !options.force)
         return failed(2, Text::tr("%1 already exists; give --force to replace it").arg(options.output));
+    if (!OutputFiles::aliasedInput(options.output, {options.source}).isEmpty())
+        return failed(2, Text::tr("%1 is the file %2 that the bank is built from; write the bank to another file")
+                             .arg(options.output, options.source));
 
     NewBankFile file(options.output);
     if (!file.create())
