@@ -99,7 +99,8 @@ TEST(FormStart, aBankInAFolderTooDeepForSQLiteIsNotCalledMissing)
     EXPECT_FALSE(form.isDatabaseOpen());
     ASSERT_EQ(watcher.texts().size(), 1);
     EXPECT_NE(watcher.texts()[0], missingBank);
-    EXPECT_TRUE(watcher.texts()[0].contains(QStringLiteral("512"))) << watcher.texts()[0].toStdString();
+    EXPECT_TRUE(watcher.texts()[0].contains(QStringLiteral("velmora.db")) && watcher.texts()[0].contains(QStringLiteral("511")))
+        << watcher.texts()[0].toStdString();
 }
 
 TEST(FormStart, showsTheFirstQuestionOfTheFirstListedCategory)

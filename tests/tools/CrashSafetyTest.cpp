@@ -296,3 +296,29 @@ TEST(OutputSafety, aFailedForcedExportLeavesTheEarlierExportWholeAndAKilledOneLe
                         .isEmpty());
     }
 }
+
+// SQLite opens no file whose absolute path is longer than 511 bytes; the
+// tool says so, naming the file the user gave, instead of a bare "unable to
+// open" about another file.
+TEST(OutputSafety, aPathTooLongForSQLiteIsSaidAsSuch)
+{
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    while (QFile::encodeName(deep).size() < 600)
+        deep += QStringLiteral("/a-rather-long-folder-name");
+    ASSERT_TRUE(QDir().mkpath(deep));
+    writeFile(deep + QStringLiteral("/bank.json"), jsonSource({category}, {question(1)}));
+    const BankBuild::Result built =
+        BankBuild::run({deep + QStringLiteral("/bank.json"), {}, deep + QStringLiteral("/题库.db"), false});
+    EXPECT_EQ(built.exitCode, 1);
+    EXPECT_TRUE(built.message.contains(QStringLiteral("题库.db' is ")) && built.message.contains(QStringLiteral("bytes long")))
+        << built.message.toStdString();
+    EXPECT_EQ(folderEntries(deep), QStringList{QStringLiteral("bank.json")});
+
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    ASSERT_TRUE(QFile::copy(bank.path(), deep + QStringLiteral("/velmora.db")));
+    const CheckReport report = BankChecker::check(deep + QStringLiteral("/velmora.db"));
+    ASSERT_EQ(report.count(CheckFinding::Kind::CannotOpen), 1);
+    EXPECT_TRUE(report.findings()[0].text.contains(QStringLiteral("bytes long"))) << report.toText({}).toStdString();
+}

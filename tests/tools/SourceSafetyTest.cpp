@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <zip.h>
 
 namespace {
 
@@ -40,6 +41,25 @@ QByteArray workbookSharing(const QByteArray& shared, const QByteArray& column, i
     const QByteArray strings = "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
                                "<si><t>" + shared + "</t></si></sst>";
     return XlsxFixtures::zip(XlsxFixtures::minimalParts(QStringLiteral("worksheets/sheet1.xml"), sheet, strings));
+}
+
+// One part of a zip archive file, read with libzip.
+QByteArray zipPart(const QString& archive, const char* name)
+{
+    int error = 0;
+    zip_t* zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error);
+    QByteArray bytes;
+    zip_stat_t info;
+    if (zip && zip_stat(zip, name, 0, &info) == 0) {
+        if (zip_file_t* file = zip_fopen(zip, name, 0)) {
+            bytes.resize(qsizetype(info.size));
+            bytes.resize(qsizetype(qMax<zip_int64_t>(0, zip_fread(file, bytes.data(), info.size))));
+            zip_fclose(file);
+        }
+    }
+    if (zip)
+        zip_close(zip);
+    return bytes;
 }
 
 } // namespace
@@ -148,6 +168,10 @@ TEST(SourceText, formulaTextsAndEscapesRoundTripExactlyAndNeverRunAsFormulas)
         for (const char* table : {"classes", "Subjects", "ziliao"})
             EXPECT_EQ(tableRows(rebuilt, QString::fromLatin1(table)), tableRows(bank.path(), QString::fromLatin1(table)))
                 << table;
+        if (!csv) {
+            // Text cells and text columns are formatted as text (@).
+            EXPECT_TRUE(zipPart(out + "/bank.xlsx", "xl/styles.xml").contains("formatCode=\"@\""));
+        }
         if (csv) {
             // No cell of the file starts with what a spreadsheet runs.
             const QString file = QString::fromUtf8(readFile(out + "/bank.csv"));

@@ -3,6 +3,8 @@
 #include "tools/bankfile/BankLocks.h"
 #include "tools/bankfile/OutputFiles.h"
 
+#include "store/OpenFailure.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -84,6 +86,11 @@ void NewBankFile::removeStaleFiles()
 
 bool NewBankFile::create()
 {
+    // Said of the output the user named, not of the temporary file SQLite
+    // would then fail to open.
+    error_ = OpenFailure::pathProblem(output_);
+    if (!error_.isEmpty())
+        return false;
     removeStaleFiles();
     if (!temporary_.open()) {
         error_ = temporary_.errorString();
