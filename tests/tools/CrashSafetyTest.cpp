@@ -4,10 +4,10 @@
 // file fails the check, no output is one of the inputs, and an export that
 // fails leaves the earlier one whole.
 
-#include "tools/commands/BankBuild.h"
-#include "tools/commands/BankChecker.h"
-#include "tools/commands/BankExporter.h"
-#include "tools/commands/BankStats.h"
+#include "tools/commands/BuildCommand.h"
+#include "tools/commands/CheckCommand.h"
+#include "tools/commands/ExportCommand.h"
+#include "tools/commands/StatsCommand.h"
 
 #include "support/TestBank.h"
 #include "ToolFixtures.h"
@@ -51,8 +51,8 @@ void buildBank(const QString& folder, const QString& bank, const QString& text, 
 {
     const QString source = QDir(folder).filePath(QStringLiteral("src-%1.json").arg(text));
     writeFile(source, jsonSource({category}, {question(1), question(2)}, {material(text)}));
-    const BankBuild::Result built = BankBuild::run({source, {}, bank, force});
-    ASSERT_EQ(built.exitCode, 0) << built.message.toStdString();
+    const CommandOutcome built = outcomeOf([&] { return BuildCommand::run({source, {}, bank, force}); });
+    ASSERT_EQ(built.exitCode, 0) << built.text().toStdString();
 }
 
 // Every file under `folder` (hidden ones included) with a hash of its bytes.
@@ -141,14 +141,14 @@ TEST(CrashSafety, aHotJournalIsReadFromARecoveredCopyAndNeverRolledIntoANewBank)
 
     // check, stats and export read the bank as its last commit left it,
     // and change neither file.
-    const CheckReport report = BankChecker::check(bank);
+    const CheckReport report = CheckCommand::check(bank);
     EXPECT_TRUE(report.programWorks()) << report.toText(bank).toStdString();
     EXPECT_EQ(report.count(CheckFinding::Kind::HotJournal), 1);
     EXPECT_EQ(report.count(CheckFinding::Kind::Damaged), 0);
-    EXPECT_EQ(BankStats::of(bank).total, 2);
+    EXPECT_EQ(StatsCommand::count(bank).total, 2);
     const QString out = QDir(dir.path()).filePath(QStringLiteral("export"));
-    const BankExporter::Result exported = BankExporter::run(bank, out, false);
-    ASSERT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
+    const CommandOutcome exported = outcomeOf([&] { return ExportCommand::run({bank, out, false}); });
+    ASSERT_EQ(exported.exitCode, 0) << exported.text().toStdString();
     const QByteArray json = readFile(out + QStringLiteral("/bank.json"));
     EXPECT_TRUE(json.contains("\"OLD\"")) << json.toStdString();
     EXPECT_FALSE(json.contains("NEW"));
@@ -159,7 +159,7 @@ TEST(CrashSafety, aHotJournalIsReadFromARecoveredCopyAndNeverRolledIntoANewBank)
     buildBank(dir.path(), bank, QStringLiteral("FRESH"), true);
     EXPECT_FALSE(QFileInfo::exists(bank + QStringLiteral("-journal")));
     EXPECT_EQ(materials(bank), QStringList{QStringLiteral("text:FRESH")});
-    const CheckReport fresh = BankChecker::check(bank);
+    const CheckReport fresh = CheckCommand::check(bank);
     EXPECT_TRUE(fresh.programWorks()) << fresh.toText(bank).toStdString();
     EXPECT_EQ(fresh.count(CheckFinding::Kind::HotJournal), 0);
 
@@ -181,11 +181,11 @@ TEST(CrashSafety, aBankInUseIsNotReplacedAndADamagedOneFailsTheCheck)
     const QByteArray before = readFile(bank);
     const QString source = QDir(dir.path()).filePath(QStringLiteral("new.json"));
     writeFile(source, jsonSource({category}, {question(1)}, {material(QStringLiteral("NEW"))}));
-    const BankBuild::Result refused = BankBuild::run({source, {}, bank, true});
+    const CommandOutcome refused = outcomeOf([&] { return BuildCommand::run({source, {}, bank, true}); });
     ::kill(reader, SIGKILL);
     ::waitpid(reader, nullptr, 0);
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.message.contains(QStringLiteral("a program is using it"))) << refused.message.toStdString();
+    EXPECT_TRUE(refused.text().contains(QStringLiteral("a program is using it"))) << refused.text().toStdString();
     EXPECT_EQ(readFile(bank), before);
 
     // A page that no table uses: the file reads, but SQLite's integrity
@@ -197,7 +197,7 @@ TEST(CrashSafety, aBankInUseIsNotReplacedAndADamagedOneFailsTheCheck)
     for (int i = 0; i < 4; ++i)
         damaged[28 + i] = char(pages >> (8 * (3 - i)));
     writeFile(bank, damaged);
-    const CheckReport report = BankChecker::check(bank);
+    const CheckReport report = CheckCommand::check(bank);
     EXPECT_FALSE(report.programWorks());
     EXPECT_EQ(report.count(CheckFinding::Kind::Damaged), 1) << report.toText(bank).toStdString();
 }
@@ -230,9 +230,10 @@ TEST(OutputSafety, anOutputIsNeverOneOfItsInputs)
         QFile::remove(hardLink);
         ASSERT_TRUE(QFile::link(source, link));
         ASSERT_EQ(::link(QFile::encodeName(source).constData(), QFile::encodeName(hardLink).constData()), 0);
-        const BankBuild::Result result = BankBuild::run({source, c.categories, c.output, true});
+        const CommandOutcome result =
+            outcomeOf([&] { return BuildCommand::run({source, c.categories, c.output, true}); });
         EXPECT_EQ(result.exitCode, 2);
-        EXPECT_TRUE(result.message.contains(QStringLiteral("that the bank is built from"))) << result.message.toStdString();
+        EXPECT_TRUE(result.text().contains(QStringLiteral("that the bank is built from"))) << result.text().toStdString();
         EXPECT_EQ(readFile(source), sheet);
         EXPECT_EQ(readFile(categoriesFile), categories);
     }
@@ -244,7 +245,8 @@ TEST(OutputSafety, anOutputIsNeverOneOfItsInputs)
     QDir().mkpath(out);
     ASSERT_TRUE(QFile::copy(bank.path(), out + QStringLiteral("/bank.json")));
     const QByteArray stored = readFile(out + QStringLiteral("/bank.json"));
-    const BankExporter::Result exported = BankExporter::run(out + QStringLiteral("/bank.json"), out, true);
+    const CommandOutcome exported =
+        outcomeOf([&] { return ExportCommand::run({out + QStringLiteral("/bank.json"), out, true}); });
     EXPECT_EQ(exported.exitCode, 2);
     EXPECT_EQ(readFile(out + QStringLiteral("/bank.json")), stored);
 }
@@ -270,8 +272,8 @@ TEST(OutputSafety, aFailedForcedExportLeavesTheEarlierExportWholeAndAKilledOneLe
     ::utime(QFile::encodeName(out + QStringLiteral("/.quenhar-export.AbC123")).constData(), &old);
     for (const char* format : {"json", "csv", "xlsx"}) {
         SCOPED_TRACE(format);
-        const BankExporter::Format kind = *BankExporter::formatNamed(QString::fromLatin1(format));
-        ASSERT_EQ(BankExporter::run({first.path(), out, true, {}, kind}).exitCode, 0);
+        const ExportCommand::Format kind = *ExportCommand::formatNamed(QString::fromLatin1(format));
+        ASSERT_EQ(ExportCommand::run({first.path(), out, true, {}, kind}).exitCode, 0);
         const QStringList earlier = contents(out);
         EXPECT_TRUE(earlier.filter(QStringLiteral(".quenhar-export")).isEmpty()) << earlier.join('\n').toStdString();
 
@@ -289,7 +291,7 @@ TEST(OutputSafety, aFailedForcedExportLeavesTheEarlierExportWholeAndAKilledOneLe
         EXPECT_EQ(process.exitCode(), 1) << process.readAllStandardError().toStdString();
         EXPECT_EQ(contents(out), earlier);
 
-        ASSERT_EQ(BankExporter::run({second.path(), out, true, {}, kind}).exitCode, 0);
+        ASSERT_EQ(ExportCommand::run({second.path(), out, true, {}, kind}).exitCode, 0);
         EXPECT_EQ(readFile(out + QStringLiteral("/pictures/2.bmp")), makeBitmap(120, 120, 0x0000ff));
         EXPECT_TRUE(QDir(out).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot)
                         .filter(QStringLiteral(".quenhar-export"))
@@ -308,17 +310,17 @@ TEST(OutputSafety, aPathTooLongForSQLiteIsSaidAsSuch)
         deep += QStringLiteral("/a-rather-long-folder-name");
     ASSERT_TRUE(QDir().mkpath(deep));
     writeFile(deep + QStringLiteral("/bank.json"), jsonSource({category}, {question(1)}));
-    const BankBuild::Result built =
-        BankBuild::run({deep + QStringLiteral("/bank.json"), {}, deep + QStringLiteral("/题库.db"), false});
+    const CommandOutcome built = outcomeOf(
+        [&] { return BuildCommand::run({deep + QStringLiteral("/bank.json"), {}, deep + QStringLiteral("/题库.db")}); });
     EXPECT_EQ(built.exitCode, 1);
-    EXPECT_TRUE(built.message.contains(QStringLiteral("题库.db' is ")) && built.message.contains(QStringLiteral("bytes long")))
-        << built.message.toStdString();
+    EXPECT_TRUE(built.text().contains(QStringLiteral("题库.db' is ")) && built.text().contains(QStringLiteral("bytes long")))
+        << built.text().toStdString();
     EXPECT_EQ(folderEntries(deep), QStringList{QStringLiteral("bank.json")});
 
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
     ASSERT_TRUE(QFile::copy(bank.path(), deep + QStringLiteral("/velmora.db")));
-    const CheckReport report = BankChecker::check(deep + QStringLiteral("/velmora.db"));
+    const CheckReport report = CheckCommand::check(deep + QStringLiteral("/velmora.db"));
     ASSERT_EQ(report.count(CheckFinding::Kind::CannotOpen), 1);
     EXPECT_TRUE(report.findings()[0].text.contains(QStringLiteral("bytes long"))) << report.toText({}).toStdString();
 }

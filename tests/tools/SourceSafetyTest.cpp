@@ -3,8 +3,8 @@
 // source's folder, formulas never made of texts, and every text stored and
 // exported exactly as given or refused.
 
-#include "tools/commands/BankBuild.h"
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/BuildCommand.h"
+#include "tools/commands/ExportCommand.h"
 #include "tools/content/SourceProblems.h"
 #include "tools/formats/sheet/CsvRecords.h"
 #include "tools/formats/sheet/SheetLimits.h"
@@ -22,11 +22,6 @@
 #include <zip.h>
 
 namespace {
-
-QString pathIn(const QTemporaryDir& dir, const QString& name)
-{
-    return QDir(dir.path()).filePath(name);
-}
 
 // A workbook whose worksheet uses the shared string `shared` in column
 // `column` of rows 2 to rows + 1, under a header of the sheet layout.
@@ -156,15 +151,17 @@ TEST(SourceText, formulaTextsAndEscapesRoundTripExactlyAndNeverRunAsFormulas)
     for (const char* format : {"csv", "xlsx"}) {
         SCOPED_TRACE(format);
         const QString out = pathIn(dir, QString::fromLatin1(format));
-        const BankExporter::Result exported =
-            BankExporter::run({bank.path(), out, false, {}, *BankExporter::formatNamed(QString::fromLatin1(format))});
-        ASSERT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
+        const CommandOutcome exported = outcomeOf([&] {
+            return ExportCommand::run({bank.path(), out, false, {}, *ExportCommand::formatNamed(QString::fromLatin1(format))});
+        });
+        ASSERT_EQ(exported.exitCode, 0) << exported.text().toStdString();
         const QString rebuilt = pathIn(dir, QStringLiteral("%1.db").arg(QString::fromLatin1(format)));
         const bool csv = QByteArray(format) == "csv";
-        const BankBuild::Result built =
-            csv ? BankBuild::run({out + "/bank.csv", out + "/categories.csv", rebuilt, false, out + "/materials.csv"})
-                : BankBuild::run({out + "/bank.xlsx", {}, rebuilt, false});
-        ASSERT_EQ(built.exitCode, 0) << built.message.toStdString();
+        const CommandOutcome built = outcomeOf([&] {
+            return csv ? BuildCommand::run({out + "/bank.csv", out + "/categories.csv", rebuilt, false, out + "/materials.csv"})
+                       : BuildCommand::run({out + "/bank.xlsx", {}, rebuilt, false});
+        });
+        ASSERT_EQ(built.exitCode, 0) << built.text().toStdString();
         for (const char* table : {"classes", "Subjects", "ziliao"})
             EXPECT_EQ(tableRows(rebuilt, QString::fromLatin1(table)), tableRows(bank.path(), QString::fromLatin1(table)))
                 << table;
@@ -192,18 +189,20 @@ TEST(SourceText, textsThatAreNotUnicodeAndNumbersOutOfRangeAreRefused)
     writeFile(pathIn(dir, "bank.json"),
               jsonSource({R"({"no": 101, "title": "驾驶证"})"},
                          {R"({"no": 1, "category": 101, "type": "judge", "text": "坏\ud800字", "answer": "对", "mustAnswer": false})"}));
-    const BankBuild::Result json = BankBuild::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "a.db"), false});
+    const CommandOutcome json =
+        outcomeOf([&] { return BuildCommand::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "a.db"), false}); });
     EXPECT_EQ(json.exitCode, 1);
-    ASSERT_EQ(json.problems.errors().size(), 1);
-    EXPECT_TRUE(json.problems.errors()[0].reason.contains(QStringLiteral("lone UTF-16 surrogate (U+d800)")))
-        << json.problems.errors()[0].reason.toStdString();
+    EXPECT_EQ(json.messages.filter(QStringLiteral("error: ")).size(), 1) << json.text().toStdString();
+    EXPECT_TRUE(json.text().contains(QStringLiteral("lone UTF-16 surrogate (U+d800)"))) << json.text().toStdString();
     EXPECT_FALSE(QFileInfo::exists(pathIn(dir, "a.db")));
 
     const QByteArray workbook = XlsxFixtures::workbook(
         XlsxFixtures::Writer::Excel,
         {{"题号", "题型", "题干", "答案", "章节"}, {"1", "判断", "坏_xD800_字", "对", "101"}});
     writeFile(pathIn(dir, "题库.xlsx"), workbook);
-    EXPECT_EQ(BankBuild::run({pathIn(dir, "题库.xlsx"), {}, pathIn(dir, "b.db"), false}).exitCode, 1);
+    EXPECT_EQ(outcomeOf([&] { return BuildCommand::run({pathIn(dir, "题库.xlsx"), {}, pathIn(dir, "b.db"), false}); })
+                  .exitCode,
+              1);
 
     const QByteArray huge = XlsxFixtures::zip(XlsxFixtures::minimalParts(
         QStringLiteral("worksheets/sheet1.xml"),
@@ -216,9 +215,10 @@ TEST(SourceText, textsThatAreNotUnicodeAndNumbersOutOfRangeAreRefused)
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
     bank.exec(QStringLiteral("insert into Subjects values (1, cast(x'e9a298ff' as text), 0, 1, 0, 101, null)"));
-    const BankExporter::Result exported = BankExporter::run(bank.path(), pathIn(dir, "out"), false);
+    const CommandOutcome exported =
+        outcomeOf([&] { return ExportCommand::run({bank.path(), pathIn(dir, "out"), false}); });
     EXPECT_EQ(exported.exitCode, 1);
-    EXPECT_TRUE(exported.errors.join('\n').contains(QStringLiteral("is not valid UTF-8 text")));
+    EXPECT_TRUE(exported.text().contains(QStringLiteral("is not valid UTF-8 text"))) << exported.text().toStdString();
     EXPECT_FALSE(QFileInfo::exists(pathIn(dir, "out/bank.json")));
 }
 
@@ -254,16 +254,16 @@ TEST(SourcePictures, picturesOutsideTheSourcesFolderAreRefusedUnlessAllowed)
                                              R"("mustAnswer": false, "picture": "%1"})")
                                   .arg(c.picture)}));
         const QString out = pathIn(dir, "out.db");
-        const BankBuild::Result strict = BankBuild::run({pathIn(dir, "src/bank.json"), {}, out, true});
+        const CommandOutcome strict =
+            outcomeOf([&] { return BuildCommand::run({pathIn(dir, "src/bank.json"), {}, out, true}); });
         EXPECT_EQ(strict.exitCode, c.allowed ? 0 : 1);
         if (!c.allowed) {
-            ASSERT_EQ(strict.problems.errors().size(), 1);
-            EXPECT_TRUE(strict.problems.errors()[0].reason.contains(QStringLiteral("is outside the source's folder")))
-                << strict.problems.errors()[0].reason.toStdString();
-            QFile::remove(out);
+            EXPECT_EQ(strict.messages.filter(QStringLiteral("error: ")).size(), 1) << strict.text().toStdString();
+            EXPECT_TRUE(strict.text().contains(QStringLiteral("is outside the source's folder")))
+                << strict.text().toStdString();
         }
-        BankBuild::Options trusting{pathIn(dir, "src/bank.json"), {}, out, true};
+        BuildCommand::Options trusting{pathIn(dir, "src/bank.json"), {}, out, true};
         trusting.picturesFromAnywhere = true;
-        EXPECT_EQ(BankBuild::run(trusting).exitCode, 0);
+        EXPECT_EQ(outcomeOf([&] { return BuildCommand::run(trusting); }).exitCode, 0);
     }
 }

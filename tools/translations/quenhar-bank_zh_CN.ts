@@ -2,7 +2,26 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>BankBuild</name>
+    <name>BankToRead</name>
+    <message>
+        <source>&apos;%1&apos; has a journal left by a program that stopped while writing it, and no private copy could be made to read it without changing it: %2</source>
+        <translation>“%1”有一个程序在写入时中断而留下的日志，且无法建立私有副本以便在不改动它的情况下读取：%2</translation>
+    </message>
+    <message>
+        <source>the copy failed</source>
+        <translation>复制失败</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has a journal left by a program that stopped while writing it, and rolling it back fails: %2</source>
+        <translation>“%1”有一个程序在写入时中断而留下的日志，回滚该日志失败：%2</translation>
+    </message>
+    <message>
+        <source>%1 has a journal left by a program that stopped while writing it (%1-journal): the program rolls it back on its next start, and this report is of the bank as it will then be (read from a private copy; the bank and its journal are unchanged)</source>
+        <translation>%1 有一个程序在写入时中断而留下的日志（%1-journal）：程序下次启动时会回滚它，本报告说的是回滚后的题库（从私有副本读取；题库及其日志均未改动）</translation>
+    </message>
+</context>
+<context>
+    <name>BuildCommand</name>
     <message>
         <source>question %1: the picture %2 %3</source>
         <translation>第 %1 题：图片 %2 %3</translation>
@@ -20,28 +39,12 @@
         <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
     </message>
     <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
         <source>%1: no bank was written; correct the errors above and build again</source>
         <translation>%1：未生成题库；请改正上面的错误后重新生成</translation>
     </message>
     <message>
-        <source>removed %1, left by an earlier run that was stopped</source>
-        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-    <message>
         <source>%1: %2; no bank was written</source>
         <translation>%1：%2；未生成题库</translation>
-    </message>
-    <message>
-        <source>%1 cannot be put in place: %2</source>
-        <translation>无法把题库放到 %1：%2</translation>
     </message>
     <message>
         <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6</source>
@@ -56,20 +59,20 @@
         <translation>第 %1 题：图片 %2 就是输出文件 %3 本身</translation>
     </message>
     <message>
-        <source>%1 is the file %2 that the bank is built from; write the bank to another file</source>
-        <translation>%1 就是生成题库所用的文件 %2；请把题库写到另一个文件</translation>
+        <source>%L1 more errors, not listed</source>
+        <translation>另有 %L1 条错误，未列出</translation>
+    </message>
+    <message>
+        <source>%L1 more warnings, not listed</source>
+        <translation>另有 %L1 条警告，未列出</translation>
     </message>
     <message>
         <source>%1: the bank would take at least %2, and the disk has %3 free; no bank was written</source>
         <translation>%1：题库至少需要 %2，而磁盘只剩 %3；未生成题库</translation>
     </message>
-    <message>
-        <source>removed %1, left beside the bank it replaces by a program that stopped while writing it</source>
-        <translation>已删除 %1，它是某个程序在写入被替换的题库时中断而留下的</translation>
-    </message>
 </context>
 <context>
-    <name>BankChecker</name>
+    <name>CheckCommand</name>
     <message>
         <source>table %1 is missing</source>
         <translation>缺少表 %1</translation>
@@ -180,182 +183,6 @@
     </message>
 </context>
 <context>
-    <name>BankExporter</name>
-    <message>
-        <source>is not an integer</source>
-        <translation>不是整数</translation>
-    </message>
-    <message>
-        <source>is not text</source>
-        <translation>不是文本</translation>
-    </message>
-    <message>
-        <source>is not a picture (a byte value)</source>
-        <translation>不是图片（字节值）</translation>
-    </message>
-    <message>
-        <source>%1 row %2: %3 %4</source>
-        <translation>%1 第 %2 行：%3 %4</translation>
-    </message>
-    <message>
-        <source>column %1 of table %2 is not exported</source>
-        <translation>表 %2 的列 %1 不会导出</translation>
-    </message>
-    <message>
-        <source>Subjects: question number %1 is used more than once</source>
-        <translation>Subjects：题号 %1 被使用了不止一次</translation>
-    </message>
-    <message>
-        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
-        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
-    </message>
-    <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
-        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
-        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
-    </message>
-    <message>
-        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
-        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
-    </message>
-    <message>
-        <source>Pictures</source>
-        <translation>图片</translation>
-    </message>
-    <message>
-        <source>is not valid UTF-8 text</source>
-        <translation>不是有效的 UTF-8 文本</translation>
-    </message>
-    <message>
-        <source>%1 is the bank %2 being exported; export into another folder</source>
-        <translation>%1 就是正在导出的题库 %2；请导出到另一个文件夹</translation>
-    </message>
-    <message>
-        <source>removed %1, left by an earlier export that was stopped</source>
-        <translation>已删除 %1，它是此前一次被中断的导出留下的</translation>
-    </message>
-    <message>
-        <source>%1: nothing was changed</source>
-        <translation>%1：没有作任何改动</translation>
-    </message>
-</context>
-<context>
-    <name>BankStats</name>
-    <message>
-        <source>(no such category)</source>
-        <translation>（无此章节）</translation>
-    </message>
-    <message>
-        <source>single choice (A/B/C)</source>
-        <translation>单选题（A/B/C）</translation>
-    </message>
-    <message>
-        <source>true/false (classNo %1)</source>
-        <translation>判断题（classNo %1）</translation>
-    </message>
-    <message>
-        <source>must-answer</source>
-        <translation>必对题</translation>
-    </message>
-    <message>
-        <source>ordinary</source>
-        <translation>普通题</translation>
-    </message>
-    <message>
-        <source>neither (passOnly %1)</source>
-        <translation>都不是（passOnly %1）</translation>
-    </message>
-    <message>
-        <source>with a picture</source>
-        <translation>有图片</translation>
-    </message>
-    <message>
-        <source>without a picture</source>
-        <translation>无图片</translation>
-    </message>
-    <message>
-        <source>Questions: %1</source>
-        <translation>题目：%1 道</translation>
-    </message>
-    <message>
-        <source>By category:</source>
-        <translation>按章节：</translation>
-    </message>
-    <message>
-        <source>By type:</source>
-        <translation>按题型：</translation>
-    </message>
-    <message>
-        <source>By must-answer flag:</source>
-        <translation>按是否必对：</translation>
-    </message>
-    <message>
-        <source>By picture:</source>
-        <translation>按有无图片：</translation>
-    </message>
-</context>
-<context>
-    <name>BankToRead</name>
-    <message>
-        <source>&apos;%1&apos; has a journal left by a program that stopped while writing it, and no private copy could be made to read it without changing it: %2</source>
-        <translation>“%1”有一个程序在写入时中断而留下的日志，且无法建立私有副本以便在不改动它的情况下读取：%2</translation>
-    </message>
-    <message>
-        <source>the copy failed</source>
-        <translation>复制失败</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; has a journal left by a program that stopped while writing it, and rolling it back fails: %2</source>
-        <translation>“%1”有一个程序在写入时中断而留下的日志，回滚该日志失败：%2</translation>
-    </message>
-    <message>
-        <source>%1 has a journal left by a program that stopped while writing it (%1-journal): the program rolls it back on its next start, and this report is of the bank as it will then be (read from a private copy; the bank and its journal are unchanged)</source>
-        <translation>%1 有一个程序在写入时中断而留下的日志（%1-journal）：程序下次启动时会回滚它，本报告说的是回滚后的题库（从私有副本读取；题库及其日志均未改动）</translation>
-    </message>
-</context>
-<context>
-    <name>BankWriter</name>
-    <message>
-        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
-        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>category %1</source>
-        <translation>章节 %1</translation>
-    </message>
-    <message>
-        <source>question %1</source>
-        <translation>第 %1 题</translation>
-    </message>
-    <message>
-        <source>material &quot;%1&quot;</source>
-        <translation>资料“%1”</translation>
-    </message>
-    <message>
-        <source>Writing</source>
-        <translation>写入中</translation>
-    </message>
-    <message>
-        <source>the bank cannot be written: %1</source>
-        <translation>无法写入题库：%1</translation>
-    </message>
-    <message>
-        <source>the bank cannot be written: %1 (%2)</source>
-        <translation>无法写入题库：%1（%2）</translation>
-    </message>
-    <message>
-        <source>the disk refused the write; it may be full, or the file too large for it</source>
-        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
-    </message>
-</context>
-<context>
     <name>CheckReport</name>
     <message>
         <source>  - ... and %1 more like &quot;%2&quot;</source>
@@ -392,6 +219,21 @@
     <message>
         <source>Result: the program can use this bank.</source>
         <translation>结论：程序可以使用这个题库。</translation>
+    </message>
+</context>
+<context>
+    <name>CommandResult</name>
+    <message>
+        <source>note: %1</source>
+        <translation>提示：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>error: %1</source>
+        <translation>错误：%1</translation>
     </message>
 </context>
 <context>
@@ -481,7 +323,70 @@
     </message>
 </context>
 <context>
-    <name>JetImport</name>
+    <name>ExportCommand</name>
+    <message>
+        <source>is not an integer</source>
+        <translation>不是整数</translation>
+    </message>
+    <message>
+        <source>is not text</source>
+        <translation>不是文本</translation>
+    </message>
+    <message>
+        <source>is not a picture (a byte value)</source>
+        <translation>不是图片（字节值）</translation>
+    </message>
+    <message>
+        <source>%1 row %2: %3 %4</source>
+        <translation>%1 第 %2 行：%3 %4</translation>
+    </message>
+    <message>
+        <source>column %1 of table %2 is not exported</source>
+        <translation>表 %2 的列 %1 不会导出</translation>
+    </message>
+    <message>
+        <source>Subjects: question number %1 is used more than once</source>
+        <translation>Subjects：题号 %1 被使用了不止一次</translation>
+    </message>
+    <message>
+        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
+        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
+        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
+    </message>
+    <message>
+        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
+        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>图片</translation>
+    </message>
+    <message>
+        <source>is not valid UTF-8 text</source>
+        <translation>不是有效的 UTF-8 文本</translation>
+    </message>
+    <message>
+        <source>%1 is the bank %2 being exported; export into another folder</source>
+        <translation>%1 就是正在导出的题库 %2；请导出到另一个文件夹</translation>
+    </message>
+    <message>
+        <source>removed %1, left by an earlier export that was stopped</source>
+        <translation>已删除 %1，它是此前一次被中断的导出留下的</translation>
+    </message>
+    <message>
+        <source>%1: nothing was changed</source>
+        <translation>%1：没有作任何改动</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommand</name>
     <message>
         <source>Imported %1 into %2:
 </source>
@@ -511,28 +416,12 @@
         <translation>%1：不是 Jet 数据库（Access 的 .mdb 文件）</translation>
     </message>
     <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-    <message>
         <source>%1: %2; no bank was written</source>
         <translation>%1：%2；未生成题库</translation>
     </message>
     <message>
-        <source>%1 cannot be put in place: %2</source>
-        <translation>无法把题库放到 %1：%2</translation>
-    </message>
-    <message>
         <source>%1 was written, but the program fails on it as the check above says</source>
         <translation>%1 已写入，但如上面的检查所示，程序使用它时会出错</translation>
-    </message>
-    <message>
-        <source>%1 is the file %2 that the bank is built from; write the bank to another file</source>
-        <translation>%1 就是生成题库所用的文件 %2；请把题库写到另一个文件</translation>
     </message>
 </context>
 <context>
@@ -623,6 +512,33 @@
     <message>
         <source>%1, left by a program that stopped while writing the bank it replaces, cannot be removed (%2); without that the new bank would be damaged on its first use</source>
         <translation>%1 是某个程序在写入被替换的题库时中断而留下的，无法删除（%2）；不删除它，新题库在第一次使用时就会损坏</translation>
+    </message>
+</context>
+<context>
+    <name>NewBankOutput</name>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>removed %1, left by an earlier run that was stopped</source>
+        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be put in place: %2</source>
+        <translation>无法把题库放到 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is the file %2 that the bank is built from; write the bank to another file</source>
+        <translation>%1 就是生成题库所用的文件 %2；请把题库写到另一个文件</translation>
+    </message>
+    <message>
+        <source>removed %1, left beside the bank it replaces by a program that stopped while writing it</source>
+        <translation>已删除 %1，它是某个程序在写入被替换的题库时中断而留下的</translation>
     </message>
 </context>
 <context>
@@ -847,6 +763,100 @@
     </message>
 </context>
 <context>
+    <name>SqliteBankWriter</name>
+    <message>
+        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
+        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>material &quot;%1&quot;</source>
+        <translation>资料“%1”</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>写入中</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1</source>
+        <translation>无法写入题库：%1</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1 (%2)</source>
+        <translation>无法写入题库：%1（%2）</translation>
+    </message>
+    <message>
+        <source>the disk refused the write; it may be full, or the file too large for it</source>
+        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
+    </message>
+</context>
+<context>
+    <name>StatsCommand</name>
+    <message>
+        <source>(no such category)</source>
+        <translation>（无此章节）</translation>
+    </message>
+    <message>
+        <source>single choice (A/B/C)</source>
+        <translation>单选题（A/B/C）</translation>
+    </message>
+    <message>
+        <source>true/false (classNo %1)</source>
+        <translation>判断题（classNo %1）</translation>
+    </message>
+    <message>
+        <source>must-answer</source>
+        <translation>必对题</translation>
+    </message>
+    <message>
+        <source>ordinary</source>
+        <translation>普通题</translation>
+    </message>
+    <message>
+        <source>neither (passOnly %1)</source>
+        <translation>都不是（passOnly %1）</translation>
+    </message>
+    <message>
+        <source>with a picture</source>
+        <translation>有图片</translation>
+    </message>
+    <message>
+        <source>without a picture</source>
+        <translation>无图片</translation>
+    </message>
+    <message>
+        <source>Questions: %1</source>
+        <translation>题目：%1 道</translation>
+    </message>
+    <message>
+        <source>By category:</source>
+        <translation>按章节：</translation>
+    </message>
+    <message>
+        <source>By type:</source>
+        <translation>按题型：</translation>
+    </message>
+    <message>
+        <source>By must-answer flag:</source>
+        <translation>按是否必对：</translation>
+    </message>
+    <message>
+        <source>By picture:</source>
+        <translation>按有无图片：</translation>
+    </message>
+</context>
+<context>
     <name>TextEncoding</name>
     <message>
         <source>this is an Excel workbook, not text; name it .xlsx</source>
@@ -983,22 +993,6 @@ Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
         <translation>用 SOURCE 生成新题库 OUT.db：SOURCE 可以是 .json 文件、表格（Excel 工作簿 .xlsx，或 CSV、文本文件 .csv、.txt）或 Access 的 .mdb 文件。</translation>
     </message>
     <message>
-        <source>--categories and --materials go with a sheet (.xlsx, .csv or .txt) only</source>
-        <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
-    </message>
-    <message>
-        <source>note: %1</source>
-        <translation>提示：%1</translation>
-    </message>
-    <message>
-        <source>warning: %1</source>
-        <translation>警告：%1</translation>
-    </message>
-    <message>
-        <source>error: %1</source>
-        <translation>错误：%1</translation>
-    </message>
-    <message>
         <source>Replace files in OUTDIR that exist.</source>
         <translation>替换 OUTDIR 中已存在的文件。</translation>
     </message>
@@ -1029,14 +1023,6 @@ Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
     <message>
         <source>Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only from the source&apos;s folder and below: for a source you trust.</source>
         <translation>按源文件所写的位置读取图片，不论在哪里（绝对路径、../、指向外面的链接），而不只限于源文件所在的文件夹及其子文件夹：用于您信任的源文件。</translation>
-    </message>
-    <message>
-        <source>warning: %L1 more warnings, not listed</source>
-        <translation>警告：另有 %L1 条警告，未列出</translation>
-    </message>
-    <message>
-        <source>error: %L1 more errors, not listed</source>
-        <translation>错误：另有 %L1 条错误，未列出</translation>
     </message>
 </context>
 </TS>

@@ -1,16 +1,17 @@
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/ExportCommand.h"
 
 #include "tools/content/BankContent.h"
 #include "tools/formats/json/JsonBankWriter.h"
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
+#include "rules/BankColumns.h"
 #include "rules/BankTables.h"
 #include "tools/bankfile/BankToRead.h"
 #include "tools/bankfile/NewExport.h"
 #include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -21,17 +22,17 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankExporter)
+    Q_DECLARE_TR_FUNCTIONS(ExportCommand)
 };
 
 using BankTables::bracketed;
 
-// Reads one table's rows, column by column, noting every value whose kind
-// the JSON format cannot carry.
+// Reads one table's rows, column by column by name, noting every value whose
+// kind the JSON format cannot carry.
 class RowReader
 {
 public:
-    RowReader(ReadOnlyBank& db, const BankTables::Table& table, QStringList& errors)
+    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
         : rows_(db, QStringLiteral("select %1 from %2 order by rowid")
                         .arg(bracketed(table.columns), bracketed({table.name})))
         , table_(table.name)
@@ -46,15 +47,17 @@ public:
         return rows_.next();
     }
 
-    qint64 integer(int column)
+    qint64 integer(const QString& name)
     {
+        const int column = indexOf(name);
         if (statement_.columnType(column) != Statement::ColumnType::Integer)
             unexported(column, Text::tr("is not an integer"));
         return statement_.columnInt64(column);
     }
 
-    QString text(int column)
+    QString text(const QString& name)
     {
+        const int column = indexOf(name);
         if (statement_.columnType(column) != Statement::ColumnType::Text) {
             unexported(column, Text::tr("is not text"));
             return QString::fromUtf8(statement_.columnText(column));
@@ -68,8 +71,9 @@ public:
         return text;
     }
 
-    std::optional<QByteArray> bytes(int column)
+    std::optional<QByteArray> bytes(const QString& name)
     {
+        const int column = indexOf(name);
         switch (statement_.columnType(column)) {
         case Statement::ColumnType::Null:
             return std::nullopt;
@@ -82,12 +86,15 @@ public:
     }
 
 private:
+    // The statement selects the table's columns in the order of its list.
+    int indexOf(const QString& name) const { return int(columns_.indexOf(name)); }
+
     void unexported(int column, const QString& reason)
     {
         errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
     }
 
-    ReadOnlyBank::Rows rows_;
+    Database::Rows rows_;
     const Statement& statement_ = rows_.row();
     QString table_;
     QStringList columns_;
@@ -100,7 +107,7 @@ private:
 BankTables::Table exportedMaterials()
 {
     BankTables::Table table = BankTables::materials();
-    table.columns.prepend(QStringLiteral("id"));
+    table.columns.prepend(Column::id);
     return table;
 }
 
@@ -111,9 +118,9 @@ QString pictureName(qint64 no)
 
 // Columns a bank may have beyond the ones the program reads are not part of
 // the format; they are named so that nobody is surprised by their loss.
-void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QStringList& warnings)
+void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
 {
-    const ReadOnlyBank::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const Database::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
     const Statement& statement = rows.row();
     for (int i = 0; i < statement.columnCount(); ++i)
         if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
@@ -121,7 +128,7 @@ void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QSt
                 Text::tr("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
 }
 
-BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warnings)
+BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
 {
     BankContent content;
     warnAboutOtherColumns(db, BankTables::classes(), warnings);
@@ -130,22 +137,22 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
 
     RowReader classes(db, BankTables::classes(), errors);
     while (classes.next())
-        content.categories.append({classes.integer(0), classes.text(1), 0});
+        content.categories.append({classes.integer(Column::no), classes.text(Column::remark), 0});
 
     RowReader subjects(db, BankTables::subjects(), errors);
     QSet<qint64> numbers;
     while (subjects.next()) {
         BankQuestion question;
-        question.no = subjects.integer(0);
-        question.text = subjects.text(1);
-        question.answer = subjects.integer(2);
-        question.type = subjects.integer(3);
-        question.mustAnswer = subjects.integer(4);
-        question.category = subjects.integer(5);
+        question.no = subjects.integer(Column::no);
+        question.text = subjects.text(Column::subject);
+        question.answer = subjects.integer(Column::result);
+        question.type = subjects.integer(Column::classNo);
+        question.mustAnswer = subjects.integer(Column::passOnly);
+        question.category = subjects.integer(Column::fatherNo);
         // Only whether there is a picture: the bytes go straight to their
         // files later, one at a time, so that a bank of large pictures is
         // never held in memory.
-        question.picture = subjects.bytes(6).has_value() ? std::optional(QByteArray()) : std::nullopt;
+        question.picture = subjects.bytes(Column::bmp).has_value() ? std::optional(QByteArray()) : std::nullopt;
         question.pictureFile = pictureName(question.no);
         // Pictures are files named by question number.
         if (numbers.contains(question.no))
@@ -157,19 +164,20 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
     RowReader materials(db, exportedMaterials(), errors);
     while (materials.next()) {
         BankMaterial material;
-        material.id = materials.integer(0);
-        material.title = materials.text(1);
-        material.text = materials.text(2);
+        material.id = materials.integer(Column::id);
+        material.title = materials.text(Column::title);
+        material.text = materials.text(Column::memo);
         content.materials.append(std::move(material));
     }
     return content;
 }
 
 // Writes every stored picture to its file, reading one row at a time.
-void writePictures(ReadOnlyBank& db, const NewExport& out, int total, QString& error)
+void writePictures(Database& db, const NewExport& out, int total, QString& error)
 {
     ProgressBar progress(Text::tr("Pictures"), total);
-    ReadOnlyBank::Rows rows(db, QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
+    Database::Rows rows(db, QStringLiteral("select [%1], %2 from %3 where %2 is not null order by rowid")
+                                    .arg(Column::no, Column::bmp, TableName::subjects));
     while (error.isEmpty() && rows.next()) {
         out.write(pictureName(rows.row().columnInt64(0)), rows.row().columnBlob(1).toByteArray(), error);
         progress.advance();
@@ -178,45 +186,49 @@ void writePictures(ReadOnlyBank& db, const NewExport& out, int total, QString& e
 
 } // namespace
 
-namespace BankExporter {
+namespace ExportCommand {
 
 std::optional<Format> formatNamed(const QString& name)
 {
-    const QString lower = name.toLower();
-    if (lower == QLatin1String("json"))
-        return Format::Json;
-    if (lower == QLatin1String("csv"))
-        return Format::Csv;
-    if (lower == QLatin1String("xlsx"))
-        return Format::Xlsx;
+    static const std::pair<QLatin1String, Format> formats[] = {
+        {QLatin1String("json"), Format::Json},
+        {QLatin1String("csv"), Format::Csv},
+        {QLatin1String("xlsx"), Format::Xlsx},
+    };
+    for (const auto& [formatName, format] : formats)
+        if (name.compare(formatName, Qt::CaseInsensitive) == 0)
+            return format;
     return std::nullopt;
 }
 
-Result run(const QString& bankPath, const QString& outDir, bool force)
+CommandResult run(const Options& options)
 {
-    return run(Options{bankPath, outDir, force, {}, Format::Json});
-}
-
-Result run(const Options& options)
-{
-    Result result;
+    CommandResult result;
+    const auto failed = [&result](int exitCode, const QStringList& errors) {
+        for (const QString& error : errors)
+            result.error(error);
+        return result.failure(exitCode);
+    };
     NewExport out(options.outDir, options.force);
     try {
         const BankToRead file(options.bank);
         if (file.recovered())
-            result.warnings.append(file.recoveryNote(options.bank));
-        ReadOnlyBank db(file.path(), options.limits);
-        const BankContent content = readBank(db, result.errors, result.warnings);
+            result.warning(file.recoveryNote(options.bank));
+        Database db(file.path(), Database::Mode::Unchanged, options.limits);
+        QStringList errors;
+        QStringList warnings;
+        const BankContent content = readBank(db, errors, warnings);
+        for (const QString& warning : warnings)
+            result.warning(warning);
         if (options.format != Format::Json)
-            result.errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
-                                                                     ? SheetBankWriter::Kind::Xlsx
-                                                                     : SheetBankWriter::Kind::Csv);
-        if (!result.errors.isEmpty()) {
+            errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
+                                                              ? SheetBankWriter::Kind::Xlsx
+                                                              : SheetBankWriter::Kind::Csv);
+        if (!errors.isEmpty()) {
             if (options.format != Format::Json)
-                result.errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
-                                              "(--format json), which carries every stored value"));
-            result.exitCode = 1;
-            return result;
+                errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
+                                       "(--format json), which carries every stored value"));
+            throw failed(ExitCode::faults, errors);
         }
 
         // The files in the order they are put in place, the bank's own last:
@@ -234,24 +246,20 @@ Result run(const Options& options)
         outputs += bankFiles;
         const QStringList existing = options.force ? QStringList() : out.existing(outputs);
         if (!existing.isEmpty()) {
-            result.exitCode = 2;
+            QStringList refusals;
             for (const QString& path : existing)
-                result.errors.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
-            return result;
+                refusals.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
+            throw failed(ExitCode::usage, refusals);
         }
-        for (const QString& file : outputs) {
-            if (!OutputFiles::aliasedInput(out.targetPath(file), {options.bank}).isEmpty()) {
-                result.exitCode = 2;
-                result.errors.append(Text::tr("%1 is the bank %2 being exported; export into another folder")
-                                         .arg(out.targetPath(file), options.bank));
-                return result;
-            }
-        }
+        for (const QString& output : outputs)
+            if (!OutputFiles::aliasedInput(out.targetPath(output), {options.bank}).isEmpty())
+                throw failed(ExitCode::usage, {Text::tr("%1 is the bank %2 being exported; export into another folder")
+                                                   .arg(out.targetPath(output), options.bank)});
 
         QString error;
         out.create(error);
         for (const QString& stale : out.removedStaleFolders())
-            result.warnings.append(Text::tr("removed %1, left by an earlier export that was stopped").arg(stale));
+            result.note(Text::tr("removed %1, left by an earlier export that was stopped").arg(stale));
         if (error.isEmpty())
             writePictures(db, out, int(pictures), error);
         if (error.isEmpty() && options.format == Format::Json) {
@@ -267,24 +275,20 @@ Result run(const Options& options)
         }
         if (error.isEmpty())
             out.putInPlace(outputs, error);
-        if (!error.isEmpty()) {
-            result.exitCode = 1;
-            result.errors.append(error);
-            result.errors.append(Text::tr("%1: nothing was changed").arg(options.outDir));
-            return result;
-        }
-        result.summary = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                             .arg(out.targetPath(bankFiles.last()))
-                             .arg(content.categories.size())
-                             .arg(content.questions.size())
-                             .arg(pictures)
-                             .arg(content.materials.size());
+        if (!error.isEmpty())
+            throw failed(ExitCode::faults, {error, Text::tr("%1: nothing was changed").arg(options.outDir)});
+        result.report = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                            .arg(out.targetPath(bankFiles.last()))
+                            .arg(content.categories.size())
+                            .arg(content.questions.size())
+                            .arg(pictures)
+                            .arg(content.materials.size())
+                        + QLatin1Char('\n');
     } catch (const StoreError& error) {
-        result.exitCode = 1;
-        result.errors.append(
-            Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text()));
+        throw failed(ExitCode::faults,
+                     {Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text())});
     }
     return result;
 }
 
-} // namespace BankExporter
+} // namespace ExportCommand

@@ -1,12 +1,14 @@
-#include "tools/commands/BankBuild.h"
+#include "tools/commands/BuildCommand.h"
 
-#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/SqliteBankWriter.h"
+#include "tools/commands/ImportCommand.h"
+#include "tools/commands/NewBankOutput.h"
+#include "tools/formats/jet/JetFile.h"
 #include "tools/formats/json/JsonBankReader.h"
-#include "tools/bankfile/NewBankFile.h"
 #include "tools/bankfile/OutputFiles.h"
-#include "tools/pictures/PictureConverter.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/pictures/PictureConverter.h"
 
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
@@ -19,16 +21,8 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankBuild)
+    Q_DECLARE_TR_FUNCTIONS(BuildCommand)
 };
-
-BankBuild::Result failed(int exitCode, const QString& message)
-{
-    BankBuild::Result result;
-    result.exitCode = exitCode;
-    result.message = message;
-    return result;
-}
 
 // Whether `path` is in `folder` or below it, reached through no link that
 // leads out of it: its real path (every link resolved) lies in the folder's
@@ -50,7 +44,7 @@ bool isInside(const QString& path, const QString& folder)
 class PictureReader
 {
 public:
-    PictureReader(const BankBuild::Options& options, const BankContent& content, SourceProblems& problems)
+    PictureReader(const BuildCommand::Options& options, const BankContent& content, SourceProblems& problems)
         : options_(options)
         , sourceFolder_(QFileInfo(options.source).absolutePath())
         , content_(content)
@@ -89,7 +83,7 @@ private:
         problems_.addError(options_.source, content_.pictureOf(question.sourceLine), reason);
     }
 
-    const BankBuild::Options& options_;
+    const BuildCommand::Options& options_;
     QString sourceFolder_;
     const BankContent& content_;
     SourceProblems& problems_;
@@ -117,40 +111,61 @@ QString sizeText(qint64 bytes)
     return Text::tr("%L1 bytes (%2)").arg(bytes).arg(RegularFile::sizeText(bytes));
 }
 
+void addErrors(CommandResult& result, const SourceProblems& problems)
+{
+    for (const SourceProblem& error : problems.errors())
+        result.error(error.toString());
+    if (problems.errorsLeftOut() > 0)
+        result.error(Text::tr("%L1 more errors, not listed").arg(problems.errorsLeftOut()));
+}
+
+bool isJson(const QString& source)
+{
+    return QFileInfo(source).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
-namespace BankBuild {
+namespace BuildCommand {
 
-Result run(const Options& options)
+CommandResult run(const Options& options)
 {
-    const bool json = QFileInfo(options.source).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+    const bool sheetFiles = !options.categories.isEmpty() || !options.materials.isEmpty();
+    const auto sheetOnly = [] {
+        return ToolError(ExitCode::usage,
+                         Text::tr("--categories and --materials go with a sheet (.xlsx, .csv or .txt) only"));
+    };
+    if (JetFile::isJetDatabase(options.source)) {
+        if (sheetFiles)
+            throw sheetOnly();
+        return ImportCommand::run({options.source, options.output, options.force, options.readerProgram, {}});
+    }
+    const bool json = isJson(options.source);
     if (!json && !SheetFiles::isSheet(options.source))
-        return failed(2, Text::tr("%1: the source must be a .json file, a sheet saved as .xlsx, .csv or .txt, or "
-                                  "an Access .mdb file")
-                             .arg(options.source));
-    if ((!options.categories.isEmpty() || !options.materials.isEmpty()) && json)
-        return failed(2, Text::tr("--categories and --materials go with a sheet (.xlsx, .csv or .txt) only"));
-    if (RegularFile::entryExists(options.output) && !options.force)
-        return failed(2, Text::tr("%1 already exists; give --force to replace it").arg(options.output));
-    const QString aliased =
-        OutputFiles::aliasedInput(options.output, {options.source, options.categories, options.materials});
-    if (!aliased.isEmpty())
-        return failed(2, Text::tr("%1 is the file %2 that the bank is built from; write the bank to another file")
-                             .arg(options.output, aliased));
+        throw ToolError(ExitCode::usage, Text::tr("%1: the source must be a .json file, a sheet saved as .xlsx, "
+                                                  ".csv or .txt, or an Access .mdb file")
+                                             .arg(options.source));
+    if (sheetFiles && json)
+        throw sheetOnly();
+    NewBankOutput output(options.output, options.force, {options.source, options.categories, options.materials});
 
     BankSource source = json ? JsonBankReader::read(options.source)
                              : SheetBankReader::read(options.source, options.categories, options.materials);
-    Result result;
-    result.notes = source.notes;
+    CommandResult result;
+    for (const QString& note : source.notes)
+        result.note(note);
+    for (const SourceProblem& warning : source.problems.warnings())
+        result.warning(warning.toString());
+    if (source.problems.warningsLeftOut() > 0)
+        result.warning(Text::tr("%L1 more warnings, not listed").arg(source.problems.warningsLeftOut()));
     const auto sourceFailed = [&] {
-        result.problems = source.problems;
-        result.exitCode = 1;
-        result.message = Text::tr("%1: no bank was written; correct the errors above and build again")
-                             .arg(options.source);
-        return result;
+        addErrors(result, source.problems);
+        return result.failure(ExitCode::faults,
+                              Text::tr("%1: no bank was written; correct the errors above and build again")
+                                  .arg(options.source));
     };
     if (source.problems.hasErrors())
-        return sourceFailed();
+        throw sourceFailed();
 
     // A source that is small on disk may still hold a large bank (a long
     // text used in many cells): a bank the disk cannot hold is refused
@@ -158,39 +173,25 @@ Result run(const Options& options)
     const qint64 least = leastBankBytes(source.content);
     const auto free = OutputFiles::freeBytes(QFileInfo(options.output).absolutePath());
     if (free && least > *free)
-        return failed(1, Text::tr("%1: the bank would take at least %2, and the disk has %3 free; no bank was written")
-                             .arg(options.output, RegularFile::sizeText(least), RegularFile::sizeText(*free)));
+        throw result.failure(ExitCode::faults,
+                             Text::tr("%1: the bank would take at least %2, and the disk has %3 free; no bank was "
+                                      "written")
+                                 .arg(options.output, RegularFile::sizeText(least), RegularFile::sizeText(*free)));
 
-    NewBankFile bank(options.output);
-    const bool created = bank.create();
-    for (const QString& stale : bank.removedStaleFiles())
-        result.notes.append(Text::tr("removed %1, left by an earlier run that was stopped").arg(stale));
-    const auto writeFailed = [&](const QString& message) {
-        result.problems = source.problems;
-        result.exitCode = 1;
-        result.message = message;
-        return result;
-    };
-    if (!created)
-        return writeFailed(Text::tr("%1: cannot write in this folder: %2").arg(options.output, bank.errorString()));
+    output.create(result);
     try {
         PictureReader pictures(options, source.content, source.problems);
-        BankWriter::write(source.content, bank.temporaryPath(), std::ref(pictures));
+        SqliteBankWriter::write(source.content, output.temporaryPath(), std::ref(pictures));
     } catch (const StoreError& error) {
-        return writeFailed(Text::tr("%1: %2; no bank was written").arg(options.output, error.text()));
+        addErrors(result, source.problems);
+        throw result.failure(ExitCode::faults,
+                             Text::tr("%1: %2; no bank was written").arg(options.output, error.text()));
     }
     if (source.problems.hasErrors())
-        return sourceFailed();
-    result.problems = source.problems;
-    const qint64 size = QFileInfo(bank.temporaryPath()).size();
-    if (!bank.putInPlace(options.force)) {
-        result.exitCode = RegularFile::entryExists(options.output) && !options.force ? 2 : 1;
-        result.message = Text::tr("%1 cannot be put in place: %2").arg(options.output, bank.errorString());
-        return result;
-    }
-    for (const QString& journal : bank.removedJournals())
-        result.notes.append(Text::tr("removed %1, left beside the bank it replaces by a program that stopped while "
-                                     "writing it").arg(journal));
+        throw sourceFailed();
+    const qint64 size = QFileInfo(output.temporaryPath()).size();
+    output.putInPlace(result);
+
     const auto withPicture = std::count_if(source.content.questions.cbegin(), source.content.questions.cend(),
                                            [](const BankQuestion& question) { return !question.pictureFile.isEmpty(); });
     result.report = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6")
@@ -199,8 +200,9 @@ Result run(const Options& options)
                         .arg(source.content.questions.size())
                         .arg(withPicture)
                         .arg(source.content.materials.size())
-                        .arg(sizeText(size));
+                        .arg(sizeText(size))
+                    + QLatin1Char('\n');
     return result;
 }
 
-} // namespace BankBuild
+} // namespace BuildCommand
