@@ -1,5 +1,7 @@
 #include "store/Database.h"
 
+#include "store/OpenFailure.h"
+
 #include "store/ConnectionHardening.h"
 #include "store/RegularFile.h"
 #include "store/SqliteFailure.h"
@@ -91,6 +93,8 @@ Database::Database(const QString& path, Mode mode, const Limits& limits)
     , mode_(mode)
     , limits_(limits)
 {
+    if (const QString problem = OpenFailure::pathProblem(path); !problem.isEmpty())
+        throw StoreError(problem);
     switch (mode) {
     case Mode::ReadWrite:
         sqliteHeader(path);

@@ -83,16 +83,22 @@ Command build()
                                        Text::tr("Reference materials for a sheet source: a sheet with the columns "
                                                 "编号, 标题 and 内容."),
                                        QStringLiteral("FILE"));
+    const QCommandLineOption picturesFromAnywhere(
+        QStringLiteral("pictures-from-anywhere"),
+        Text::tr("Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only "
+                 "from the source's folder and below: for a source you trust."));
     return {QStringLiteral("build"),
             {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")},
             Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV "
                      "or text file .csv, .txt) or an Access .mdb file."),
-            {force, categories, materials},
+            {force, categories, materials, picturesFromAnywhere},
             [=](const Arguments& arguments) {
-                return BuildCommand::run({arguments.positional.at(0), arguments.parser.value(categories),
-                                          arguments.positional.at(1), arguments.parser.isSet(force),
-                                          arguments.parser.value(materials),
-                                          QCoreApplication::applicationFilePath()});
+                BuildCommand::Options options{arguments.positional.at(0), arguments.parser.value(categories),
+                                              arguments.positional.at(1), arguments.parser.isSet(force),
+                                              arguments.parser.value(materials),
+                                              QCoreApplication::applicationFilePath()};
+                options.picturesFromAnywhere = arguments.parser.isSet(picturesFromAnywhere);
+                return BuildCommand::run(options);
             }};
 }
 

@@ -22,6 +22,7 @@ struct Options
     bool force = false;
     QString materials;     // sheet sources only: the sheet of reference materials
     QString readerProgram; // for a Jet source: the bank tool itself (ImportCommand::Options)
+    bool picturesFromAnywhere = false; // pictures outside the source's folder allowed
 };
 
 CommandResult run(const Options& options);
