@@ -99,3 +99,21 @@ TEST_F(BuildCommandTest, refusesASourceOfAnotherKind)
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
 }
+
+// A build that stops after reading its source (here: the output's folder
+// does not exist) still shows what it said about the source, then why it
+// stopped.
+TEST_F(BuildCommandTest, aBankThatCannotBeWrittenKeepsTheSourcesWarnings)
+{
+    writeFile(path(QStringLiteral("bank.json")), jsonSource({R"({"no": 100, "title": "章"})"}, {jsonQuestion(1)}));
+    const CommandOutcome result = outcomeOf([&] {
+        return BuildCommand::run({path(QStringLiteral("bank.json")), {}, path(QStringLiteral("missing/out.db"))});
+    });
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(result.exitCode, 1);
+    ASSERT_EQ(result.messages.size(), 2) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[0].startsWith(QStringLiteral("warning: "))) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[0].contains(QStringLiteral("category 101 is not listed"))) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[1].contains(QStringLiteral("cannot write in this folder"))) << result.text().toStdString();
+    EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("bank.json"))).path()), QStringList{QStringLiteral("bank.json")});
+}
