@@ -22,7 +22,7 @@ TEST(ImportProgram, importAndBuildWriteTheBankAndItsCheck)
         const char* fixture;
         const char* sourceName; // the name the fixture is copied to
         QStringList out;
-        QString err;
+        QString err; // in the messages, when given
         const char* table;
         int rows;
     } cases[] = {
@@ -44,7 +44,8 @@ TEST(ImportProgram, importAndBuildWriteTheBankAndItsCheck)
         EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
         for (const QString& expected : c.out)
             EXPECT_TRUE(run.out.contains(expected)) << run.out.toStdString();
-        EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+        if (!c.err.isEmpty())
+            EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
         EXPECT_EQ(tableRows(bank, QString::fromLatin1(c.table)).size(), c.rows);
     }
 }
