@@ -177,6 +177,37 @@ TEST(CheckCommand, reportsEachKindOfProblemInAWorkingBank)
     }
 }
 
+// The program reads a category number's stored text: null reads as "" and a
+// real as its digits with a point, neither of them a number, so the list
+// stops there; a text heading ("x00") is passed over unread.
+TEST(CheckCommand, stopsTheCategoryListWhereTheProgramsListStops)
+{
+    const struct
+    {
+        const char* stored;
+        const char* shown; // empty: the list does not stop
+    } cases[] = {
+        {"null", "null"},
+        {"101.5", "101.5"},
+        {"'x00'", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        TestBank bank;
+        fillWorkingBank(bank);
+        bank.exec(QStringLiteral("insert into classes([no], remark) values (%1, 'x'), (105, 'y')")
+                      .arg(QString::fromLatin1(c.stored)));
+        const CheckReport report = CheckCommand::check(bank.path());
+        const QString shown = QString::fromLatin1(c.shown);
+        EXPECT_EQ(report.count(Kind::CategoryNotInteger), shown.isEmpty() ? 0 : 1)
+            << report.toText(bank.path()).toStdString();
+        if (!shown.isEmpty())
+            EXPECT_TRUE(report.toText(bank.path())
+                            .contains(QStringLiteral("category number %1 is not an integer").arg(shown)))
+                << report.toText(bank.path()).toStdString();
+    }
+}
+
 TEST(CheckCommand, tellsAHeadingByTheNumbersStoredTextAsTheProgramDoes)
 {
     TestBank bank;

@@ -214,7 +214,7 @@ TEST(HostileInput, everyReadIsBoundedInTimeAndPerRowInSize)
     {
         const char* name;
         const char* view; // replaces Subjects
-        ReadOnlyBank::Limits limits;
+        Database::Limits limits;
         const char* expected;
         // Stats counts rows in SQL and gets no row of the view back, but
         // SQLite still makes the view's values that have side effects.

@@ -4,11 +4,12 @@
 #include "tools/formats/json/JsonBankWriter.h"
 #include "tools/ProgressBar.h"
 
+#include "rules/BankColumns.h"
 #include "rules/BankTables.h"
 #include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -23,12 +24,12 @@ struct Text
 
 using BankTables::bracketed;
 
-// Reads one table's rows, column by column, noting every value whose kind
-// the JSON format cannot carry.
+// Reads one table's rows, column by column by name, noting every value whose
+// kind the JSON format cannot carry.
 class RowReader
 {
 public:
-    RowReader(ReadOnlyBank& db, const BankTables::Table& table, QStringList& errors)
+    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
         : rows_(db, QStringLiteral("select %1 from %2 order by rowid")
                         .arg(bracketed(table.columns), bracketed({table.name})))
         , table_(table.name)
@@ -43,22 +44,25 @@ public:
         return rows_.next();
     }
 
-    qint64 integer(int column)
+    qint64 integer(const QString& name)
     {
+        const int column = indexOf(name);
         if (statement_.columnType(column) != Statement::ColumnType::Integer)
             unexported(column, Text::tr("is not an integer"));
         return statement_.columnInt64(column);
     }
 
-    QString text(int column)
+    QString text(const QString& name)
     {
+        const int column = indexOf(name);
         if (statement_.columnType(column) != Statement::ColumnType::Text)
             unexported(column, Text::tr("is not text"));
         return QString::fromUtf8(statement_.columnText(column));
     }
 
-    std::optional<QByteArray> bytes(int column)
+    std::optional<QByteArray> bytes(const QString& name)
     {
+        const int column = indexOf(name);
         switch (statement_.columnType(column)) {
         case Statement::ColumnType::Null:
             return std::nullopt;
@@ -71,12 +75,15 @@ public:
     }
 
 private:
+    // The statement selects the table's columns in the order of its list.
+    int indexOf(const QString& name) const { return int(columns_.indexOf(name)); }
+
     void unexported(int column, const QString& reason)
     {
         errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
     }
 
-    ReadOnlyBank::Rows rows_;
+    Database::Rows rows_;
     const Statement& statement_ = rows_.row();
     QString table_;
     QStringList columns_;
@@ -89,7 +96,7 @@ private:
 BankTables::Table exportedMaterials()
 {
     BankTables::Table table = BankTables::materials();
-    table.columns.prepend(QStringLiteral("id"));
+    table.columns.prepend(Column::id);
     return table;
 }
 
@@ -100,9 +107,9 @@ QString pictureName(qint64 no)
 
 // Columns a bank may have beyond the ones the program reads are not part of
 // the format; they are named so that nobody is surprised by their loss.
-void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QStringList& warnings)
+void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
 {
-    const ReadOnlyBank::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const Database::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
     const Statement& statement = rows.row();
     for (int i = 0; i < statement.columnCount(); ++i)
         if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
@@ -110,7 +117,7 @@ void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QSt
                 Text::tr("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
 }
 
-BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warnings)
+BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
 {
     BankContent content;
     warnAboutOtherColumns(db, BankTables::classes(), warnings);
@@ -119,22 +126,22 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
 
     RowReader classes(db, BankTables::classes(), errors);
     while (classes.next())
-        content.categories.append({classes.integer(0), classes.text(1), 0});
+        content.categories.append({classes.integer(Column::no), classes.text(Column::remark), 0});
 
     RowReader subjects(db, BankTables::subjects(), errors);
     QSet<qint64> numbers;
     while (subjects.next()) {
         BankQuestion question;
-        question.no = subjects.integer(0);
-        question.text = subjects.text(1);
-        question.answer = subjects.integer(2);
-        question.type = subjects.integer(3);
-        question.mustAnswer = subjects.integer(4);
-        question.category = subjects.integer(5);
+        question.no = subjects.integer(Column::no);
+        question.text = subjects.text(Column::subject);
+        question.answer = subjects.integer(Column::result);
+        question.type = subjects.integer(Column::classNo);
+        question.mustAnswer = subjects.integer(Column::passOnly);
+        question.category = subjects.integer(Column::fatherNo);
         // Only whether there is a picture: the bytes go straight to their
         // files later, one at a time, so that a bank of large pictures is
         // never held in memory.
-        question.picture = subjects.bytes(6).has_value() ? std::optional(QByteArray()) : std::nullopt;
+        question.picture = subjects.bytes(Column::bmp).has_value() ? std::optional(QByteArray()) : std::nullopt;
         question.pictureFile = pictureName(question.no);
         // Pictures are files named by question number.
         if (numbers.contains(question.no))
@@ -146,19 +153,20 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
     RowReader materials(db, exportedMaterials(), errors);
     while (materials.next()) {
         BankMaterial material;
-        material.id = materials.integer(0);
-        material.title = materials.text(1);
-        material.text = materials.text(2);
+        material.id = materials.integer(Column::id);
+        material.title = materials.text(Column::title);
+        material.text = materials.text(Column::memo);
         content.materials.append(std::move(material));
     }
     return content;
 }
 
 // Writes every stored picture to its file, reading one row at a time.
-void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString& error)
+void writePictures(Database& db, const OutputFolder& out, int total, QString& error)
 {
     ProgressBar progress(Text::tr("Pictures"), total);
-    ReadOnlyBank::Rows rows(db, QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
+    Database::Rows rows(db, QStringLiteral("select [%1], %2 from %3 where %2 is not null order by rowid")
+                                    .arg(Column::no, Column::bmp, TableName::subjects));
     while (error.isEmpty() && rows.next()) {
         out.write(pictureName(rows.row().columnInt64(0)), rows.row().columnBlob(1).toByteArray(), error);
         progress.advance();
@@ -192,7 +200,7 @@ CommandResult run(const Options& options)
     };
     const OutputFolder out(options.outDir, options.force);
     try {
-        ReadOnlyBank db(options.bank, options.limits);
+        Database db(options.bank, Database::Mode::Unchanged, options.limits);
         QStringList errors;
         QStringList warnings;
         const BankContent content = readBank(db, errors, warnings);

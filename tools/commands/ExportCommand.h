@@ -2,7 +2,7 @@
 
 #include "tools/commands/CommandResult.h"
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 
 #include <QString>
 
@@ -16,8 +16,8 @@
 // carry (null or text numbers, byte values in text columns, a question
 // number used twice; for a sheet also codes that have no word) are listed
 // and stop the export: it throws ToolError, as it does when the bank cannot
-// be read or an output cannot be written. The bank is read as a
-// ReadOnlyBank. The messages warn of columns that are not exported.
+// be read or an output cannot be written. The bank is opened with
+// Database::Mode::Unchanged. The messages warn of columns that are not exported.
 namespace ExportCommand {
 
 enum class Format { Json, Csv, Xlsx };
@@ -30,7 +30,7 @@ struct Options
     QString bank;
     QString outDir;
     bool force = false; // replace existing files (never writing through a link)
-    ReadOnlyBank::Limits limits;
+    Database::Limits limits;
     Format format = Format::Json;
 };
 

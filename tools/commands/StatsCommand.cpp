@@ -1,6 +1,7 @@
 #include "tools/commands/StatsCommand.h"
 
-#include "store/ReadOnlyBank.h"
+#include "rules/BankColumns.h"
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -9,10 +10,10 @@
 namespace {
 
 // Runs a "select label, count" statement.
-QList<StatsCommand::Count> counts(ReadOnlyBank& db, const QString& sql)
+QList<StatsCommand::Count> counts(Database& db, const QString& sql)
 {
     QList<StatsCommand::Count> counted;
-    ReadOnlyBank::Rows rows(db, sql);
+    Database::Rows rows(db, sql);
     while (rows.next())
         counted.append({QString::fromUtf8(rows.row().columnText(0)), rows.row().columnInt64(1)});
     return counted;
@@ -35,36 +36,41 @@ QStringList section(const QString& heading, const QList<StatsCommand::Count>& ro
 
 namespace StatsCommand {
 
-Counts count(const QString& bankPath, const ReadOnlyBank::Limits& limits)
+Counts count(const QString& bankPath, const Database::Limits& limits)
 {
-    ReadOnlyBank db(bankPath, limits);
+    Database db(bankPath, Database::Mode::Unchanged, limits);
     Counts stats;
-    stats.total = counts(db, QStringLiteral("select '', count(*) from Subjects")).value(0).questions;
+    stats.total = counts(db, QStringLiteral("select '', count(*) from %1").arg(TableName::subjects)).value(0).questions;
     // A category's title, or a mark when no category has the number (the
     // question is then never offered).
     stats.byCategory = counts(
-        db, QStringLiteral("select coalesce(s.fatherNo, 'null') || ' ' || coalesce((select remark from classes c "
-                           "where c.[no] = s.fatherNo limit 1), '%1'), count(*) "
-                           "from Subjects s group by s.fatherNo order by s.fatherNo")
-                .arg(Text::tr("(no such category)").replace(QLatin1Char('\''), QStringLiteral("''"))));
+        db, QStringLiteral("select coalesce(s.%1, 'null') || ' ' || coalesce((select %2 from %3 c "
+                           "where c.[%4] = s.%1 limit 1), '%5'), count(*) "
+                           "from %6 s group by s.%1 order by s.%1")
+                .arg(Column::fatherNo, Column::remark, TableName::classes, Column::no,
+                     Text::tr("(no such category)").replace(QLatin1Char('\''), QStringLiteral("''")),
+                     TableName::subjects));
     // Labels are made here from the stored values: the program reads a null
     // type as 0.
-    stats.byType = counts(db, QStringLiteral("select case when coalesce(classNo, 0) = 0 then 'single' else classNo end, "
-                                             "count(*) from Subjects "
-                                             "group by coalesce(classNo, 0) order by coalesce(classNo, 0) <> 0, 1"));
+    stats.byType = counts(db, QStringLiteral("select case when coalesce(%1, 0) = 0 then 'single' else %1 end, "
+                                             "count(*) from %2 "
+                                             "group by coalesce(%1, 0) order by coalesce(%1, 0) <> 0, 1")
+                                  .arg(Column::classNo, TableName::subjects));
     for (Count& count : stats.byType)
         count.label = count.label == QLatin1String("single") ? Text::tr("single choice (A/B/C)")
                                                         : Text::tr("true/false (classNo %1)").arg(count.label);
-    stats.byMustAnswer = counts(db, QStringLiteral("select case when passOnly = 1 then 'must' when passOnly = 0 then 'ordinary' "
-                                                   "else coalesce(passOnly, 'null') end, count(*) from Subjects "
-                                                   "group by passOnly "
-                                                   "order by passOnly = 0 desc, passOnly = 1 desc, passOnly"));
+    stats.byMustAnswer = counts(db, QStringLiteral("select case when %1 = 1 then 'must' when %1 = 0 then 'ordinary' "
+                                                   "else coalesce(%1, 'null') end, count(*) from %2 "
+                                                   "group by %1 "
+                                                   "order by %1 = 0 desc, %1 = 1 desc, %1")
+                                        .arg(Column::passOnly, TableName::subjects));
     for (Count& count : stats.byMustAnswer)
         count.label = count.label == QLatin1String("must")       ? Text::tr("must-answer")
                       : count.label == QLatin1String("ordinary") ? Text::tr("ordinary")
                                                           : Text::tr("neither (passOnly %1)").arg(count.label);
-    stats.byPicture = counts(db, QStringLiteral("select coalesce(length(bmp), 0) > 0, count(*) from Subjects "
-                                                "group by 1 order by 1 desc"));
+    stats.byPicture = counts(db, QStringLiteral("select coalesce(length(%1), 0) > 0, count(*) from %2 "
+                                                "group by 1 order by 1 desc")
+                                     .arg(Column::bmp, TableName::subjects));
     for (Count& count : stats.byPicture)
         count.label = count.label == QLatin1String("1") ? Text::tr("with a picture") : Text::tr("without a picture");
     return stats;
@@ -83,7 +89,7 @@ QString Counts::toText() const
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-CommandResult run(const QString& bankPath, const ReadOnlyBank::Limits& limits)
+CommandResult run(const QString& bankPath, const Database::Limits& limits)
 {
     try {
         CommandResult result;

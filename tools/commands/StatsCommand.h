@@ -2,7 +2,7 @@
 
 #include "tools/commands/CommandResult.h"
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 
 #include <QList>
 #include <QString>
@@ -31,10 +31,10 @@ struct Counts
 
 // Raises StoreError when the bank cannot be opened, lacks a table or column
 // the counts need, or a read goes beyond `limits`.
-Counts count(const QString& bankPath, const ReadOnlyBank::Limits& limits = {});
+Counts count(const QString& bankPath, const Database::Limits& limits = {});
 
 // The counts as the report; throws ToolError, naming the bank, where count()
 // raises.
-CommandResult run(const QString& bankPath, const ReadOnlyBank::Limits& limits = {});
+CommandResult run(const QString& bankPath, const Database::Limits& limits = {});
 
 } // namespace StatsCommand
