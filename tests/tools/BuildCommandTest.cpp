@@ -62,34 +62,33 @@ TEST_F(BuildCommandTest, aFailedBuildLeavesNoBankAndNoTemporaryFile)
               QStringList{QStringLiteral("bank.json")});
 }
 
-TEST_F(BuildCommandTest, neverOverwritesAnExistingBankWithoutForce)
+// An existing bank is replaced only with --force, and then only by a whole
+// bank; no temporary file is left beside it either way.
+TEST_F(BuildCommandTest, replacesAnExistingBankOnlyWithForceAndOnlyByAWholeOne)
 {
-    writeFile(path(QStringLiteral("out.db")), "precious");
-    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1)}));
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(readFile(path(QStringLiteral("out.db"))), QByteArray("precious"));
-    EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
-              (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
-}
-
-TEST_F(BuildCommandTest, replacesAnExistingBankWithForce)
-{
-    writeFile(path(QStringLiteral("out.db")), "old");
-    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1)}), true);
-    ASSERT_EQ(result.exitCode, 0) << result.text().toStdString();
-    EXPECT_EQ(tableRows(path(QStringLiteral("out.db")), QStringLiteral("Subjects")).size(), 1);
-    EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
-              (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
-}
-
-TEST_F(BuildCommandTest, aFailedForcedBuildKeepsTheExistingBank)
-{
-    writeFile(path(QStringLiteral("out.db")), "old");
-    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1, R"(, "answer2": 1)")}), true);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(readFile(path(QStringLiteral("out.db"))), QByteArray("old"));
-    EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
-              (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
+    const struct
+    {
+        const char* name;
+        bool force;
+        QString questionExtra; // "answer2" is no member of the format: the source has an error
+        int exitCode;
+    } cases[] = {
+        {"without --force", false, {}, 2},
+        {"with --force", true, {}, 0},
+        {"with --force, from a source with an error", true, QStringLiteral(R"(, "answer2": 1)"), 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(path(QStringLiteral("out.db")), "old");
+        const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1, c.questionExtra)}), c.force);
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.text().toStdString();
+        if (c.exitCode == 0)
+            EXPECT_EQ(tableRows(path(QStringLiteral("out.db")), QStringLiteral("Subjects")).size(), 1);
+        else
+            EXPECT_EQ(readFile(path(QStringLiteral("out.db"))), QByteArray("old"));
+        EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
+                  (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
+    }
 }
 
 TEST_F(BuildCommandTest, refusesASourceOfAnotherKind)
@@ -99,4 +98,22 @@ TEST_F(BuildCommandTest, refusesASourceOfAnotherKind)
         [&] { return BuildCommand::run({path(QStringLiteral("bank.docx")), {}, path(QStringLiteral("out.db"))}); });
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
+}
+
+// A build that stops after reading its source (here: the output's folder
+// does not exist) still shows what it said about the source, then why it
+// stopped.
+TEST_F(BuildCommandTest, aBankThatCannotBeWrittenKeepsTheSourcesWarnings)
+{
+    writeFile(path(QStringLiteral("bank.json")), jsonSource({R"({"no": 100, "title": "章"})"}, {jsonQuestion(1)}));
+    const CommandOutcome result = outcomeOf([&] {
+        return BuildCommand::run({path(QStringLiteral("bank.json")), {}, path(QStringLiteral("missing/out.db"))});
+    });
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(result.exitCode, 1);
+    ASSERT_EQ(result.messages.size(), 2) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[0].startsWith(QStringLiteral("warning: "))) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[0].contains(QStringLiteral("category 101 is not listed"))) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[1].contains(QStringLiteral("cannot write in this folder"))) << result.text().toStdString();
+    EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("bank.json"))).path()), QStringList{QStringLiteral("bank.json")});
 }

@@ -15,14 +15,15 @@ namespace {
 
 using Kind = CheckFinding::Kind;
 
-// A bank the program works on: two categories and enough questions of both
-// kinds for the full mock exam.
-void fillWorkingBank(TestBank& bank)
+// A bank the program works on: a chapter heading, a category, a reference
+// text, and by default enough questions of both kinds for the full mock
+// exam (ordinary ones numbered from 1, must-answer ones from 1001).
+void fillWorkingBank(TestBank& bank, int ordinary = 101, int mustAnswer = 16)
 {
     bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
     bank.addClass(101, QStringLiteral("驾驶证"));
-    bank.addSubjects(1, 101, 101);
-    bank.addSubjects(1001, 16, 101, 1);
+    bank.addSubjects(1, ordinary, 101);
+    bank.addSubjects(1001, mustAnswer, 101, 1);
     bank.addMaterial(QStringLiteral("记分"), QStringLiteral("说明"));
 }
 
@@ -46,47 +47,49 @@ QList<Kind> problemKinds(const CheckReport& report)
 
 } // namespace
 
-TEST(CheckCommand, aCompleteBankWorksAndDrawsEightMustAnswerQuestionsFirst)
+// The mock exam follows from the sizes of the two pools: 8 must-answer
+// questions first when there are more than 15, none of them otherwise, and
+// no exam (a warning: practice works) with 100 ordinary questions or fewer.
+TEST(CheckCommand, plansTheMockExamFromTheSizesOfItsPools)
 {
-    TestBank bank;
-    fillWorkingBank(bank);
-    const CheckReport report = CheckCommand::check(bank.path());
-    EXPECT_TRUE(report.programWorks()) << report.toText(bank.path()).toStdString();
-    EXPECT_TRUE(problemKinds(report).isEmpty()) << report.toText(bank.path()).toStdString();
-    ASSERT_EQ(report.count(Kind::ExamPlan), 1);
-    const QString plan = report.toText(bank.path());
-    EXPECT_TRUE(plan.contains(QStringLiteral("first 8 drawn at random from the 16 must-answer questions, then 92 "
-                                             "drawn at random from the 101 ordinary questions")))
-        << plan.toStdString();
-}
-
-TEST(CheckCommand, withFifteenMustAnswerQuestionsTheExamIsAllOrdinary)
-{
-    TestBank bank;
-    bank.addClass(101, QStringLiteral("驾驶证"));
-    bank.addSubjects(1, 101, 101);
-    bank.addSubjects(1001, 15, 101, 1);
-    const CheckReport report = CheckCommand::check(bank.path());
-    EXPECT_TRUE(report.programWorks());
-    EXPECT_TRUE(report.toText(bank.path())
-                    .contains(QStringLiteral("100 questions drawn at random from the 101 ordinary questions; the 15 "
-                                             "must-answer questions are left out")));
-}
-
-TEST(CheckCommand, withAHundredOrdinaryQuestionsNoExamCanRun)
-{
-    TestBank bank;
-    bank.addClass(101, QStringLiteral("驾驶证"));
-    bank.addSubjects(1, 100, 101);
-    bank.addSubjects(1001, 30, 101, 1);
-    const CheckReport report = CheckCommand::check(bank.path());
-    // Practice works on such a bank: a warning, first in the report, not a fault.
-    EXPECT_TRUE(report.programWorks());
-    EXPECT_EQ(problemKinds(report), QList<Kind>{Kind::NoExam});
-    const QStringList lines = report.toText(bank.path()).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.value(1), QStringLiteral("*** This bank has no mock exam: see the warning below. ***"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Result: the program can use this bank for practice, but it has no "
-                                              "mock exam.")));
+    const struct
+    {
+        const char* name;
+        int ordinary;
+        int mustAnswer;
+        QList<Kind> problems;
+        int examPlans;
+        QStringList lines;      // whole lines of the report
+        QString contained;      // in the report
+    } cases[] = {
+        {"16 must-answer questions", 101, 16, {}, 1, {},
+         QStringLiteral("first 8 drawn at random from the 16 must-answer questions, then 92 drawn at random from the "
+                        "101 ordinary questions")},
+        {"15 must-answer questions", 101, 15, {}, 1, {},
+         QStringLiteral("100 questions drawn at random from the 101 ordinary questions; the 15 must-answer questions "
+                        "are left out")},
+        {"100 ordinary questions", 100, 30, {Kind::NoExam}, 0,
+         {QStringLiteral("*** This bank has no mock exam: see the warning below. ***"),
+          QStringLiteral("Result: the program can use this bank for practice, but it has no mock exam.")},
+         QStringLiteral("no mock exam can run")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestBank bank;
+        fillWorkingBank(bank, c.ordinary, c.mustAnswer);
+        const CheckReport report = CheckCommand::check(bank.path());
+        const QString text = report.toText(bank.path());
+        EXPECT_TRUE(report.programWorks()) << text.toStdString();
+        EXPECT_EQ(problemKinds(report), c.problems) << text.toStdString();
+        EXPECT_EQ(report.count(Kind::ExamPlan), c.examPlans);
+        EXPECT_TRUE(text.contains(c.contained)) << text.toStdString();
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (const QString& line : c.lines)
+            EXPECT_TRUE(lines.contains(line)) << text.toStdString();
+        // A bank without an exam says so first, under the title.
+        if (c.problems.contains(Kind::NoExam))
+            EXPECT_EQ(lines.value(1), c.lines.value(0));
+    }
 }
 
 // One change to a working bank, and what the check makes of it: whether the

@@ -10,32 +10,44 @@
 
 #include <gtest/gtest.h>
 
-TEST(ImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
+// import, and build given a Jet file (known by its header, whatever its
+// name), write the bank and then its check, which fails: the fixtures are
+// too small for a mock exam.
+TEST(ImportProgram, importAndBuildWriteTheBankAndItsCheck)
 {
     SKIP_WITHOUT_JET_FIXTURES();
-    QTemporaryDir dir;
-    const QString source = pathIn(dir, QStringLiteral("old-bank.dat"));
-    QFile::copy(JetFixtures::path(QStringLiteral("bank.mdb")), source);
-    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
+    const struct
+    {
+        const char* command;
+        const char* fixture;
+        const char* sourceName; // the name the fixture is copied to
+        QStringList out;
+        QString err; // in the messages, when given
+        const char* table;
+        int rows;
+    } cases[] = {
+        {"build", "bank.mdb", "old-bank.dat",
+         {QStringLiteral("Subjects: 24 rows"), QStringLiteral("Result: the program will fail on this bank.")},
+         QString(), "Subjects", 24},
+        {"import", "bank-password-encoded.mdb", "old.mdb",
+         {QStringLiteral("classes: 6 rows"), QStringLiteral("no mock exam can run")}, QStringLiteral("was written"),
+         "ziliao", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        QTemporaryDir dir;
+        const QString source = pathIn(dir, QString::fromLatin1(c.sourceName));
+        ASSERT_TRUE(QFile::copy(JetFixtures::path(QString::fromLatin1(c.fixture)), source));
+        const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
 
-    const ProgramRun build = runQuenharBank({QStringLiteral("build"), source, bank});
-    EXPECT_EQ(build.exitCode, 1) << "the fixture is too small for a mock exam: " << build.err.toStdString();
-    EXPECT_TRUE(build.out.contains(QStringLiteral("Subjects: 24 rows"))) << build.out.toStdString();
-    EXPECT_TRUE(build.out.contains(QStringLiteral("Result: the program will fail on this bank."))) << build.out.toStdString();
-    EXPECT_EQ(tableRows(bank, QStringLiteral("Subjects")).size(), 24);
-}
-
-TEST(ImportProgram, importWritesTheBankAndItsCheck)
-{
-    SKIP_WITHOUT_JET_FIXTURES();
-    QTemporaryDir dir;
-    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
-    const ProgramRun import = runQuenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-password-encoded.mdb")), bank});
-    EXPECT_EQ(import.exitCode, 1);
-    EXPECT_TRUE(import.out.contains(QStringLiteral("classes: 6 rows"))) << import.out.toStdString();
-    EXPECT_TRUE(import.out.contains(QStringLiteral("no mock exam can run"))) << import.out.toStdString();
-    EXPECT_TRUE(import.err.contains(QStringLiteral("was written"))) << import.err.toStdString();
-    EXPECT_EQ(tableRows(bank, QStringLiteral("ziliao")).size(), 3);
+        const ProgramRun run = runQuenharBank({QString::fromLatin1(c.command), source, bank});
+        EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+        for (const QString& expected : c.out)
+            EXPECT_TRUE(run.out.contains(expected)) << run.out.toStdString();
+        if (!c.err.isEmpty())
+            EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+        EXPECT_EQ(tableRows(bank, QString::fromLatin1(c.table)).size(), c.rows);
+    }
 }
 
 TEST(ImportProgram, importOfATruncatedFileFailsAndWritesNothing)

@@ -50,15 +50,43 @@ protected:
 
 } // namespace
 
-TEST_F(PictureConverterTest, convertsAPngOfFewColoursToARunLengthEncodedPaletteBitmap)
+// A PNG of few colours and an SVG (drawn at its own size on white) become
+// run-length encoded palette bitmaps; transparent parts become white. Each
+// shows, through the program's own decoding, the picture it was made from.
+TEST_F(PictureConverterTest, convertsPicturesToTheBitmapsThatShowThem)
 {
-    const auto result = convert(QStringLiteral("sign.png"), encoded(twoColours(10, 6), "PNG"));
-    ASSERT_TRUE(result.stored) << result.error.toStdString();
-    expectBitmap(*result.stored, 8, 1);
-    const QImage image = StoredPicture::decode(*result.stored);
-    EXPECT_EQ(image.size(), QSize(10, 6));
-    EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(8, 4), qRgb(0, 0, 255));
+    QImage glyph(4, 4, QImage::Format_ARGB32);
+    glyph.fill(Qt::transparent);
+    glyph.setPixel(0, 0, qRgba(0, 128, 0, 255));
+    const struct
+    {
+        const char* name;
+        QString file;
+        QByteArray bytes;
+        QSize size;
+        bool runLengthPalette; // stored as an RLE8 palette bitmap
+        QList<std::pair<QPoint, QRgb>> pixels;
+    } cases[] = {
+        {"a PNG of few colours", QStringLiteral("sign.png"), encoded(twoColours(10, 6), "PNG"), QSize(10, 6), true,
+         {{QPoint(1, 1), qRgb(255, 0, 0)}, {QPoint(8, 4), qRgb(0, 0, 255)}}},
+        {"an SVG", QStringLiteral("marking.svg"),
+         R"(<svg xmlns="http://www.w3.org/2000/svg" width="30" height="20">)"
+         R"(<rect x="0" y="0" width="10" height="20" fill="#00ff00"/></svg>)",
+         QSize(30, 20), true, {{QPoint(5, 10), qRgb(0, 255, 0)}, {QPoint(25, 10), qRgb(255, 255, 255)}}},
+        {"a PNG with transparent parts", QStringLiteral("glyph.png"), encoded(glyph, "PNG"), QSize(4, 4), false,
+         {{QPoint(0, 0), qRgb(0, 128, 0)}, {QPoint(3, 3), qRgb(255, 255, 255)}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = convert(c.file, c.bytes);
+        ASSERT_TRUE(result.stored) << result.error.toStdString();
+        if (c.runLengthPalette)
+            expectBitmap(*result.stored, 8, 1);
+        const QImage image = StoredPicture::decode(*result.stored);
+        EXPECT_EQ(image.size(), c.size);
+        for (const auto& [point, colour] : c.pixels)
+            EXPECT_EQ(image.pixel(point), colour) << point.x() << "," << point.y();
+    }
 }
 
 TEST_F(PictureConverterTest, convertsAJpegAndShowsWhatItsDecoderGives)
@@ -73,31 +101,6 @@ TEST_F(PictureConverterTest, convertsAJpegAndShowsWhatItsDecoderGives)
     const QColor left = image.pixelColor(3, 8);
     EXPECT_GT(left.red(), 200);
     EXPECT_LT(left.blue(), 60);
-}
-
-TEST_F(PictureConverterTest, makesTransparentPartsWhite)
-{
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    image.setPixel(0, 0, qRgba(0, 128, 0, 255));
-    const auto result = convert(QStringLiteral("glyph.png"), encoded(image, "PNG"));
-    ASSERT_TRUE(result.stored);
-    const QImage decoded = StoredPicture::decode(*result.stored);
-    EXPECT_EQ(decoded.pixel(0, 0), qRgb(0, 128, 0));
-    EXPECT_EQ(decoded.pixel(3, 3), qRgb(255, 255, 255));
-}
-
-TEST_F(PictureConverterTest, drawsAnSvgAtItsOwnSizeOnWhite)
-{
-    const QByteArray svg = R"(<svg xmlns="http://www.w3.org/2000/svg" width="30" height="20">)"
-                           R"(<rect x="0" y="0" width="10" height="20" fill="#00ff00"/></svg>)";
-    const auto result = convert(QStringLiteral("marking.svg"), svg);
-    ASSERT_TRUE(result.stored) << result.error.toStdString();
-    expectBitmap(*result.stored, 8, 1);
-    const QImage image = StoredPicture::decode(*result.stored);
-    EXPECT_EQ(image.size(), QSize(30, 20));
-    EXPECT_EQ(image.pixel(5, 10), qRgb(0, 255, 0));
-    EXPECT_EQ(image.pixel(25, 10), qRgb(255, 255, 255));
 }
 
 TEST_F(PictureConverterTest, keepsAValidStoredBitmapByteForByte)
