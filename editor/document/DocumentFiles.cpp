@@ -40,6 +40,24 @@ DocumentFiles::Opened failed(const QString& error)
     return opened;
 }
 
+// The schema entries of `bank` that a new bank does not have: tables,
+// views, indexes and triggers beyond the tool's own.
+QStringList otherEntries(ReadOnlyBank& bank)
+{
+    const QStringList own{QStringLiteral("classes"), QStringLiteral("subjects"), QStringLiteral("ziliao"),
+                          QStringLiteral("subjectsbyclass"), QStringLiteral("subjectsbypassonly")};
+    QStringList entries;
+    ReadOnlyBank::Rows rows(bank, QStringLiteral("select type, name from sqlite_master where name not like "
+                                                 "'sqlite\\_%' escape '\\' order by type, name"));
+    while (rows.next()) {
+        const QString type = QString::fromUtf8(rows.row().columnText(0));
+        const QString name = QString::fromUtf8(rows.row().columnText(1));
+        if (!own.contains(name.toLower()))
+            entries.append(Text::tr("%1 %2 is not kept").arg(type, name));
+    }
+    return entries;
+}
+
 DocumentFiles::Opened openBank(const QString& path)
 {
     DocumentFiles::Opened opened;
@@ -57,6 +75,7 @@ DocumentFiles::Opened openBank(const QString& path)
             return opened;
         }
         opened.warnings = read.warnings;
+        opened.leftOut = read.warnings + otherEntries(bank);
         for (qsizetype i = 0; i < read.content.questions.size(); ++i)
             opened.pictures.append(read.content.questions[i].picture
                                        ? PictureValue::stored(pictures, read.rowids[i])

@@ -31,6 +31,10 @@ struct Opened
     BankContent content;
     QList<PictureValue> pictures;
     bool isBank = false;    // a bank file, which saving may write over
+    // What the bank holds beyond the tables, columns and indexes the bank
+    // tool writes (an imported old bank's extra columns or tables, a view):
+    // a save leaves it out, so the user is asked before it is saved over.
+    QStringList leftOut;
     FileIdentity identity;  // the bank as it was read
 };
 

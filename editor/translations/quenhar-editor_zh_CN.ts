@@ -187,6 +187,10 @@
         <source>no temporary folder: %1</source>
         <translation>无法建立临时文件夹：%1</translation>
     </message>
+    <message>
+        <source>%1 %2 is not kept</source>
+        <translation>%1 %2 不会保留</translation>
+    </message>
 </context>
 <context>
     <name>DocumentProblems</name>
@@ -506,6 +510,14 @@ Saving now would overwrite those changes. Save your bank under another name to k
     <message>
         <source>%1[*] — Question bank editor</source>
         <translation>%1[*] — 题库编辑</translation>
+    </message>
+    <message>
+        <source>%1 holds more than a question bank needs (see the details). Saving over it leaves that out; save as a new bank to keep the old file whole.</source>
+        <translation>%1 中有题库以外的内容（见详细信息）。覆盖保存会丢掉这些内容；另存为新题库可完整保留旧文件。</translation>
+    </message>
+    <message>
+        <source>Save without it</source>
+        <translation>不保留这些内容，保存</translation>
     </message>
 </context>
 <context>

@@ -28,11 +28,12 @@ void information(QWidget* parent, const QString& text, const QString& details)
     show(parent, QMessageBox::Information, text, details);
 }
 
-bool confirm(QWidget* parent, const QString& text, const QString& action)
+bool confirm(QWidget* parent, const QString& text, const QString& action, const QString& details)
 {
     QMessageBox box(QMessageBox::Question, TrainerLook::messageCaption(), text,
                     QMessageBox::Yes | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Yes)->setText(action);
+    box.setDetailedText(details);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Yes;
 }

@@ -10,6 +10,6 @@ namespace EditorMessages {
 void error(QWidget* parent, const QString& text, const QString& details = {});
 void information(QWidget* parent, const QString& text, const QString& details = {});
 // A question whose yes is `action` (a button saying what happens); true for it.
-bool confirm(QWidget* parent, const QString& text, const QString& action);
+bool confirm(QWidget* parent, const QString& text, const QString& action, const QString& details = {});
 
 } // namespace EditorMessages

@@ -102,6 +102,7 @@ private:
     QString sourceName_; // the source it was read from, when not a bank
     bool isBank_ = false;
     FileIdentity identity_;
+    QStringList leftOut_; // what the opened bank holds that a save leaves out
     QString jetReader_;
     FileChooser chooser_;
     DocumentProblems problems_;

@@ -59,6 +59,7 @@ void EditorWindow::newBank()
 {
     const DocumentFiles::Opened opened = DocumentFiles::newBank();
     sourceName_.clear();
+    leftOut_.clear();
     load(QString(), opened.content, opened.pictures, false, {});
 }
 
@@ -84,6 +85,7 @@ bool EditorWindow::openFile(const QString& path)
     sourceName_ = opened.isBank ? QString() : QFileInfo(path).fileName();
     load(opened.isBank ? QFileInfo(path).absoluteFilePath() : QString(), opened.content, opened.pictures,
          opened.isBank, opened.identity);
+    leftOut_ = opened.leftOut;
     addRecent(QFileInfo(path).absoluteFilePath());
     if (!opened.errors.isEmpty())
         EditorMessages::error(this,
@@ -115,12 +117,20 @@ bool EditorWindow::save()
     materials_->commit();
     if (!isBank_ || path_.isEmpty())
         return saveAs();
+    if (!leftOut_.isEmpty()
+        && !EditorMessages::confirm(this,
+                                    tr("%1 holds more than a question bank needs (see the details). Saving over it "
+                                       "leaves that out; save as a new bank to keep the old file whole.")
+                                        .arg(QFileInfo(path_).fileName()),
+                                    tr("Save without it"), leftOut_.join(QLatin1Char('\n'))))
+        return false;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const DocumentFiles::Saved saved = DocumentFiles::saveOver(document_, path_, identity_);
     QGuiApplication::restoreOverrideCursor();
     switch (saved.outcome) {
     case DocumentFiles::Saved::Outcome::Saved:
         identity_ = saved.identity;
+        leftOut_.clear();
         document_.undoStack()->setClean();
         statusBar()->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(path_)), 5000);
         return true;
@@ -181,6 +191,7 @@ bool EditorWindow::saveTo(const QString& path, bool replace)
     }
     path_ = path;
     sourceName_.clear();
+    leftOut_.clear();
     isBank_ = true;
     identity_ = saved.identity;
     document_.undoStack()->setClean();

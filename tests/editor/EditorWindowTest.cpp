@@ -180,6 +180,30 @@ TEST_F(EditorWindowTest, ABankChangedByAnotherProgramIsNeverOverwrittenWithoutAs
     EXPECT_TRUE(tableRows(chosen, QStringLiteral("Subjects"))[0].contains(QStringLiteral("开灯")));
 }
 
+TEST_F(EditorWindowTest, WhatASaveWouldLeaveOutOfTheBankIsOnlyLeftOutWhenTheUserSaysSo)
+{
+    bank.exec(QStringLiteral("create table notes (line text)"));
+    bank.exec(QStringLiteral("alter table ziliao add column author text"));
+    openBank();
+    retype("optionA", QStringLiteral("靠边停车"));
+    const QByteArray before = readFile(bank.path());
+
+    messages.answerWith(QMessageBox::Cancel);
+    trigger("actionSave");
+    ASSERT_EQ(messages.boxes().size(), 1);
+    EXPECT_EQ(readFile(bank.path()), before);
+    EXPECT_TRUE(window->isWindowModified());
+
+    messages.answerWith(QMessageBox::Yes);
+    trigger("actionSave");
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_TRUE(tableRows(bank.path(), QStringLiteral("Subjects"))[0].contains(QStringLiteral("靠边停车")));
+    messages.clear();
+    retype("optionA", QStringLiteral("停车"));
+    trigger("actionSave");
+    EXPECT_TRUE(messages.boxes().isEmpty()) << "asked once, for what the opened bank held";
+}
+
 TEST_F(EditorWindowTest, AHostileSourceIsReadWithItsProblemsAndNothingBadIsSaved)
 {
     QTemporaryDir dir;
