@@ -145,6 +145,27 @@ TEST_F(EditorWindowTest, UndoAndRedoReachEveryEditAlsoFromATextField)
     EXPECT_FALSE(window->isWindowModified());
 }
 
+TEST_F(EditorWindowTest, ClosingWithUnsavedChangesAsksAndKeepsThemUnlessToldOtherwise)
+{
+    openBank();
+    retype("optionA", QStringLiteral("靠边停车"));
+    const QByteArray before = readFile(bank.path());
+
+    messages.answerWith(QMessageBox::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(messages.boxes().size(), 1);
+    EXPECT_TRUE(window->isVisible());
+
+    messages.answerWith(QMessageBox::Discard);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(readFile(bank.path()), before) << "not saved when the user says so";
+
+    window->show();
+    messages.answerWith(QMessageBox::Save);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(tableRows(bank.path(), QStringLiteral("Subjects"))[0].contains(QStringLiteral("靠边停车")));
+}
+
 TEST_F(EditorWindowTest, ABankChangedByAnotherProgramIsNeverOverwrittenWithoutAsking)
 {
     openBank();
