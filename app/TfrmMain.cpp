@@ -51,9 +51,9 @@ void TfrmMain::FormCreate()
         Messages::showMessage(QStringLiteral("缺少velmora.db文件，不能允许!"));
         return;
     }
-    ADOQueryTemp = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryTemp"));
-    ADOQuerySubjects = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQuerySubjects"));
-    ADOQueryZiLiao = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryZiLiao"));
+    ADOQueryTemp = std::make_unique<RecordSet>(*connection_);
+    ADOQuerySubjects = std::make_unique<RecordSet>(*connection_);
+    ADOQueryZiLiao = std::make_unique<RecordSet>(*connection_);
     questions_ = std::make_unique<QuestionSet>(*ADOQuerySubjects);
 }
 

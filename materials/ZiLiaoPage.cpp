@@ -4,6 +4,7 @@
 #include "materials/LiveEditDelegate.h"
 #include "materials/MemoLink.h"
 #include "materials/RecordSetModel.h"
+#include "rules/BankColumns.h"
 #include "rules/Statements.h"
 #include "store/RecordSet.h"
 
@@ -13,9 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString titleField = QStringLiteral("title");
-const QString memoField = QStringLiteral("memo");
 
 constexpr int gridHeight = 113;
 constexpr int navigatorHeight = 25;
@@ -27,8 +25,9 @@ ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, UserChoices choices, QWidget* parent)
     , ziLiao_(ziLiao)
 {
     ziLiao_.setSql(Statements::materials());
-    // The grid shows the title; the text box shows the memo of the same row.
-    model_ = new RecordSetModel(ziLiao_, {{titleField, QStringLiteral("标题")}, {memoField, memoField}},
+    // The grid shows the title; the text box shows the memo of the same row
+    // (its hidden column headed by the field's own name).
+    model_ = new RecordSetModel(ziLiao_, {{Column::title, QStringLiteral("标题")}, {Column::memo, Column::memo}},
                                 std::move(choices.resolveConflict), this);
     connect(model_, &RecordSetModel::failed, this, &ZiLiaoPage::failed);
     createControls(std::move(choices.confirmDelete));
@@ -39,7 +38,7 @@ void ZiLiaoPage::createControls(std::function<bool()> confirmDelete)
     DBGrid3 = new QTableView(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
     DBGrid3->setModel(model_);
-    DBGrid3->setColumnHidden(model_->columnOf(memoField), true);
+    DBGrid3->setColumnHidden(model_->columnOf(Column::memo), true);
     DBGrid3->setItemDelegate(new LiveEditDelegate(DBGrid3));
     DBGrid3->setFixedHeight(gridHeight);
     DBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -60,7 +59,7 @@ void ZiLiaoPage::createControls(std::function<bool()> confirmDelete)
     DBMemo2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     DBMemo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DBMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    new MemoLink(*model_, model_->columnOf(memoField), *DBMemo2, this);
+    new MemoLink(*model_, model_->columnOf(Column::memo), *DBMemo2, this);
 
     DBNavigator3 = new DataNavigator(*model_, QStringLiteral("DBNavigator3"), std::move(confirmDelete), this);
     DBNavigator3->setFixedHeight(navigatorHeight);
@@ -103,7 +102,7 @@ void ZiLiaoPage::showCurrentRow(int row)
     if (row < 0) {
         selection->clear();
     } else {
-        const QModelIndex index = model_->index(row, model_->columnOf(titleField));
+        const QModelIndex index = model_->index(row, model_->columnOf(Column::title));
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         DBGrid3->scrollTo(index);
     }

@@ -2,10 +2,10 @@
 
 #include "editor/document/StoredPictures.h"
 
-#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/SqliteBankWriter.h"
 #include "tools/bankfile/NewBankFile.h"
 #include "tools/bankfile/StoredBankReader.h"
-#include "tools/formats/jet/JetImport.h"
+#include "tools/commands/ImportCommand.h"
 #include "tools/formats/json/JsonBankReader.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
@@ -42,12 +42,12 @@ DocumentFiles::Opened failed(const QString& error)
 
 // The schema entries of `bank` that a new bank does not have: tables,
 // views, indexes and triggers beyond the tool's own.
-QStringList otherEntries(ReadOnlyBank& bank)
+QStringList otherEntries(Database& bank)
 {
     const QStringList own{QStringLiteral("classes"), QStringLiteral("subjects"), QStringLiteral("ziliao"),
                           QStringLiteral("subjectsbyclass"), QStringLiteral("subjectsbypassonly")};
     QStringList entries;
-    ReadOnlyBank::Rows rows(bank, QStringLiteral("select type, name from sqlite_master where name not like "
+    Database::Rows rows(bank, QStringLiteral("select type, name from sqlite_master where name not like "
                                                  "'sqlite\\_%' escape '\\' order by type, name"));
     while (rows.next()) {
         const QString type = QString::fromUtf8(rows.row().columnText(0));
@@ -64,7 +64,7 @@ DocumentFiles::Opened openBank(const QString& path)
     opened.identity = FileIdentity::of(path);
     try {
         auto pictures = std::make_shared<StoredPictures>(path);
-        ReadOnlyBank bank(path);
+        Database bank(path, Database::Mode::Unchanged);
         StoredBankReader::Result read = StoredBankReader::read(bank);
         if (!read.errors.isEmpty()) {
             // Editing would change these values without being asked to.
@@ -90,7 +90,7 @@ DocumentFiles::Opened openBank(const QString& path)
     return opened;
 }
 
-DocumentFiles::Opened openSource(const QString& path, BankSource source)
+DocumentFiles::Opened openSource(BankSource source)
 {
     DocumentFiles::Opened opened;
     opened.errors = texts(source.problems.errors());
@@ -101,7 +101,6 @@ DocumentFiles::Opened openSource(const QString& path, BankSource source)
                                                               : PictureValue::fromFile(question.pictureFile));
     opened.content = std::move(source.content);
     opened.ok = true;
-    Q_UNUSED(path);
     return opened;
 }
 
@@ -112,20 +111,21 @@ DocumentFiles::Opened openJet(const QString& path, const QString& jetReader)
     QTemporaryDir folder;
     if (!folder.isValid())
         return failed(Text::tr("no temporary folder for reading %1: %2").arg(path, folder.errorString()));
-    JetImport::Options options;
+    ImportCommand::Options options;
     options.source = path;
     options.output = folder.filePath(QStringLiteral("imported.db"));
     options.readerProgram = jetReader;
-    const JetImport::Result imported = JetImport::run(options);
-    if (!QFileInfo::exists(options.output))
-        return failed(imported.message.isEmpty() ? Text::tr("%1 could not be read").arg(path) : imported.message);
+    CommandResult imported;
+    try {
+        imported = ImportCommand::run(options);
+    } catch (const ToolError& error) {
+        return failed(error.text());
+    }
     DocumentFiles::Opened opened = openBank(options.output);
     opened.isBank = false;
     opened.identity = {};
-    if (imported.check)
-        for (const CheckFinding& finding : imported.check->findings())
-            if (finding.severity != CheckFinding::Severity::Note)
-                opened.warnings.append(finding.text);
+    opened.leftOut.clear(); // saved as a new bank, never over the import
+    opened.warnings += imported.messages;
     return opened;
 }
 
@@ -148,7 +148,7 @@ bool writeInto(const BankDocument& document, NewBankFile& bank, const QString& p
     const QList<DocumentQuestion>& questions = document.questions();
     QString pictureError;
     try {
-        BankWriter::write(document.content(), bank.temporaryPath(), [&](const BankQuestion& row) {
+        SqliteBankWriter::write(document.content(), bank.temporaryPath(), [&](const BankQuestion& row) {
             QString error;
             const auto value = questions[row.sourceLine - 1].picture.storedValue(error);
             if (!error.isEmpty() && pictureError.isEmpty())
@@ -196,9 +196,9 @@ Opened open(const QString& path, const QString& jetReader)
     case Kind::Jet:
         return openJet(path, jetReader);
     case Kind::Json:
-        return openSource(path, JsonBankReader::read(path));
+        return openSource(JsonBankReader::read(path));
     case Kind::Sheet:
-        return openSource(path, SheetBankReader::read(path));
+        return openSource(SheetBankReader::read(path));
     case Kind::Unknown:
         break;
     }
@@ -266,27 +266,33 @@ Saved saveOver(const BankDocument& document, const QString& path, const FileIden
     return saved;
 }
 
-BankExporter::Result exportTo(const BankDocument& document, const QString& folder, BankExporter::Format format)
+CommandResult exportTo(const BankDocument& document, const QString& folder, ExportCommand::Format format)
 {
-    BankExporter::Result result;
+    CommandResult result;
     QTemporaryDir temporary;
     if (!temporary.isValid()) {
-        result.exitCode = 1;
-        result.errors.append(Text::tr("no temporary folder: %1").arg(temporary.errorString()));
+        result.exitCode = ExitCode::faults;
+        result.error(Text::tr("no temporary folder: %1").arg(temporary.errorString()));
         return result;
     }
     const QString bank = temporary.filePath(QStringLiteral("export.db"));
     const Saved saved = saveAs(document, bank, false);
     if (saved.outcome != Saved::Outcome::Saved) {
-        result.exitCode = 1;
-        result.errors.append(saved.message);
+        result.exitCode = ExitCode::faults;
+        result.error(saved.message);
         return result;
     }
-    BankExporter::Options options;
+    ExportCommand::Options options;
     options.bank = bank;
     options.outDir = folder;
     options.format = format;
-    return BankExporter::run(options);
+    try {
+        return ExportCommand::run(options);
+    } catch (const ToolError& error) {
+        result.exitCode = error.exitCode();
+        result.messages = error.lines();
+        return result;
+    }
 }
 
 } // namespace DocumentFiles

@@ -3,7 +3,7 @@
 #include "editor/document/BankDocument.h"
 #include "editor/document/FileIdentity.h"
 
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/ExportCommand.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -66,7 +66,8 @@ Saved saveOver(const BankDocument& document, const QString& path, const FileIden
 
 // Exports the document into `folder` with the bank tool's export (its
 // writers, refusals and file rules), from a bank written to a temporary
-// folder first.
-BankExporter::Result exportTo(const BankDocument& document, const QString& folder, BankExporter::Format format);
+// folder first. A refusal gives its exit code and messages, as the command
+// line shows them.
+CommandResult exportTo(const BankDocument& document, const QString& folder, ExportCommand::Format format);
 
 } // namespace DocumentFiles

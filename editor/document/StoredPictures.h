@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,5 +20,5 @@ public:
     QByteArray read(qint64 rowid);
 
 private:
-    ReadOnlyBank bank_;
+    Database bank_;
 };

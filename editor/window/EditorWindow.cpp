@@ -234,14 +234,14 @@ void EditorWindow::createMenus()
     file->addAction(saveAsAction_);
     QMenu* exports = file->addMenu(tr("&Export"));
     exports->setObjectName(QStringLiteral("menuExport"));
-    const auto exportAction = [&](const QString& text, const char* name, BankExporter::Format format) {
+    const auto exportAction = [&](const QString& text, const char* name, ExportCommand::Format format) {
         QAction* created = exports->addAction(text);
         created->setObjectName(QLatin1String(name));
         connect(created, &QAction::triggered, this, [this, format] { exportAs(format); });
     };
-    exportAction(tr("Excel workbook (.xlsx)…"), "actionExportXlsx", BankExporter::Format::Xlsx);
-    exportAction(tr("CSV sheets (.csv)…"), "actionExportCsv", BankExporter::Format::Csv);
-    exportAction(tr("JSON (.json)…"), "actionExportJson", BankExporter::Format::Json);
+    exportAction(tr("Excel workbook (.xlsx)…"), "actionExportXlsx", ExportCommand::Format::Xlsx);
+    exportAction(tr("CSV sheets (.csv)…"), "actionExportCsv", ExportCommand::Format::Csv);
+    exportAction(tr("JSON (.json)…"), "actionExportJson", ExportCommand::Format::Json);
     file->addSeparator();
     QAction* quit = file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
     quit->setObjectName(QStringLiteral("actionQuit"));

@@ -4,7 +4,7 @@
 #include "editor/document/DocumentProblems.h"
 #include "editor/document/FileIdentity.h"
 
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/ExportCommand.h"
 
 #include <QMainWindow>
 
@@ -72,7 +72,7 @@ private:
     void openChosen();
     bool saveTo(const QString& path, bool replace);
     bool handleConflict(const QString& message);
-    void exportAs(BankExporter::Format format);
+    void exportAs(ExportCommand::Format format);
     bool maybeKeepChanges();
     void load(const QString& path, const BankContent& content, const QList<PictureValue>& pictures, bool isBank,
               const FileIdentity& identity);

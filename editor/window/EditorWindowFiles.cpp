@@ -201,19 +201,20 @@ bool EditorWindow::saveTo(const QString& path, bool replace)
     return true;
 }
 
-void EditorWindow::exportAs(BankExporter::Format format)
+void EditorWindow::exportAs(ExportCommand::Format format)
 {
     materials_->commit();
     const QString folder = choose(Choice::ExportFolder);
     if (folder.isEmpty())
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const BankExporter::Result result = DocumentFiles::exportTo(document_, folder, format);
+    const CommandResult result = DocumentFiles::exportTo(document_, folder, format);
     QGuiApplication::restoreOverrideCursor();
-    if (result.exitCode != 0)
-        EditorMessages::error(this, tr("Nothing was exported."), result.errors.join(QLatin1Char('\n')));
+    if (result.exitCode != ExitCode::ok)
+        EditorMessages::error(this, tr("Nothing was exported."), result.messages.join(QLatin1Char('\n')));
     else
-        EditorMessages::information(this, tr("Exported: %1").arg(result.summary), result.warnings.join(QLatin1Char('\n')));
+        EditorMessages::information(this, tr("Exported: %1").arg(result.report.trimmed()),
+                                    result.messages.join(QLatin1Char('\n')));
 }
 
 bool EditorWindow::maybeKeepChanges()

@@ -1,7 +1,7 @@
 #include "editor/document/BankDocument.h"
 #include "editor/document/DocumentFiles.h"
 
-#include "tools/commands/BankChecker.h"
+#include "tools/commands/CheckCommand.h"
 
 #include "../tools/ToolFixtures.h"
 #include "support/TestBank.h"
@@ -106,7 +106,7 @@ TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
         const DocumentFiles::Saved saved = DocumentFiles::saveOver(loaded.document, bank.path(), loaded.opened.identity);
         EXPECT_EQ(saved.outcome, c.outcome) << saved.message.toStdString();
         if (c.outcome == Outcome::Saved) {
-            EXPECT_TRUE(BankChecker::check(bank.path()).programWorks());
+            EXPECT_TRUE(CheckCommand::check(bank.path()).programWorks());
             EXPECT_TRUE(tableRows(bank.path(), QStringLiteral("Subjects"))[0].contains(row.text));
             EXPECT_EQ(saved.identity, FileIdentity::of(bank.path()));
         } else {
@@ -140,15 +140,15 @@ TEST(EditorFilesTest, ASourceOpenedAndSavedMakesABankTheCheckAccepts)
 
     const QString bank = dir.filePath(QStringLiteral("velmora.db"));
     ASSERT_EQ(DocumentFiles::saveAs(loaded.document, bank, false).outcome, Outcome::Saved);
-    EXPECT_TRUE(BankChecker::check(bank).programWorks());
+    EXPECT_TRUE(CheckCommand::check(bank).programWorks());
     const QStringList rows = tableRows(bank, QStringLiteral("Subjects"));
     ASSERT_EQ(rows.size(), 3);
     EXPECT_TRUE(rows[1].contains(QLatin1String("blob:424d"))) << "stored as a bitmap: " << rows[1].toStdString();
     EXPECT_TRUE(rows[0].endsWith(QLatin1String("null")));
 
-    const BankExporter::Result exported =
-        DocumentFiles::exportTo(loaded.document, dir.filePath(QStringLiteral("out")), BankExporter::Format::Csv);
-    EXPECT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
+    const CommandResult exported =
+        DocumentFiles::exportTo(loaded.document, dir.filePath(QStringLiteral("out")), ExportCommand::Format::Csv);
+    EXPECT_EQ(exported.exitCode, ExitCode::ok) << exported.messages.join('\n').toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/bank.csv"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/pictures/2.bmp"))));
 }

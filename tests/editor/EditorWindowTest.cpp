@@ -1,6 +1,6 @@
 #include "editor/window/EditorWindow.h"
 
-#include "tools/commands/BankChecker.h"
+#include "tools/commands/CheckCommand.h"
 
 #include "../tools/ToolFixtures.h"
 #include "support/FormDriver.h"
@@ -108,7 +108,7 @@ TEST_F(EditorWindowTest, AnEditSavedIntoTheBankIsWhatTheTrainerShows)
     trigger("actionSave");
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('\n').toStdString();
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_TRUE(BankChecker::check(bank.path()).programWorks());
+    EXPECT_TRUE(CheckCommand::check(bank.path()).programWorks());
     EXPECT_EQ(window->recentFiles().value(0), bank.path());
 
     FormDriver trainer(bank);
@@ -263,7 +263,7 @@ TEST_F(EditorWindowTest, AHostileSourceIsReadWithItsProblemsAndNothingBadIsSaved
     messages.clear();
     trigger("actionSave");
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('\n').toStdString();
-    EXPECT_TRUE(BankChecker::check(chosen).programWorks());
+    EXPECT_TRUE(CheckCommand::check(chosen).programWorks());
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 #include "tools/bankfile/StoredBankReader.h"
 
+#include "rules/BankColumns.h"
 #include "rules/BankTables.h"
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 
 #include <QCoreApplication>
 
@@ -14,15 +15,15 @@ struct Text
 
 using BankTables::bracketed;
 
-// Reads one table's rows, column by column, noting every value whose kind
-// the content cannot carry. A byte column is read as its kind only, so that
-// no picture is loaded.
+// Reads one table's rows, column by column by name, noting every value whose
+// kind the content cannot carry. The picture column is read as its kind
+// only, so that no picture is loaded.
 class RowReader
 {
 public:
-    RowReader(ReadOnlyBank& db, const BankTables::Table& table, const QStringList& byteColumns, QStringList& errors)
+    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
         : rows_(db, QStringLiteral("select rowid, %1 from %2 order by rowid")
-                        .arg(selected(table.columns, byteColumns), bracketed({table.name})))
+                        .arg(selected(table.columns), bracketed({table.name})))
         , table_(table.name)
         , columns_(table.columns)
         , errors_(errors)
@@ -37,24 +38,27 @@ public:
 
     qint64 rowid() const { return statement_.columnInt64(0); }
 
-    qint64 integer(int column)
+    qint64 integer(const QString& name)
     {
-        if (statement_.columnType(column + 1) != Statement::ColumnType::Integer)
+        const int column = indexOf(name);
+        if (statement_.columnType(column) != Statement::ColumnType::Integer)
             unexported(column, Text::tr("is not an integer"));
-        return statement_.columnInt64(column + 1);
+        return statement_.columnInt64(column);
     }
 
-    QString text(int column)
+    QString text(const QString& name)
     {
-        if (statement_.columnType(column + 1) != Statement::ColumnType::Text)
+        const int column = indexOf(name);
+        if (statement_.columnType(column) != Statement::ColumnType::Text)
             unexported(column, Text::tr("is not text"));
-        return QString::fromUtf8(statement_.columnText(column + 1));
+        return QString::fromUtf8(statement_.columnText(column));
     }
 
-    // Whether a byte column holds a value (true) or null (false).
-    bool holdsBytes(int column)
+    // Whether the picture column holds a value (true) or null (false).
+    bool holdsPicture()
     {
-        const QByteArrayView kind = statement_.columnText(column + 1);
+        const int column = indexOf(Column::bmp);
+        const QByteArrayView kind = statement_.columnText(column);
         if (kind == "null")
             return false;
         if (kind != "blob")
@@ -63,21 +67,25 @@ public:
     }
 
 private:
-    static QString selected(const QStringList& columns, const QStringList& byteColumns)
+    static QString selected(const QStringList& columns)
     {
         QStringList parts;
         for (const QString& column : columns)
-            parts.append(byteColumns.contains(column) ? QStringLiteral("typeof(%1)").arg(bracketed({column}))
-                                                      : bracketed({column}));
+            parts.append(column == Column::bmp ? QStringLiteral("typeof(%1)").arg(bracketed({column}))
+                                               : bracketed({column}));
         return parts.join(QLatin1String(", "));
     }
 
+    // The statement selects the rowid, then the table's columns in the
+    // order of its list.
+    int indexOf(const QString& name) const { return int(columns_.indexOf(name)) + 1; }
+
     void unexported(int column, const QString& reason)
     {
-        errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
+        errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column - 1], reason));
     }
 
-    ReadOnlyBank::Rows rows_;
+    Database::Rows rows_;
     const Statement& statement_ = rows_.row();
     QString table_;
     QStringList columns_;
@@ -90,15 +98,15 @@ private:
 BankTables::Table materialsWithId()
 {
     BankTables::Table table = BankTables::materials();
-    table.columns.prepend(QStringLiteral("id"));
+    table.columns.prepend(Column::id);
     return table;
 }
 
 // Columns a bank may have beyond the ones the program reads are not part of
 // the content; they are named so that nobody is surprised by their loss.
-void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QStringList& warnings)
+void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
 {
-    const ReadOnlyBank::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
+    const Database::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
     const Statement& statement = rows.row();
     for (int i = 0; i < statement.columnCount(); ++i)
         if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
@@ -110,7 +118,7 @@ void warnAboutOtherColumns(ReadOnlyBank& db, const BankTables::Table& table, QSt
 
 namespace StoredBankReader {
 
-Result read(ReadOnlyBank& db)
+Result read(Database& db)
 {
     Result result;
     BankContent& content = result.content;
@@ -118,30 +126,30 @@ Result read(ReadOnlyBank& db)
     warnAboutOtherColumns(db, BankTables::subjects(), result.warnings);
     warnAboutOtherColumns(db, materialsWithId(), result.warnings);
 
-    RowReader classes(db, BankTables::classes(), {}, result.errors);
+    RowReader classes(db, BankTables::classes(), result.errors);
     while (classes.next())
-        content.categories.append({classes.integer(0), classes.text(1), 0});
+        content.categories.append({classes.integer(Column::no), classes.text(Column::remark), 0});
 
-    RowReader subjects(db, BankTables::subjects(), {QStringLiteral("bmp")}, result.errors);
+    RowReader subjects(db, BankTables::subjects(), result.errors);
     while (subjects.next()) {
         BankQuestion question;
-        question.no = subjects.integer(0);
-        question.text = subjects.text(1);
-        question.answer = subjects.integer(2);
-        question.type = subjects.integer(3);
-        question.mustAnswer = subjects.integer(4);
-        question.category = subjects.integer(5);
-        question.picture = subjects.holdsBytes(6) ? std::optional(QByteArray()) : std::nullopt;
+        question.no = subjects.integer(Column::no);
+        question.text = subjects.text(Column::subject);
+        question.answer = subjects.integer(Column::result);
+        question.type = subjects.integer(Column::classNo);
+        question.mustAnswer = subjects.integer(Column::passOnly);
+        question.category = subjects.integer(Column::fatherNo);
+        question.picture = subjects.holdsPicture() ? std::optional(QByteArray()) : std::nullopt;
         result.rowids.append(subjects.rowid());
         content.questions.append(std::move(question));
     }
 
-    RowReader materials(db, materialsWithId(), {}, result.errors);
+    RowReader materials(db, materialsWithId(), result.errors);
     while (materials.next()) {
         BankMaterial material;
-        material.id = materials.integer(0);
-        material.title = materials.text(1);
-        material.text = materials.text(2);
+        material.id = materials.integer(Column::id);
+        material.title = materials.text(Column::title);
+        material.text = materials.text(Column::memo);
         content.materials.append(std::move(material));
     }
     return result;

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QStringList>
 
-class ReadOnlyBank;
+class Database;
 
 // Reads a bank's three tables into BankContent, row by row in stored order,
 // as export and the editor both need them. Pictures are not loaded: a
@@ -25,6 +25,6 @@ struct Result
     QStringList warnings;
 };
 
-Result read(ReadOnlyBank& bank);
+Result read(Database& bank);
 
 } // namespace StoredBankReader

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>BankBuild</name>
+    <name>BuildCommand</name>
     <message>
         <source>question %1: the picture %2 %3</source>
         <translation>第 %1 题：图片 %2 %3</translation>
@@ -20,28 +20,12 @@
         <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
     </message>
     <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
         <source>%1: no bank was written; correct the errors above and build again</source>
         <translation>%1：未生成题库；请改正上面的错误后重新生成</translation>
     </message>
     <message>
-        <source>removed %1, left by an earlier run that was stopped</source>
-        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-    <message>
         <source>%1: %2; no bank was written</source>
         <translation>%1：%2；未生成题库</translation>
-    </message>
-    <message>
-        <source>%1 cannot be put in place: %2</source>
-        <translation>无法把题库放到 %1：%2</translation>
     </message>
     <message>
         <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6</source>
@@ -49,7 +33,7 @@
     </message>
 </context>
 <context>
-    <name>BankChecker</name>
+    <name>CheckCommand</name>
     <message>
         <source>table %1 is missing</source>
         <translation>缺少表 %1</translation>
@@ -156,127 +140,6 @@
     </message>
 </context>
 <context>
-    <name>BankExporter</name>
-    <message>
-        <source>Subjects: question number %1 is used more than once</source>
-        <translation>Subjects：题号 %1 被使用了不止一次</translation>
-    </message>
-    <message>
-        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
-        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
-    </message>
-    <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
-        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
-        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
-    </message>
-    <message>
-        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
-        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
-    </message>
-    <message>
-        <source>Pictures</source>
-        <translation>图片</translation>
-    </message>
-</context>
-<context>
-    <name>BankStats</name>
-    <message>
-        <source>(no such category)</source>
-        <translation>（无此章节）</translation>
-    </message>
-    <message>
-        <source>single choice (A/B/C)</source>
-        <translation>单选题（A/B/C）</translation>
-    </message>
-    <message>
-        <source>true/false (classNo %1)</source>
-        <translation>判断题（classNo %1）</translation>
-    </message>
-    <message>
-        <source>must-answer</source>
-        <translation>必对题</translation>
-    </message>
-    <message>
-        <source>ordinary</source>
-        <translation>普通题</translation>
-    </message>
-    <message>
-        <source>neither (passOnly %1)</source>
-        <translation>都不是（passOnly %1）</translation>
-    </message>
-    <message>
-        <source>with a picture</source>
-        <translation>有图片</translation>
-    </message>
-    <message>
-        <source>without a picture</source>
-        <translation>无图片</translation>
-    </message>
-    <message>
-        <source>Questions: %1</source>
-        <translation>题目：%1 道</translation>
-    </message>
-    <message>
-        <source>By category:</source>
-        <translation>按章节：</translation>
-    </message>
-    <message>
-        <source>By type:</source>
-        <translation>按题型：</translation>
-    </message>
-    <message>
-        <source>By must-answer flag:</source>
-        <translation>按是否必对：</translation>
-    </message>
-    <message>
-        <source>By picture:</source>
-        <translation>按有无图片：</translation>
-    </message>
-</context>
-<context>
-    <name>BankWriter</name>
-    <message>
-        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
-        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>category %1</source>
-        <translation>章节 %1</translation>
-    </message>
-    <message>
-        <source>question %1</source>
-        <translation>第 %1 题</translation>
-    </message>
-    <message>
-        <source>material &quot;%1&quot;</source>
-        <translation>资料“%1”</translation>
-    </message>
-    <message>
-        <source>Writing</source>
-        <translation>写入中</translation>
-    </message>
-    <message>
-        <source>the bank cannot be written: %1</source>
-        <translation>无法写入题库：%1</translation>
-    </message>
-    <message>
-        <source>the bank cannot be written: %1 (%2)</source>
-        <translation>无法写入题库：%1（%2）</translation>
-    </message>
-    <message>
-        <source>the disk refused the write; it may be full, or the file too large for it</source>
-        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
-    </message>
-</context>
-<context>
     <name>CheckReport</name>
     <message>
         <source>  - ... and %1 more like &quot;%2&quot;</source>
@@ -313,6 +176,21 @@
     <message>
         <source>Result: the program can use this bank.</source>
         <translation>结论：程序可以使用这个题库。</translation>
+    </message>
+</context>
+<context>
+    <name>CommandResult</name>
+    <message>
+        <source>note: %1</source>
+        <translation>提示：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>error: %1</source>
+        <translation>错误：%1</translation>
     </message>
 </context>
 <context>
@@ -370,7 +248,34 @@
     </message>
 </context>
 <context>
-    <name>JetImport</name>
+    <name>ExportCommand</name>
+    <message>
+        <source>Subjects: question number %1 is used more than once</source>
+        <translation>Subjects：题号 %1 被使用了不止一次</translation>
+    </message>
+    <message>
+        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
+        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
+        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
+    </message>
+    <message>
+        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
+        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>图片</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommand</name>
     <message>
         <source>Imported %1 into %2:
 </source>
@@ -400,20 +305,8 @@
         <translation>%1：不是 Jet 数据库（Access 的 .mdb 文件）</translation>
     </message>
     <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-    <message>
         <source>%1: %2; no bank was written</source>
         <translation>%1：%2；未生成题库</translation>
-    </message>
-    <message>
-        <source>%1 cannot be put in place: %2</source>
-        <translation>无法把题库放到 %1：%2</translation>
     </message>
     <message>
         <source>%1 was written, but the program fails on it as the check above says</source>
@@ -497,6 +390,25 @@
     <message>
         <source>&quot;version&quot; must be %1</source>
         <translation>&quot;version&quot; 必须是 %1</translation>
+    </message>
+</context>
+<context>
+    <name>NewBankOutput</name>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>removed %1, left by an earlier run that was stopped</source>
+        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be put in place: %2</source>
+        <translation>无法把题库放到 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -713,6 +625,100 @@
     </message>
 </context>
 <context>
+    <name>SqliteBankWriter</name>
+    <message>
+        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
+        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>material &quot;%1&quot;</source>
+        <translation>资料“%1”</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>写入中</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1</source>
+        <translation>无法写入题库：%1</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1 (%2)</source>
+        <translation>无法写入题库：%1（%2）</translation>
+    </message>
+    <message>
+        <source>the disk refused the write; it may be full, or the file too large for it</source>
+        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
+    </message>
+</context>
+<context>
+    <name>StatsCommand</name>
+    <message>
+        <source>(no such category)</source>
+        <translation>（无此章节）</translation>
+    </message>
+    <message>
+        <source>single choice (A/B/C)</source>
+        <translation>单选题（A/B/C）</translation>
+    </message>
+    <message>
+        <source>true/false (classNo %1)</source>
+        <translation>判断题（classNo %1）</translation>
+    </message>
+    <message>
+        <source>must-answer</source>
+        <translation>必对题</translation>
+    </message>
+    <message>
+        <source>ordinary</source>
+        <translation>普通题</translation>
+    </message>
+    <message>
+        <source>neither (passOnly %1)</source>
+        <translation>都不是（passOnly %1）</translation>
+    </message>
+    <message>
+        <source>with a picture</source>
+        <translation>有图片</translation>
+    </message>
+    <message>
+        <source>without a picture</source>
+        <translation>无图片</translation>
+    </message>
+    <message>
+        <source>Questions: %1</source>
+        <translation>题目：%1 道</translation>
+    </message>
+    <message>
+        <source>By category:</source>
+        <translation>按章节：</translation>
+    </message>
+    <message>
+        <source>By type:</source>
+        <translation>按题型：</translation>
+    </message>
+    <message>
+        <source>By must-answer flag:</source>
+        <translation>按是否必对：</translation>
+    </message>
+    <message>
+        <source>By picture:</source>
+        <translation>按有无图片：</translation>
+    </message>
+</context>
+<context>
     <name>StoredBankReader</name>
     <message>
         <source>is not an integer</source>
@@ -862,22 +868,6 @@ Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
     <message>
         <source>Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV or text file .csv, .txt) or an Access .mdb file.</source>
         <translation>用 SOURCE 生成新题库 OUT.db：SOURCE 可以是 .json 文件、表格（Excel 工作簿 .xlsx，或 CSV、文本文件 .csv、.txt）或 Access 的 .mdb 文件。</translation>
-    </message>
-    <message>
-        <source>--categories and --materials go with a sheet (.xlsx, .csv or .txt) only</source>
-        <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
-    </message>
-    <message>
-        <source>note: %1</source>
-        <translation>提示：%1</translation>
-    </message>
-    <message>
-        <source>warning: %1</source>
-        <translation>警告：%1</translation>
-    </message>
-    <message>
-        <source>error: %1</source>
-        <translation>错误：%1</translation>
     </message>
     <message>
         <source>Replace files in OUTDIR that exist.</source>

@@ -1,5 +1,5 @@
-#include "store/IntegerText.h"
-#include "store/IntegerText.h"
+#include "store/ConversionError.h"
+#include "store/FieldValue.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@ class Database;
 // transaction. `path` must not exist yet or be an empty file. Raises
 // StoreError when SQLite refuses anything, a value longer than `maxValue`
 // bytes included, naming the row.
-namespace BankWriter {
+namespace SqliteBankWriter {
 
 // Creates the bank's tables and indexes in a new, empty bank.
 void createTables(Database& bank);
@@ -28,4 +28,4 @@ qint64 maxValueBytes();
 void write(const BankContent& content, const QString& path, const PictureOf& pictureOf,
            qint64 maxValue = maxValueBytes());
 
-} // namespace BankWriter
+} // namespace SqliteBankWriter

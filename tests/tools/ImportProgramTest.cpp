@@ -10,13 +10,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
+TEST(ImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("old-bank.dat"));
+    const QString source = pathIn(dir, QStringLiteral("old-bank.dat"));
     QFile::copy(JetFixtures::path(QStringLiteral("bank.mdb")), source);
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
 
     const ProgramRun build = runQuenharBank({QStringLiteral("build"), source, bank});
     EXPECT_EQ(build.exitCode, 1) << "the fixture is too small for a mock exam: " << build.err.toStdString();
@@ -25,11 +25,11 @@ TEST(JetImportProgram, buildTakesAJetFileByItsHeaderWhateverItsName)
     EXPECT_EQ(tableRows(bank, QStringLiteral("Subjects")).size(), 24);
 }
 
-TEST(JetImportProgram, importWritesTheBankAndItsCheck)
+TEST(ImportProgram, importWritesTheBankAndItsCheck)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     const ProgramRun import = runQuenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-password-encoded.mdb")), bank});
     EXPECT_EQ(import.exitCode, 1);
     EXPECT_TRUE(import.out.contains(QStringLiteral("classes: 6 rows"))) << import.out.toStdString();
@@ -38,29 +38,29 @@ TEST(JetImportProgram, importWritesTheBankAndItsCheck)
     EXPECT_EQ(tableRows(bank, QStringLiteral("ziliao")).size(), 3);
 }
 
-TEST(JetImportProgram, importOfATruncatedFileFailsAndWritesNothing)
+TEST(ImportProgram, importOfATruncatedFileFailsAndWritesNothing)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
     const ProgramRun import = runQuenharBank({QStringLiteral("import"), JetFixtures::path(QStringLiteral("bank-truncated.mdb")),
-                                    QDir(dir.path()).filePath(QStringLiteral("velmora.db"))});
+                                    pathIn(dir, QStringLiteral("velmora.db"))});
     EXPECT_EQ(import.exitCode, 1);
     EXPECT_TRUE(import.err.contains(QStringLiteral("cut short"))) << import.err.toStdString();
     EXPECT_TRUE(import.out.isEmpty());
     EXPECT_TRUE(folderEntries(dir.path()).isEmpty());
 }
 
-TEST(JetImportProgram, importAndBuildRefuseWrongArguments)
+TEST(ImportProgram, importAndBuildRefuseWrongArguments)
 {
     QTemporaryDir dir;
-    const QString jetLooking = QDir(dir.path()).filePath(QStringLiteral("old.mdb"));
+    const QString jetLooking = pathIn(dir, QStringLiteral("old.mdb"));
     QByteArray page(4096, '\0');
     page.replace(0, 20, QByteArray("\x00\x01\x00\x00Standard Jet DB\0", 20));
     writeFile(jetLooking, page);
 
     EXPECT_EQ(runQuenharBank({QStringLiteral("import"), jetLooking}).exitCode, 2);
     const ProgramRun withCategories = runQuenharBank({QStringLiteral("build"), QStringLiteral("--categories"), jetLooking,
-                                            jetLooking, QDir(dir.path()).filePath(QStringLiteral("velmora.db"))});
+                                            jetLooking, pathIn(dir, QStringLiteral("velmora.db"))});
     EXPECT_EQ(withCategories.exitCode, 2);
     EXPECT_TRUE(withCategories.err.contains(QStringLiteral("--categories"))) << withCategories.err.toStdString();
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("old.mdb")});

@@ -1,11 +1,12 @@
-#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/SqliteBankWriter.h"
 
 #include "tools/bankfile/OutputFiles.h"
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
+#include "rules/BankColumns.h"
 #include "rules/BankTables.h"
 #include "store/Database.h"
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 #include "store/RegularFile.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
@@ -20,7 +21,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankWriter)
+    Q_DECLARE_TR_FUNCTIONS(SqliteBankWriter)
 };
 
 // Runs one row's insert: every bind and the write itself are checked (the
@@ -37,6 +38,17 @@ void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QS
                                  .arg(row, RegularFile::sizeText(maxValueBytes)));
         throw StoreError(Text::tr("%1: %2").arg(row, error.text()));
     }
+}
+
+// "insert into <table>(<columns>) values (?1, ?2, ...)": each column's value
+// is bound at its place in `columns`, counted from 1.
+QString insertInto(const QString& table, const QStringList& columns)
+{
+    QStringList parameters;
+    for (qsizetype i = 1; i <= columns.size(); ++i)
+        parameters.append(QStringLiteral("?%1").arg(i));
+    return QStringLiteral("insert into %1(%2) values (%3)")
+        .arg(table, BankTables::bracketed(columns), parameters.join(QStringLiteral(", ")));
 }
 
 // SQLite's words for a full disk or a failed write, said so that a teacher
@@ -60,7 +72,7 @@ void insertRow(Database& bank, qint64 maxValueBytes, Statement& insert, const QS
 
 } // namespace
 
-namespace BankWriter {
+namespace SqliteBankWriter {
 
 void createTables(Database& bank)
 {
@@ -70,7 +82,7 @@ void createTables(Database& bank)
 
 qint64 maxValueBytes()
 {
-    return ReadOnlyBank::Limits().maxRowBytes;
+    return Database::Limits().maxRowBytes;
 }
 
 void write(const BankContent& content, const QString& path, const PictureOf& pictureOf, qint64 maxValue)
@@ -88,7 +100,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
         ProgressBar progress(Text::tr("Writing"),
                              content.categories.size() + content.questions.size() + content.materials.size());
 
-        Statement category(bank.handle(), QStringLiteral("insert into classes([no], remark) values (?1, ?2)"));
+        Statement category(bank.handle(), insertInto(TableName::classes, {Column::no, Column::remark}));
         for (const BankCategory& row : content.categories) {
             insertRow(bank, maxValue, category, Text::tr("category %1").arg(row.no), [&row](Statement& insert) {
                 insert.bindInt64(1, row.no);
@@ -97,8 +109,9 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
             progress.advance();
         }
 
-        Statement question(bank.handle(), QStringLiteral("insert into Subjects([no], subject, result, classNo, passOnly, "
-                                                         "fatherNo, bmp) values (?1, ?2, ?3, ?4, ?5, ?6, ?7)"));
+        Statement question(bank.handle(),
+                           insertInto(TableName::subjects, {Column::no, Column::subject, Column::result, Column::classNo,
+                                                            Column::passOnly, Column::fatherNo, Column::bmp}));
         for (const BankQuestion& row : content.questions) {
             insertRow(bank, maxValue, question, Text::tr("question %1").arg(row.no), [&](Statement& insert) {
                 insert.bindInt64(1, row.no);
@@ -114,7 +127,7 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
             progress.advance();
         }
 
-        Statement material(bank.handle(), QStringLiteral("insert into ziliao(id, title, memo) values (?1, ?2, ?3)"));
+        Statement material(bank.handle(), insertInto(TableName::materials, {Column::id, Column::title, Column::memo}));
         for (const BankMaterial& row : content.materials) {
             insertRow(bank, maxValue, material, Text::tr("material \"%1\"").arg(row.title), [&row](Statement& insert) {
                 if (row.id)
@@ -131,4 +144,4 @@ void write(const BankContent& content, const QString& path, const PictureOf& pic
     }
 }
 
-} // namespace BankWriter
+} // namespace SqliteBankWriter

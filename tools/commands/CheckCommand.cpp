@@ -1,14 +1,15 @@
-#include "tools/commands/BankChecker.h"
+#include "tools/commands/CheckCommand.h"
 
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
+#include "rules/BankColumns.h"
 #include "rules/BankTables.h"
 #include "rules/CategoryNumber.h"
 #include "rules/ExamRules.h"
-#include "rules/FieldReading.h"
 #include "rules/Statements.h"
 #include "rules/StoredPicture.h"
-#include "store/ReadOnlyBank.h"
+#include "store/FieldValue.h"
+#include "store/Database.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankChecker)
+    Q_DECLARE_TR_FUNCTIONS(CheckCommand)
 };
 
 using Severity = CheckFinding::Severity;
@@ -34,7 +35,7 @@ using Columns = QHash<QString, int>;
 class Checker
 {
 public:
-    Checker(ReadOnlyBank& db, CheckReport& report)
+    Checker(Database& db, CheckReport& report)
         : db_(db), report_(report)
     {
     }
@@ -67,7 +68,7 @@ private:
     {
         Columns columns;
         try {
-            const ReadOnlyBank::Rows statement(db_, QStringLiteral("select * from %1 limit 0")
+            const Database::Rows statement(db_, QStringLiteral("select * from %1 limit 0")
                                                         .arg(BankTables::bracketed({table.name})));
             for (int i = 0; i < statement.row().columnCount(); ++i)
                 columns.insert(statement.row().columnName(i).toLower(), i);
@@ -90,28 +91,25 @@ private:
     std::optional<int> integerField(const Statement& row, const Columns& columns, const QString& table,
                                     const QString& rowName, const QString& column)
     {
-        const int index = columns.value(column.toLower());
-        const FieldReading::IntegerField field = FieldReading::integer(row, index);
-        if (!field.value)
+        const FieldValue value = row.value(columns.value(column.toLower()));
+        const std::optional<int> number = readInteger(value);
+        if (!number)
             fault(Kind::UnreadableValue, Text::tr("%1 %2: %3 is %4, which the program cannot read as a number")
-                                             .arg(table, rowName, column, field.shown));
-        else if (!field.isInteger)
+                                             .arg(table, rowName, column, shownValue(value)));
+        else if (value.kind != FieldValue::Kind::Integer)
             warning(Kind::WrongKind, Text::tr("%1 %2: %3 is %4 (%5), read as %6")
-                                         .arg(table, rowName, column, field.shown,
-                                              FieldReading::kindName(row.columnType(index)))
-                                         .arg(*field.value));
-        return field.value;
+                                         .arg(table, rowName, column, shownValue(value), kindName(value.kind))
+                                         .arg(*number));
+        return number;
     }
 
     void textField(const Statement& row, const Columns& columns, const QString& table, const QString& rowName,
                    const QString& column)
     {
-        const int index = columns.value(column.toLower());
-        const Statement::ColumnType type = row.columnType(index);
-        if (type != Statement::ColumnType::Text)
+        const FieldValue value = row.value(columns.value(column.toLower()));
+        if (value.kind != FieldValue::Kind::Text)
             warning(Kind::WrongKind, Text::tr("%1 %2: %3 is %4 (%5), not text; shown as its text")
-                                         .arg(table, rowName, column, FieldReading::shown(row, index),
-                                              FieldReading::kindName(type)));
+                                         .arg(table, rowName, column, shownValue(value), kindName(value.kind)));
     }
 
     // Walks the category list in the program's order. The program stops at a
@@ -124,27 +122,27 @@ private:
         int headings = 0;
         int total = 0;
         std::optional<QString> stoppedAt;
-        ReadOnlyBank::Rows rows(db_, Statements::classList());
+        Database::Rows rows(db_, Statements::classList());
         while (rows.next()) {
             const Statement& row = rows.row();
             ++total;
             if (stoppedAt)
                 continue;
-            const int noColumn = columns.value(QStringLiteral("no"));
-            const FieldReading::IntegerField no = FieldReading::integer(row, noColumn);
-            const QString rowName = Text::tr("category %1").arg(no.shown);
-            if (!no.value) {
-                stoppedAt = no.shown;
+            const FieldValue noValue = row.value(columns.value(Column::no));
+            const QString rowName = Text::tr("category %1").arg(shownValue(noValue));
+            // The program reads the number's text as stored, as the list does.
+            const CategoryNumber::Reading number = CategoryNumber::read(readText(noValue));
+            if (number.kind == CategoryNumber::Kind::NotANumber) {
+                stoppedAt = shownValue(noValue);
                 continue;
             }
-            integerField(row, columns, table, rowName, QStringLiteral("no"));
-            textField(row, columns, table, rowName, QStringLiteral("remark"));
+            integerField(row, columns, table, rowName, Column::no);
+            textField(row, columns, table, rowName, Column::remark);
             ++listed;
-            // The program tells a heading by the number's text as stored.
-            if (CategoryNumber::isHeading(readText(row.value(noColumn))))
+            if (number.kind == CategoryNumber::Kind::Heading)
                 ++headings;
             else
-                offered.insert(*no.value);
+                offered.insert(number.number);
         }
         if (stoppedAt)
             fault(Kind::CategoryNotInteger,
@@ -162,25 +160,25 @@ private:
     void checkQuestions(const Columns& columns, const QSet<qint64>& offered, bool haveCategories)
     {
         const QString table = BankTables::subjects().name;
-        const int total = countOf(QStringLiteral("select count(*) from Subjects"));
+        const int total = countOf(QStringLiteral("select count(*) from %1").arg(TableName::subjects));
         ProgressBar progress(Text::tr("Checking"), total);
         QHash<int, int> numberUses;
         int withPicture = 0;
         int position = 0;
-        ReadOnlyBank::Rows rows(db_, Statements::allSubjects());
+        Database::Rows rows(db_, Statements::allSubjects());
         while (rows.next()) {
             const Statement& row = rows.row();
             progress.advance();
             ++position;
-            const FieldReading::IntegerField noField = FieldReading::integer(row, columns.value(QStringLiteral("no")));
-            const QString rowName = Text::tr("question %1").arg(noField.value ? noField.shown
+            const FieldValue noValue = row.value(columns.value(Column::no));
+            const QString rowName = Text::tr("question %1").arg(readInteger(noValue) ? shownValue(noValue)
                                                                                    : Text::tr("#%1").arg(position));
-            const auto no = integerField(row, columns, table, rowName, QStringLiteral("no"));
-            textField(row, columns, table, rowName, QStringLiteral("subject"));
-            const auto result = integerField(row, columns, table, rowName, QStringLiteral("result"));
-            const auto type = integerField(row, columns, table, rowName, QStringLiteral("classNo"));
-            integerField(row, columns, table, rowName, QStringLiteral("passOnly"));
-            const auto category = integerField(row, columns, table, rowName, QStringLiteral("fatherNo"));
+            const auto no = integerField(row, columns, table, rowName, Column::no);
+            textField(row, columns, table, rowName, Column::subject);
+            const auto result = integerField(row, columns, table, rowName, Column::result);
+            const auto type = integerField(row, columns, table, rowName, Column::classNo);
+            integerField(row, columns, table, rowName, Column::passOnly);
+            const auto category = integerField(row, columns, table, rowName, Column::fatherNo);
 
             if (no)
                 ++numberUses[*no];
@@ -201,7 +199,7 @@ private:
                             .arg(CategoryNumber::isHeading(*category) ? Text::tr("a chapter heading")
                                                                       : Text::tr("not in the category list")));
 
-            const QByteArray picture = FieldReading::pictureBytes(row, columns.value(QStringLiteral("bmp")));
+            const QByteArray picture = readBytes(row.value(columns.value(Column::bmp)));
             try {
                 if (!StoredPicture::decode(picture).isNull())
                     ++withPicture;
@@ -233,7 +231,7 @@ private:
     // Counts the two pools with the program's own statements.
     void checkExam()
     {
-        const int total = countOf(QStringLiteral("select count(*) from Subjects"));
+        const int total = countOf(QStringLiteral("select count(*) from %1").arg(TableName::subjects));
         const int mustAnswer = rowsOf(Statements::mustAnswerNumbers());
         const int ordinary = rowsOf(Statements::ordinaryNumbers());
         if (total > mustAnswer + ordinary)
@@ -278,31 +276,31 @@ private:
     {
         const QString table = BankTables::materials().name;
         int count = 0;
-        ReadOnlyBank::Rows rows(db_, Statements::materials());
+        Database::Rows rows(db_, Statements::materials());
         while (rows.next()) {
             const Statement& row = rows.row();
             ++count;
             const QString rowName = Text::tr("material #%1").arg(count);
-            textField(row, columns, table, rowName, QStringLiteral("title"));
-            textField(row, columns, table, rowName, QStringLiteral("memo"));
+            textField(row, columns, table, rowName, Column::title);
+            textField(row, columns, table, rowName, Column::memo);
         }
         note(Kind::Summary, Text::tr("reference materials: %1").arg(count));
     }
 
-    ReadOnlyBank& db_;
+    Database& db_;
     CheckReport& report_;
 };
 
 } // namespace
 
-namespace BankChecker {
+namespace CheckCommand {
 
-CheckReport check(const QString& bankPath, const ReadOnlyBank::Limits& limits)
+CheckReport check(const QString& bankPath, const Database::Limits& limits)
 {
     CheckReport report;
-    std::optional<ReadOnlyBank> db;
+    std::optional<Database> db;
     try {
-        db.emplace(bankPath, limits);
+        db.emplace(bankPath, Database::Mode::Unchanged, limits);
     } catch (const StoreError& error) {
         report.add(Severity::Fault, Kind::CannotOpen, error.text());
         return report;
@@ -315,4 +313,13 @@ CheckReport check(const QString& bankPath, const ReadOnlyBank::Limits& limits)
     return report;
 }
 
-} // namespace BankChecker
+CommandResult run(const QString& bankPath, const Database::Limits& limits)
+{
+    const CheckReport report = check(bankPath, limits);
+    CommandResult result;
+    result.report = report.toText(bankPath);
+    result.exitCode = report.programWorks() ? ExitCode::ok : ExitCode::faults;
+    return result;
+}
+
+} // namespace CheckCommand

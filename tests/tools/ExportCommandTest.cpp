@@ -1,5 +1,5 @@
-#include "tools/commands/BankBuild.h"
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/BuildCommand.h"
+#include "tools/commands/ExportCommand.h"
 
 #include <QFile>
 
@@ -15,18 +15,17 @@ namespace {
 
 const QStringList tables{QStringLiteral("classes"), QStringLiteral("Subjects"), QStringLiteral("ziliao")};
 
-class BankRoundTripTest : public ::testing::Test
+class ExportCommandTest : public FolderTest
 {
 protected:
-    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
     // Exports `bank` to `outDir` and builds the export into `rebuilt`.
     void exportAndRebuild(const QString& bank, const QString& outDir, const QString& rebuilt)
     {
-        const BankExporter::Result exported = BankExporter::run(bank, outDir, false);
-        ASSERT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
-        const BankBuild::Result built = BankBuild::run({QDir(outDir).filePath(QStringLiteral("bank.json")), {}, rebuilt, false});
-        ASSERT_EQ(built.exitCode, 0) << built.message.toStdString();
+        const CommandOutcome exported = outcomeOf([&] { return ExportCommand::run({bank, outDir}); });
+        ASSERT_EQ(exported.exitCode, 0) << exported.text().toStdString();
+        const CommandOutcome built = outcomeOf(
+            [&] { return BuildCommand::run({QDir(outDir).filePath(QStringLiteral("bank.json")), {}, rebuilt}); });
+        ASSERT_EQ(built.exitCode, 0) << built.text().toStdString();
     }
 
     static void expectSameTables(const QString& a, const QString& b)
@@ -34,14 +33,11 @@ protected:
         for (const QString& table : tables)
             EXPECT_EQ(tableRows(a, table), tableRows(b, table)) << table.toStdString();
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 } // namespace
 
-TEST_F(BankRoundTripTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
+TEST_F(ExportCommandTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
 {
     writeFile(path(QStringLiteral("src/pictures/sign.svg")),
               R"(<svg xmlns="http://www.w3.org/2000/svg" width="12" height="8"><rect width="6" height="8" fill="red"/></svg>)");
@@ -60,8 +56,9 @@ TEST_F(BankRoundTripTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
                           R"({"no": 5, "category": 9007199254740993, "type": "single", "text": "大数", "answer": 9007199254740993, "mustAnswer": false})"},
                          {R"({"id": 4, "title": "甲", "text": "一\n二"})", R"({"id": 2, "title": "乙", "text": ""})"}));
 
-    const BankBuild::Result first = BankBuild::run({path(QStringLiteral("src/bank.json")), {}, path(QStringLiteral("first.db")), false});
-    ASSERT_EQ(first.exitCode, 0) << first.message.toStdString();
+    const CommandOutcome first = outcomeOf(
+        [&] { return BuildCommand::run({path(QStringLiteral("src/bank.json")), {}, path(QStringLiteral("first.db"))}); });
+    ASSERT_EQ(first.exitCode, 0) << first.text().toStdString();
     exportAndRebuild(path(QStringLiteral("first.db")), path(QStringLiteral("export")), path(QStringLiteral("second.db")));
 
     expectSameTables(path(QStringLiteral("first.db")), path(QStringLiteral("second.db")));
@@ -73,7 +70,7 @@ TEST_F(BankRoundTripTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
     EXPECT_EQ(tableRows(path(QStringLiteral("first.db")), QStringLiteral("Subjects")).size(), 5);
 }
 
-TEST_F(BankRoundTripTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
+TEST_F(ExportCommandTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
 {
     TestBank bank;
     bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
@@ -87,7 +84,7 @@ TEST_F(BankRoundTripTest, aBankMadeElsewhereExportsAndBuildsBackUnchanged)
     expectSameTables(bank.path(), path(QStringLiteral("rebuilt.db")));
 }
 
-TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
+TEST_F(ExportCommandTest, exportRefusesValuesTheFormatCannotCarry)
 {
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
@@ -95,10 +92,12 @@ TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
     bank.exec(QStringLiteral("update Subjects set result = null where [no] = 1"));
     bank.exec(QStringLiteral("update Subjects set subject = x'00ff' where [no] = 2"));
 
-    const BankExporter::Result result = BankExporter::run(bank.path(), path(QStringLiteral("export")), false);
+    const CommandOutcome result =
+        outcomeOf([&] { return ExportCommand::run({bank.path(), path(QStringLiteral("export"))}); });
+    EXPECT_TRUE(result.stopped);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.errors, (QStringList{QStringLiteral("Subjects row 1: result is not an integer"),
-                                          QStringLiteral("Subjects row 2: subject is not text")}));
+    EXPECT_EQ(result.messages, errorMessages({QStringLiteral("Subjects row 1: result is not an integer"),
+                                              QStringLiteral("Subjects row 2: subject is not text")}));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("export/bank.json"))));
 }
 
@@ -106,7 +105,7 @@ TEST_F(BankRoundTripTest, exportRefusesValuesTheFormatCannotCarry)
 // tables and pictures: JSON, CSV (UTF-8 with a byte order mark, for Excel)
 // and an Excel workbook, options split into their columns where the text
 // holds them in the bank's layout.
-TEST_F(BankRoundTripTest, everyExportFormatBuildsBackTheSameTables)
+TEST_F(ExportCommandTest, everyExportFormatBuildsBackTheSameTables)
 {
     TestBank bank;
     bank.addClass(100, QStringLiteral("道路交通安全法律、法规和规章"));
@@ -124,24 +123,25 @@ TEST_F(BankRoundTripTest, everyExportFormatBuildsBackTheSameTables)
     const struct
     {
         const char* name;
-        BankExporter::Format format;
+        ExportCommand::Format format;
         const char* built;       // the file build reads
         const char* categories;  // and its categories and materials, for CSV
         const char* materials;
     } formats[] = {
-        {"json", BankExporter::Format::Json, "bank.json", "", ""},
-        {"csv", BankExporter::Format::Csv, "bank.csv", "categories.csv", "materials.csv"},
-        {"xlsx", BankExporter::Format::Xlsx, "bank.xlsx", "", ""},
+        {"json", ExportCommand::Format::Json, "bank.json", "", ""},
+        {"csv", ExportCommand::Format::Csv, "bank.csv", "categories.csv", "materials.csv"},
+        {"xlsx", ExportCommand::Format::Xlsx, "bank.xlsx", "", ""},
     };
     for (const auto& f : formats) {
         SCOPED_TRACE(f.name);
         const QString out = path(QStringLiteral("export-") + QString::fromLatin1(f.name));
-        const BankExporter::Result exported = BankExporter::run({bank.path(), out, false, {}, f.format});
-        ASSERT_EQ(exported.exitCode, 0) << exported.errors.join('\n').toStdString();
+        const CommandOutcome exported = outcomeOf([&] { return ExportCommand::run({bank.path(), out, false, {}, f.format}); });
+        ASSERT_EQ(exported.exitCode, 0) << exported.text().toStdString();
         const auto in = [&](const char* name) { return *name ? QDir(out).filePath(QString::fromLatin1(name)) : QString(); };
         const QString rebuilt = path(QStringLiteral("rebuilt-") + QString::fromLatin1(f.name) + QStringLiteral(".db"));
-        const BankBuild::Result built = BankBuild::run({in(f.built), in(f.categories), rebuilt, false, in(f.materials)});
-        ASSERT_EQ(built.exitCode, 0) << built.message.toStdString();
+        const CommandOutcome built = outcomeOf(
+            [&] { return BuildCommand::run({in(f.built), in(f.categories), rebuilt, false, in(f.materials)}); });
+        ASSERT_EQ(built.exitCode, 0) << built.text().toStdString();
         expectSameTables(bank.path(), rebuilt);
         EXPECT_EQ(readFile(QDir(out).filePath(QStringLiteral("pictures/3.bmp"))), withPictureHeader(makeBitmap(2, 2)));
     }
@@ -156,7 +156,7 @@ TEST_F(BankRoundTripTest, everyExportFormatBuildsBackTheSameTables)
 
 // Values a sheet has no word for stop a CSV or xlsx export, each named, with
 // the advice to export JSON, which carries them.
-TEST_F(BankRoundTripTest, sheetExportsRefuseValuesASheetCannotCarry)
+TEST_F(ExportCommandTest, sheetExportsRefuseValuesASheetCannotCarry)
 {
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
@@ -164,12 +164,13 @@ TEST_F(BankRoundTripTest, sheetExportsRefuseValuesASheetCannotCarry)
     bank.addSubject({2, QStringLiteral("题"), 0, 7, 0, 101, {}});
     bank.addSubject({3, QStringLiteral("题"), 0, 1, 2, 101, {}});
     bank.addSubject({4, QStringLiteral("回车\r换行"), 0, 1, 0, 101, {}});
-    for (const auto format : {BankExporter::Format::Csv, BankExporter::Format::Xlsx}) {
+    for (const auto format : {ExportCommand::Format::Csv, ExportCommand::Format::Xlsx}) {
         const QString out = path(QStringLiteral("export"));
-        const BankExporter::Result result = BankExporter::run({bank.path(), out, false, {}, format});
+        const CommandOutcome result = outcomeOf([&] { return ExportCommand::run({bank.path(), out, false, {}, format}); });
+        EXPECT_TRUE(result.stopped);
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.errors,
-                  (QStringList{QStringLiteral("question 1: the answer code 5 has no word in a sheet"),
+        EXPECT_EQ(result.messages,
+                  errorMessages({QStringLiteral("question 1: the answer code 5 has no word in a sheet"),
                                QStringLiteral("question 2: the type code 7 has no word in a sheet"),
                                QStringLiteral("question 3: the must-answer value 2 has no word in a sheet"),
                                QStringLiteral("question 4 holds a carriage return, which a sheet reads as a line break"),
@@ -177,6 +178,6 @@ TEST_F(BankRoundTripTest, sheetExportsRefuseValuesASheetCannotCarry)
                                               "json), which carries every stored value")}));
         EXPECT_FALSE(QFile::exists(out));
     }
-    EXPECT_EQ(BankExporter::run({bank.path(), path(QStringLiteral("json")), false, {}, BankExporter::Format::Json}).exitCode,
+    EXPECT_EQ(ExportCommand::run({bank.path(), path(QStringLiteral("json")), false, {}, ExportCommand::Format::Json}).exitCode,
               0);
 }

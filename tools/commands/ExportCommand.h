@@ -1,9 +1,10 @@
 #pragma once
 
-#include "store/ReadOnlyBank.h"
+#include "tools/commands/CommandResult.h"
+
+#include "store/Database.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -14,16 +15,10 @@
 // export again gives the same tables and pictures. Values the format cannot
 // carry (null or text numbers, byte values in text columns, a question
 // number used twice; for a sheet also codes that have no word) are listed
-// and stop the export. The bank is read as a ReadOnlyBank.
-namespace BankExporter {
-
-struct Result
-{
-    int exitCode = 0; // 0 written, 1 the bank cannot be exported, 2 usage error
-    QStringList errors;
-    QStringList warnings;
-    QString summary;
-};
+// and stop the export: it throws ToolError, as it does when the bank cannot
+// be read or an output cannot be written. The bank is opened with
+// Database::Mode::Unchanged. The messages warn of columns that are not exported.
+namespace ExportCommand {
 
 enum class Format { Json, Csv, Xlsx };
 
@@ -35,11 +30,10 @@ struct Options
     QString bank;
     QString outDir;
     bool force = false; // replace existing files (never writing through a link)
-    ReadOnlyBank::Limits limits;
+    Database::Limits limits;
     Format format = Format::Json;
 };
 
-Result run(const Options& options);
-Result run(const QString& bankPath, const QString& outDir, bool force);
+CommandResult run(const Options& options);
 
-} // namespace BankExporter
+} // namespace ExportCommand

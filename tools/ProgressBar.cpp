@@ -1,4 +1,4 @@
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
 #include <unistd.h>
 

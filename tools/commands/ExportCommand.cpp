@@ -1,14 +1,15 @@
-#include "tools/commands/BankExporter.h"
+#include "tools/commands/ExportCommand.h"
 
 #include "tools/content/BankContent.h"
 #include "tools/formats/json/JsonBankWriter.h"
-#include "tools/commands/ProgressBar.h"
+#include "tools/ProgressBar.h"
 
+#include "rules/BankColumns.h"
 #include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
 #include "tools/bankfile/StoredBankReader.h"
 
-#include "store/ReadOnlyBank.h"
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ namespace {
 
 struct Text
 {
-    Q_DECLARE_TR_FUNCTIONS(BankExporter)
+    Q_DECLARE_TR_FUNCTIONS(ExportCommand)
 };
 
 
@@ -29,7 +30,7 @@ QString pictureName(qint64 no)
 
 // The bank's rows, pictures named by question number; a number used twice
 // would name two pictures alike, so it cannot be exported.
-BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warnings)
+BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
 {
     StoredBankReader::Result read = StoredBankReader::read(db);
     errors += read.errors;
@@ -45,10 +46,11 @@ BankContent readBank(ReadOnlyBank& db, QStringList& errors, QStringList& warning
 }
 
 // Writes every stored picture to its file, reading one row at a time.
-void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString& error)
+void writePictures(Database& db, const OutputFolder& out, int total, QString& error)
 {
     ProgressBar progress(Text::tr("Pictures"), total);
-    ReadOnlyBank::Rows rows(db, QStringLiteral("select [no], bmp from Subjects where bmp is not null order by rowid"));
+    Database::Rows rows(db, QStringLiteral("select [%1], %2 from %3 where %2 is not null order by rowid")
+                                    .arg(Column::no, Column::bmp, TableName::subjects));
     while (error.isEmpty() && rows.next()) {
         out.write(pictureName(rows.row().columnInt64(0)), rows.row().columnBlob(1).toByteArray(), error);
         progress.advance();
@@ -57,42 +59,46 @@ void writePictures(ReadOnlyBank& db, const OutputFolder& out, int total, QString
 
 } // namespace
 
-namespace BankExporter {
+namespace ExportCommand {
 
 std::optional<Format> formatNamed(const QString& name)
 {
-    const QString lower = name.toLower();
-    if (lower == QLatin1String("json"))
-        return Format::Json;
-    if (lower == QLatin1String("csv"))
-        return Format::Csv;
-    if (lower == QLatin1String("xlsx"))
-        return Format::Xlsx;
+    static const std::pair<QLatin1String, Format> formats[] = {
+        {QLatin1String("json"), Format::Json},
+        {QLatin1String("csv"), Format::Csv},
+        {QLatin1String("xlsx"), Format::Xlsx},
+    };
+    for (const auto& [formatName, format] : formats)
+        if (name.compare(formatName, Qt::CaseInsensitive) == 0)
+            return format;
     return std::nullopt;
 }
 
-Result run(const QString& bankPath, const QString& outDir, bool force)
+CommandResult run(const Options& options)
 {
-    return run(Options{bankPath, outDir, force, {}, Format::Json});
-}
-
-Result run(const Options& options)
-{
-    Result result;
+    CommandResult result;
+    const auto failed = [&result](int exitCode, const QStringList& errors) {
+        for (const QString& error : errors)
+            result.error(error);
+        return result.failure(exitCode);
+    };
     const OutputFolder out(options.outDir, options.force);
     try {
-        ReadOnlyBank db(options.bank, options.limits);
-        const BankContent content = readBank(db, result.errors, result.warnings);
+        Database db(options.bank, Database::Mode::Unchanged, options.limits);
+        QStringList errors;
+        QStringList warnings;
+        const BankContent content = readBank(db, errors, warnings);
+        for (const QString& warning : warnings)
+            result.warning(warning);
         if (options.format != Format::Json)
-            result.errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
-                                                                     ? SheetBankWriter::Kind::Xlsx
-                                                                     : SheetBankWriter::Kind::Csv);
-        if (!result.errors.isEmpty()) {
+            errors += SheetBankWriter::uncarried(content, options.format == Format::Xlsx
+                                                              ? SheetBankWriter::Kind::Xlsx
+                                                              : SheetBankWriter::Kind::Csv);
+        if (!errors.isEmpty()) {
             if (options.format != Format::Json)
-                result.errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
-                                              "(--format json), which carries every stored value"));
-            result.exitCode = 1;
-            return result;
+                errors.append(Text::tr("a sheet cannot carry these values; export the bank as JSON "
+                                       "(--format json), which carries every stored value"));
+            throw failed(ExitCode::faults, errors);
         }
 
         // The files, the bank's own written last: it is what names the
@@ -121,10 +127,10 @@ Result run(const Options& options)
             outputs.append(file.first);
         const QStringList existing = options.force ? QStringList() : out.existing(outputs);
         if (!existing.isEmpty()) {
-            result.exitCode = 2;
+            QStringList refusals;
             for (const QString& path : existing)
-                result.errors.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
-            return result;
+                refusals.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
+            throw failed(ExitCode::usage, refusals);
         }
 
         if (error.isEmpty())
@@ -134,23 +140,20 @@ Result run(const Options& options)
         for (const auto& file : files)
             if (error.isEmpty())
                 out.write(file.first, file.second, error);
-        if (!error.isEmpty()) {
-            result.exitCode = 1;
-            result.errors.append(error);
-            return result;
-        }
-        result.summary = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                             .arg(out.filePath(files.last().first))
-                             .arg(content.categories.size())
-                             .arg(content.questions.size())
-                             .arg(pictures)
-                             .arg(content.materials.size());
+        if (!error.isEmpty())
+            throw failed(ExitCode::faults, {error});
+        result.report = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
+                            .arg(out.filePath(files.last().first))
+                            .arg(content.categories.size())
+                            .arg(content.questions.size())
+                            .arg(pictures)
+                            .arg(content.materials.size())
+                        + QLatin1Char('\n');
     } catch (const StoreError& error) {
-        result.exitCode = 1;
-        result.errors.append(
-            Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text()));
+        throw failed(ExitCode::faults,
+                     {Text::tr("%1: %2 (run \"check\" for the full picture)").arg(options.bank, error.text())});
     }
     return result;
 }
 
-} // namespace BankExporter
+} // namespace ExportCommand

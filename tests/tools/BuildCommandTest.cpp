@@ -1,4 +1,4 @@
-#include "tools/commands/BankBuild.h"
+#include "tools/commands/BuildCommand.h"
 
 #include "support/TestBank.h"
 #include "ToolFixtures.h"
@@ -10,43 +10,29 @@
 
 namespace {
 
-const QString goodCategory = R"({"no": 101, "title": "驾驶证"})";
-
-QString question(int no, const QString& extra = {})
-{
-    return QStringLiteral(R"({"no": %1, "category": 101, "type": "judge", "text": "题 %1", "answer": "对", )"
-                          R"("mustAnswer": false%2})")
-        .arg(no)
-        .arg(extra);
-}
-
-class BankBuildTest : public ::testing::Test
+class BuildCommandTest : public FolderTest
 {
 protected:
-    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
-    BankBuild::Result build(const QByteArray& json, bool force = false)
+    CommandOutcome build(const QByteArray& json, bool force = false)
     {
         writeFile(path(QStringLiteral("bank.json")), json);
-        return BankBuild::run({path(QStringLiteral("bank.json")), {}, path(QStringLiteral("out.db")), force});
+        return outcomeOf(
+            [&] { return BuildCommand::run({path(QStringLiteral("bank.json")), {}, path(QStringLiteral("out.db")), force}); });
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 } // namespace
 
-TEST_F(BankBuildTest, writesTheRowsWithTheirStoredValues)
+TEST_F(BuildCommandTest, writesTheRowsWithTheirStoredValues)
 {
     writeFile(path(QStringLiteral("pictures/p.bmp")), makeBitmap(2, 2));
     const auto result = build(jsonSource(
-        {R"({"no": 100, "title": "章"})", goodCategory},
+        {R"({"no": 100, "title": "章"})", jsonCategory()},
         {QStringLiteral(R"({"no": 3, "category": 101, "type": "single", "text": "题\nA、一\nB、二\nC、三", )"
                         R"("answer": "C", "mustAnswer": true, "picture": "pictures/p.bmp"})"),
-         question(1)},
+         jsonQuestion(1)},
         {R"({"title": "记分", "text": "说明"})"}));
-    ASSERT_EQ(result.exitCode, 0) << result.message.toStdString();
+    ASSERT_EQ(result.exitCode, 0) << result.text().toStdString();
 
     EXPECT_EQ(tableRows(path(QStringLiteral("out.db")), QStringLiteral("classes")),
               (QStringList{QStringLiteral("integer:100|text:章"), QStringLiteral("integer:101|text:驾驶证")}));
@@ -60,51 +46,57 @@ TEST_F(BankBuildTest, writesTheRowsWithTheirStoredValues)
               QStringList{QStringLiteral("integer:1|text:记分|text:说明")});
 }
 
-TEST_F(BankBuildTest, aFailedBuildLeavesNoBankAndNoTemporaryFile)
+TEST_F(BuildCommandTest, aFailedBuildLeavesNoBankAndNoTemporaryFile)
 {
-    const auto result = build(jsonSource({goodCategory}, {question(1), question(2, R"(, "picture": "gone.png")")}));
+    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1), jsonQuestion(2, R"(, "picture": "gone.png")")}));
+    EXPECT_TRUE(result.stopped);
     EXPECT_EQ(result.exitCode, 1);
-    ASSERT_EQ(result.problems.errors().size(), 1);
-    EXPECT_EQ(result.problems.errors()[0].line, 9);
-    EXPECT_TRUE(result.problems.errors()[0].reason.contains(QStringLiteral("gone.png")));
+    // The one error, on the picture's line (9), then why nothing was written.
+    const QStringList errors = result.messages.filter(QStringLiteral("error: "));
+    ASSERT_EQ(errors.size(), 1) << result.text().toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("error: %1:9: ").arg(path(QStringLiteral("bank.json")))))
+        << result.text().toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("gone.png")));
+    EXPECT_TRUE(result.messages.last().endsWith(QStringLiteral("no bank was written; correct the errors above and build again")));
     EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("bank.json"))).path()),
               QStringList{QStringLiteral("bank.json")});
 }
 
-TEST_F(BankBuildTest, neverOverwritesAnExistingBankWithoutForce)
+TEST_F(BuildCommandTest, neverOverwritesAnExistingBankWithoutForce)
 {
     writeFile(path(QStringLiteral("out.db")), "precious");
-    const auto result = build(jsonSource({goodCategory}, {question(1)}));
+    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1)}));
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(readFile(path(QStringLiteral("out.db"))), QByteArray("precious"));
     EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
               (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
 }
 
-TEST_F(BankBuildTest, replacesAnExistingBankWithForce)
+TEST_F(BuildCommandTest, replacesAnExistingBankWithForce)
 {
     writeFile(path(QStringLiteral("out.db")), "old");
-    const auto result = build(jsonSource({goodCategory}, {question(1)}), true);
-    ASSERT_EQ(result.exitCode, 0) << result.message.toStdString();
+    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1)}), true);
+    ASSERT_EQ(result.exitCode, 0) << result.text().toStdString();
     EXPECT_EQ(tableRows(path(QStringLiteral("out.db")), QStringLiteral("Subjects")).size(), 1);
     EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
               (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
 }
 
-TEST_F(BankBuildTest, aFailedForcedBuildKeepsTheExistingBank)
+TEST_F(BuildCommandTest, aFailedForcedBuildKeepsTheExistingBank)
 {
     writeFile(path(QStringLiteral("out.db")), "old");
-    const auto result = build(jsonSource({goodCategory}, {question(1, R"(, "answer2": 1)")}), true);
+    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1, R"(, "answer2": 1)")}), true);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(readFile(path(QStringLiteral("out.db"))), QByteArray("old"));
     EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("out.db"))).path()),
               (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
 }
 
-TEST_F(BankBuildTest, refusesASourceOfAnotherKind)
+TEST_F(BuildCommandTest, refusesASourceOfAnotherKind)
 {
     writeFile(path(QStringLiteral("bank.docx")), "PK");
-    const auto result = BankBuild::run({path(QStringLiteral("bank.docx")), {}, path(QStringLiteral("out.db")), false});
+    const CommandOutcome result = outcomeOf(
+        [&] { return BuildCommand::run({path(QStringLiteral("bank.docx")), {}, path(QStringLiteral("out.db"))}); });
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
 }

@@ -5,7 +5,8 @@
 #include "JetFixtures.h"
 #include "ToolFixtures.h"
 
-#include "tools/formats/jet/JetImport.h"
+#include "tools/commands/CheckCommand.h"
+#include "tools/commands/ImportCommand.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -24,9 +25,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-JetImport::Result import(const QString& source, const QString& output, bool force = false)
+CommandOutcome import(const QString& source, const QString& output, bool force = false,
+                      std::chrono::milliseconds limit = 60s)
 {
-    return JetImport::run({source, output, force, QStringLiteral(QUENHAR_BANK_PROGRAM), 60s});
+    return outcomeOf(
+        [&] { return ImportCommand::run({source, output, force, QStringLiteral(QUENHAR_BANK_PROGRAM), limit}); });
 }
 
 QJsonArray expectedTables()
@@ -115,7 +118,7 @@ int compareWithExpected(const QString& bankPath)
     return compared;
 }
 
-class JetImportOfFixture : public testing::TestWithParam<const char*>
+class ImportCommandOfFixture : public testing::TestWithParam<const char*>
 {
 };
 
@@ -123,32 +126,32 @@ class JetImportOfFixture : public testing::TestWithParam<const char*>
 
 // bank.mdb has no password; the other two have a database password, and the
 // last one RC4-encoded pages as well. None needs the password to be read.
-TEST_P(JetImportOfFixture, importsEveryValueAsBankExpectedJsonListsIt)
+TEST_P(ImportCommandOfFixture, importsEveryValueAsBankExpectedJsonListsIt)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
-    const JetImport::Result result = import(JetFixtures::path(QString::fromLatin1(GetParam())), bank);
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
+    const CommandOutcome result = import(JetFixtures::path(QString::fromLatin1(GetParam())), bank);
 
-    ASSERT_TRUE(result.check.has_value()) << result.message.toStdString();
+    ASSERT_FALSE(result.stopped) << result.text().toStdString();
     // The fixture is too small for a mock exam and holds two pictures that
     // are no bitmaps, so the check the import ends with finds faults.
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_FALSE(result.check->programWorks());
+    EXPECT_FALSE(CheckCommand::check(bank).programWorks());
     EXPECT_TRUE(result.report.contains(QStringLiteral("Subjects: 24 rows"))) << result.report.toStdString();
     EXPECT_TRUE(result.report.contains(QStringLiteral("Result: the program will fail on this bank.")))
         << result.report.toStdString();
     EXPECT_EQ(compareWithExpected(bank), 6 * 2 + 24 * 7 + 3 * 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(JetFixtureFiles, JetImportOfFixture,
+INSTANTIATE_TEST_SUITE_P(JetFixtureFiles, ImportCommandOfFixture,
                          testing::Values("bank.mdb", "bank-password.mdb", "bank-password-encoded.mdb"));
 
-TEST(JetImport, keepsTheLongMemoWholeAndTheCharacterOutsideTheBasicPlane)
+TEST(ImportCommand, keepsTheLongMemoWholeAndTheCharacterOutsideTheBasicPlane)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
 
     const QStringList materials = tableRows(bank, QStringLiteral("ziliao"));
@@ -163,11 +166,11 @@ TEST(JetImport, keepsTheLongMemoWholeAndTheCharacterOutsideTheBasicPlane)
     EXPECT_FALSE(materials[0].contains(QStringLiteral("??")));
 }
 
-TEST(JetImport, keepsEachPictureAsStoredWithItsHeaderAndTellsEmptyFromNull)
+TEST(ImportCommand, keepsEachPictureAsStoredWithItsHeaderAndTellsEmptyFromNull)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
 
     const QStringList subjects = tableRows(bank, QStringLiteral("Subjects"));
@@ -184,70 +187,70 @@ TEST(JetImport, keepsEachPictureAsStoredWithItsHeaderAndTellsEmptyFromNull)
     EXPECT_EQ(picture(10101), QStringLiteral("null"));
 }
 
-TEST(JetImport, refusesTheTruncatedFileAndLeavesNoOutput)
+TEST(ImportCommand, refusesTheTruncatedFileAndLeavesNoOutput)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const JetImport::Result result =
-        import(JetFixtures::path(QStringLiteral("bank-truncated.mdb")), QDir(dir.path()).filePath(QStringLiteral("velmora.db")));
+    const CommandOutcome result =
+        import(JetFixtures::path(QStringLiteral("bank-truncated.mdb")), pathIn(dir, QStringLiteral("velmora.db")));
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("cut short"))) << result.message.toStdString();
-    EXPECT_TRUE(result.message.contains(QStringLiteral("no bank was written")));
+    EXPECT_TRUE(result.text().contains(QStringLiteral("cut short"))) << result.text().toStdString();
+    EXPECT_TRUE(result.text().contains(QStringLiteral("no bank was written")));
     EXPECT_TRUE(folderEntries(dir.path()).isEmpty()) << folderEntries(dir.path()).join(' ').toStdString();
 }
 
 // Cut at a page boundary, or padded out to one, the file's length no longer
 // gives it away; the memo whose pages are missing still does.
-TEST(JetImport, refusesATruncatedFileWhoseLengthIsWholePages)
+TEST(ImportCommand, refusesATruncatedFileWhoseLengthIsWholePages)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
     const QByteArray whole = readFile(JetFixtures::path(QStringLiteral("bank.mdb")));
     const QByteArray truncated = readFile(JetFixtures::path(QStringLiteral("bank-truncated.mdb")));
-    const QString cut = QDir(dir.path()).filePath(QStringLiteral("cut.mdb"));
-    const QString padded = QDir(dir.path()).filePath(QStringLiteral("padded.mdb"));
+    const QString cut = pathIn(dir, QStringLiteral("cut.mdb"));
+    const QString padded = pathIn(dir, QStringLiteral("padded.mdb"));
     writeFile(cut, whole.left(truncated.size() / 4096 * 4096));
     writeFile(padded, truncated + QByteArray(4096 - truncated.size() % 4096, '\0'));
 
     for (const QString& source : {cut, padded}) {
-        const JetImport::Result result = import(source, QDir(dir.path()).filePath(QStringLiteral("velmora.db")));
+        const CommandOutcome result = import(source, pathIn(dir, QStringLiteral("velmora.db")));
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(result.message.contains(QStringLiteral("ziliao.memo"))) << result.message.toStdString();
+        EXPECT_TRUE(result.text().contains(QStringLiteral("ziliao.memo"))) << result.text().toStdString();
         EXPECT_EQ(folderEntries(dir.path()), (QStringList{QStringLiteral("cut.mdb"), QStringLiteral("padded.mdb")}));
     }
 }
 
-TEST(JetImport, replacesAnExistingBankOnlyWhenForced)
+TEST(ImportCommand, replacesAnExistingBankOnlyWhenForced)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     QTemporaryDir dir;
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     writeFile(bank, "an older bank");
 
-    const JetImport::Result refused = import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
+    const CommandOutcome refused = import(JetFixtures::path(QStringLiteral("bank.mdb")), bank);
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_EQ(readFile(bank), QByteArray("an older bank"));
 
-    const JetImport::Result forced = import(JetFixtures::path(QStringLiteral("bank.mdb")), bank, true);
-    EXPECT_TRUE(forced.check.has_value()) << forced.message.toStdString();
+    const CommandOutcome forced = import(JetFixtures::path(QStringLiteral("bank.mdb")), bank, true);
+    EXPECT_FALSE(forced.stopped) << forced.text().toStdString();
     EXPECT_EQ(tableRows(bank, QStringLiteral("classes")).size(), 6);
 }
 
-TEST(JetImport, refusesAFileThatIsNoJetDatabase)
+TEST(ImportCommand, refusesAFileThatIsNoJetDatabase)
 {
     QTemporaryDir dir;
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("old.mdb"));
+    const QString source = pathIn(dir, QStringLiteral("old.mdb"));
     writeFile(source, QByteArray(8192, 'x'));
-    const JetImport::Result result = import(source, QDir(dir.path()).filePath(QStringLiteral("velmora.db")));
+    const CommandOutcome result = import(source, pathIn(dir, QStringLiteral("velmora.db")));
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("not a Jet database")));
+    EXPECT_TRUE(result.text().contains(QStringLiteral("not a Jet database")));
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("old.mdb")});
 }
 
 // Randomly damaged files have made libmdb crash and loop; whatever a file
 // does to the reader, the import ends with a bank and its check, or with a
 // message and nothing written.
-TEST(JetImport, survivesDamagedFilesAndWritesNothingWhenItCannotRead)
+TEST(ImportCommand, survivesDamagedFilesAndWritesNothingWhenItCannotRead)
 {
     SKIP_WITHOUT_JET_FIXTURES();
     const QByteArray whole = readFile(JetFixtures::path(QStringLiteral("bank.mdb")));
@@ -258,17 +261,17 @@ TEST(JetImport, survivesDamagedFilesAndWritesNothingWhenItCannotRead)
         for (int hit = 0; hit < 2000; ++hit)
             damaged[qsizetype(0x100 + random() % quint32(whole.size() - 0x100))] = char(random() % 256);
         QTemporaryDir dir;
-        const QString source = QDir(dir.path()).filePath(QStringLiteral("damaged.mdb"));
+        const QString source = pathIn(dir, QStringLiteral("damaged.mdb"));
         writeFile(source, damaged);
-        const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+        const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
 
-        const JetImport::Result result = JetImport::run({source, bank, false, QStringLiteral(QUENHAR_BANK_PROGRAM), 20s});
-        if (result.check) {
+        const CommandOutcome result = import(source, bank, false, 20s);
+        if (!result.stopped) {
             EXPECT_TRUE(QFile::exists(bank));
         } else {
             ++refused;
-            EXPECT_EQ(result.exitCode, 1) << result.message.toStdString();
-            EXPECT_TRUE(result.message.contains(QStringLiteral("no bank was written"))) << result.message.toStdString();
+            EXPECT_EQ(result.exitCode, 1) << result.text().toStdString();
+            EXPECT_TRUE(result.text().contains(QStringLiteral("no bank was written"))) << result.text().toStdString();
             EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("damaged.mdb")});
         }
     }

@@ -1,5 +1,4 @@
-#include "store/ReadOnlyBank.h"
-#include "store/RegularFile.h"
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include "support/TestBank.h"
@@ -14,7 +13,7 @@
 
 // A bank under any file name is read, as that file and no other: characters
 // that mean something in a URI stay part of the name.
-TEST(ReadOnlyBank, readsABankWhateverItsNameAndLeavesItAsItWas)
+TEST(DatabaseUnchanged, readsABankWhateverItsNameAndLeavesItAsItWas)
 {
     TestBank bank;
     bank.addClass(101, QStringLiteral("驾驶证"));
@@ -30,7 +29,7 @@ TEST(ReadOnlyBank, readsABankWhateverItsNameAndLeavesItAsItWas)
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath(name);
         ASSERT_TRUE(QFile::copy(bank.path(), path));
-        ReadOnlyBank readOnly(path);
+        Database readOnly(path, Database::Mode::Unchanged);
         EXPECT_EQ(readOnly.openParameters(), QStringLiteral("mode=ro"));
         EXPECT_EQ(readOnly.scalar(QStringLiteral("select count(*) from Subjects")), 3);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
@@ -41,7 +40,7 @@ TEST(ReadOnlyBank, readsABankWhateverItsNameAndLeavesItAsItWas)
 }
 
 // Anything but an SQLite file is refused with a message, at once.
-TEST(ReadOnlyBank, refusesWhatIsNotABankFile)
+TEST(DatabaseUnchanged, refusesWhatIsNotABankFile)
 {
     QTemporaryDir dir;
     const QString fifo = QDir(dir.path()).filePath(QStringLiteral("pipe.db"));
@@ -64,20 +63,11 @@ TEST(ReadOnlyBank, refusesWhatIsNotABankFile)
     };
     for (const auto& c : cases) {
         try {
-            ReadOnlyBank bank(c.path);
+            Database bank(c.path, Database::Mode::Unchanged);
             ADD_FAILURE() << "opened " << c.path.toStdString();
         } catch (const StoreError& error) {
             EXPECT_TRUE(error.text().contains(c.expected)) << error.text().toStdString();
         }
     }
     EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("missing.db"))));
-}
-
-TEST(RegularFile, namesItsLimitInWords)
-{
-    EXPECT_EQ(RegularFile::sizeText(64 * 1024 * 1024), QStringLiteral("64 MB"));
-    EXPECT_EQ(RegularFile::sizeText(qint64(1) << 30), QStringLiteral("1 GB"));
-    EXPECT_EQ(RegularFile::sizeText(1024), QStringLiteral("1 KB"));
-    EXPECT_EQ(RegularFile::sizeText(1683456), QStringLiteral("1.6 MB"));
-    EXPECT_EQ(RegularFile::sizeText(100), QStringLiteral("100 bytes"));
 }
