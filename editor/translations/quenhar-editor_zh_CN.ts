@@ -128,10 +128,6 @@
         <translation>无法建立读取 %1 所需的临时文件夹：%2</translation>
     </message>
     <message>
-        <source>%1 could not be read</source>
-        <translation>无法读取 %1</translation>
-    </message>
-    <message>
         <source>%1: cannot write in this folder: %2</source>
         <translation>%1：无法写入此文件夹：%2</translation>
     </message>
@@ -518,6 +514,10 @@ Saving now would overwrite those changes. Save your bank under another name to k
     <message>
         <source>Save without it</source>
         <translation>不保留这些内容，保存</translation>
+    </message>
+    <message>
+        <source>When the source was read: %1</source>
+        <translation>读取来源文件时：%1</translation>
     </message>
 </context>
 <context>

@@ -521,12 +521,16 @@ void EditorWindow::refreshProblems()
     problemList_->clear();
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const QString& text : sourceErrors_)
+        new QListWidgetItem(error, tr("When the source was read: %1").arg(text), problemList_);
+    for (const QString& text : sourceWarnings_)
+        new QListWidgetItem(warning, tr("When the source was read: %1").arg(text), problemList_);
     for (const DocumentProblem& problem : problems_.all()) {
         auto* item = new QListWidgetItem(problem.severity == DocumentProblem::Severity::Error ? error : warning,
                                          problem.text, problemList_);
         item->setData(problemRole, problem.question);
     }
-    if (problems_.all().isEmpty())
+    if (problemList_->count() == 0)
         new QListWidgetItem(style()->standardIcon(QStyle::SP_DialogApplyButton),
                             tr("No problems found: the trainer can use this bank as it is."), problemList_);
     model_->setProblemQuestions(problems_.questions());

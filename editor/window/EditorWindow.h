@@ -103,6 +103,10 @@ private:
     bool isBank_ = false;
     FileIdentity identity_;
     QStringList leftOut_; // what the opened bank holds that a save leaves out
+    // What the bank tool's reader found in the source that was opened, shown
+    // above the bank's own problems until the bank is saved.
+    QStringList sourceErrors_;
+    QStringList sourceWarnings_;
     QString jetReader_;
     FileChooser chooser_;
     DocumentProblems problems_;

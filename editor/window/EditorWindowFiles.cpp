@@ -60,6 +60,8 @@ void EditorWindow::newBank()
     const DocumentFiles::Opened opened = DocumentFiles::newBank();
     sourceName_.clear();
     leftOut_.clear();
+    sourceErrors_.clear();
+    sourceWarnings_.clear();
     load(QString(), opened.content, opened.pictures, false, {});
 }
 
@@ -86,6 +88,9 @@ bool EditorWindow::openFile(const QString& path)
     load(opened.isBank ? QFileInfo(path).absoluteFilePath() : QString(), opened.content, opened.pictures,
          opened.isBank, opened.identity);
     leftOut_ = opened.leftOut;
+    sourceErrors_ = opened.errors;
+    sourceWarnings_ = opened.isBank ? QStringList() : opened.warnings;
+    refreshProblems();
     addRecent(QFileInfo(path).absoluteFilePath());
     if (!opened.errors.isEmpty())
         EditorMessages::error(this,
@@ -192,6 +197,9 @@ bool EditorWindow::saveTo(const QString& path, bool replace)
     path_ = path;
     sourceName_.clear();
     leftOut_.clear();
+    sourceErrors_.clear();
+    sourceWarnings_.clear();
+    refreshProblems();
     isBank_ = true;
     identity_ = saved.identity;
     document_.undoStack()->setClean();

@@ -244,6 +244,10 @@ TEST_F(EditorWindowTest, AHostileSourceIsReadWithItsProblemsAndNothingBadIsSaved
 
     ASSERT_TRUE(window->openFile(dir.filePath(QStringLiteral("bank.json"))));
     ASSERT_EQ(messages.boxes().size(), 1) << "the source's errors are listed";
+    const auto* problems = get<QListWidget>("problemList");
+    ASSERT_GT(problems->count(), 0);
+    EXPECT_TRUE(problems->item(0)->text().contains(QLatin1String("When the source was read")))
+        << "and stay in the problems list";
     EXPECT_FALSE(window->windowTitle().contains(QLatin1String("velmora")));
 
     // The picture cannot be converted: nothing is saved, nothing left behind.
