@@ -1,5 +1,7 @@
 #pragma once
 
+#include "layout/ApplicationTitle.h"
+
 #include <QString>
 
 // The program's message boxes. Each is modal, centred on the screen and
@@ -7,7 +9,7 @@
 // which is captioned "Confirm".
 namespace Messages {
 
-inline QString caption() { return QStringLiteral("Lumeross_2007"); }
+inline QString caption() { return applicationTitle(); }
 
 // A message of the program's own: the text and one OK button, no icon.
 void showMessage(const QString& text);

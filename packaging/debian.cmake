@@ -13,8 +13,9 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "regulations from a question bank, with pictures, and tells at once whether\n"
   "an answer is right. It has practice by category, in sequence and on the\n"
   "must-answer questions, and a 100-question mock exam. The interface is in\n"
-  "Simplified Chinese. The package holds a sample bank and the bank tool\n"
-  "quenhar-bank, which builds banks from JSON or CSV sources.")
+  "Simplified Chinese. The package holds a sample bank, the bank tool\n"
+  "quenhar-bank, which builds banks from JSON or CSV sources, and the\n"
+  "question-bank editor quenhar-editor for teachers.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -5,22 +5,30 @@
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 
-set(icon_svg ${CMAKE_CURRENT_SOURCE_DIR}/${app_id}.svg)
-install(FILES ${icon_svg} DESTINATION ${icon_dir}/scalable/apps)
-set(icon_pngs)
-foreach(size 16 24 32 48 64 128 256)
-  set(png ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}/${app_id}.png)
-  add_custom_command(
-    OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory icons/${size}x${size}
-    COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${icon_svg}
-    DEPENDS ${icon_svg}
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    COMMENT "Rendering the ${size}x${size} icon"
-    VERBATIM)
-  install(FILES ${png} DESTINATION ${icon_dir}/${size}x${size}/apps)
-  list(APPEND icon_pngs ${png})
-endforeach()
+# Renders the icon ID.svg in every size into icons/, installs them and the
+# SVG, and gives the list of PNG files in the variable OUT.
+function(render_icon id out)
+  set(svg ${CMAKE_CURRENT_SOURCE_DIR}/${id}.svg)
+  install(FILES ${svg} DESTINATION ${icon_dir}/scalable/apps)
+  set(pngs)
+  foreach(size 16 24 32 48 64 128 256)
+    set(png ${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}/${id}.png)
+    add_custom_command(
+      OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory icons/${size}x${size}
+      COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${svg}
+      DEPENDS ${svg}
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      COMMENT "Rendering the ${size}x${size} icon ${id}"
+      VERBATIM)
+    install(FILES ${png} DESTINATION ${icon_dir}/${size}x${size}/apps)
+    list(APPEND pngs ${png})
+  endforeach()
+  set(${out} ${pngs} PARENT_SCOPE)
+endfunction()
+
+render_icon(${app_id} icon_pngs)
+render_icon(${editor_id} editor_icon_pngs)
 
 set(icon_ico ${CMAKE_CURRENT_BINARY_DIR}/icons/${app_id}.ico)
 add_custom_command(
@@ -29,7 +37,7 @@ add_custom_command(
   DEPENDS ${icon_pngs}
   COMMENT "Gathering the icon's sizes in ${app_id}.ico"
   VERBATIM)
-add_custom_target(quenhar_icons ALL DEPENDS ${icon_pngs} ${icon_ico})
+add_custom_target(quenhar_icons ALL DEPENDS ${icon_pngs} ${icon_ico} ${editor_icon_pngs})
 
 # Application.cpp sets the icon from :/org.quenhar.quenhar.ico.
 add_library(quenhar_icon_resource OBJECT)

@@ -1,4 +1,4 @@
-# The manual pages of the three commands, in English and Simplified Chinese,
+# The manual pages of the four commands, in English and Simplified Chinese,
 # and the package's copyright file and changelog, installed where Debian
 # keeps them. Pages and changelog are compressed without a name or time
 # stamp, so that the same sources always give the same package.
@@ -22,7 +22,7 @@ function(install_compressed source name destination)
   set(compressed_docs ${compressed_docs} ${copy}.gz PARENT_SCOPE)
 endfunction()
 
-foreach(command quenhar quenhar-bank quenhar-launcher)
+foreach(command quenhar quenhar-bank quenhar-editor quenhar-launcher)
   install_compressed(${CMAKE_CURRENT_SOURCE_DIR}/man/${command}.1 ${command}.1 ${CMAKE_INSTALL_MANDIR}/man1)
   install_compressed(${CMAKE_CURRENT_SOURCE_DIR}/man/zh_CN/${command}.1 zh_CN/${command}.1
     ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)

@@ -19,7 +19,7 @@ rendered() {
   LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$1" 2>/dev/null
 }
 
-for command in quenhar quenhar-bank quenhar-launcher; do
+for command in quenhar quenhar-bank quenhar-editor quenhar-launcher; do
   for page in $(pages_of "$command"); do
     expect_file "$page"
     [ -f "$page" ] || continue

@@ -1,22 +1,20 @@
 #include "tools/commands/ExportCommand.h"
 
-#include "tools/content/BankContent.h"
-#include "tools/formats/json/JsonBankWriter.h"
 #include "tools/ProgressBar.h"
-
-#include "rules/BankColumns.h"
-#include "rules/BankTables.h"
 #include "tools/bankfile/BankToRead.h"
 #include "tools/bankfile/NewExport.h"
 #include "tools/bankfile/OutputFiles.h"
+#include "tools/bankfile/StoredBankReader.h"
+#include "tools/content/BankContent.h"
+#include "tools/formats/json/JsonBankWriter.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
 
+#include "rules/BankColumns.h"
 #include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QSet>
-#include <QStringDecoder>
 
 namespace {
 
@@ -25,151 +23,27 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(ExportCommand)
 };
 
-using BankTables::bracketed;
-
-// Reads one table's rows, column by column by name, noting every value whose
-// kind the JSON format cannot carry.
-class RowReader
-{
-public:
-    RowReader(Database& db, const BankTables::Table& table, QStringList& errors)
-        : rows_(db, QStringLiteral("select %1 from %2 order by rowid")
-                        .arg(bracketed(table.columns), bracketed({table.name})))
-        , table_(table.name)
-        , columns_(table.columns)
-        , errors_(errors)
-    {
-    }
-
-    bool next()
-    {
-        ++row_;
-        return rows_.next();
-    }
-
-    qint64 integer(const QString& name)
-    {
-        const int column = indexOf(name);
-        if (statement_.columnType(column) != Statement::ColumnType::Integer)
-            unexported(column, Text::tr("is not an integer"));
-        return statement_.columnInt64(column);
-    }
-
-    QString text(const QString& name)
-    {
-        const int column = indexOf(name);
-        if (statement_.columnType(column) != Statement::ColumnType::Text) {
-            unexported(column, Text::tr("is not text"));
-            return QString::fromUtf8(statement_.columnText(column));
-        }
-        // Decoding would put U+FFFD in place of bytes that are not UTF-8:
-        // such a text is refused, not changed.
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = decoder(statement_.columnText(column));
-        if (decoder.hasError())
-            unexported(column, Text::tr("is not valid UTF-8 text"));
-        return text;
-    }
-
-    std::optional<QByteArray> bytes(const QString& name)
-    {
-        const int column = indexOf(name);
-        switch (statement_.columnType(column)) {
-        case Statement::ColumnType::Null:
-            return std::nullopt;
-        case Statement::ColumnType::Blob:
-            return statement_.columnBlob(column).toByteArray();
-        default:
-            unexported(column, Text::tr("is not a picture (a byte value)"));
-            return std::nullopt;
-        }
-    }
-
-private:
-    // The statement selects the table's columns in the order of its list.
-    int indexOf(const QString& name) const { return int(columns_.indexOf(name)); }
-
-    void unexported(int column, const QString& reason)
-    {
-        errors_.append(Text::tr("%1 row %2: %3 %4").arg(table_).arg(row_).arg(columns_[column], reason));
-    }
-
-    Database::Rows rows_;
-    const Statement& statement_ = rows_.row();
-    QString table_;
-    QStringList columns_;
-    QStringList& errors_;
-    int row_ = 0;
-};
-
-// The material id is not read by the program but is kept, so that the rows
-// build back with the same values.
-BankTables::Table exportedMaterials()
-{
-    BankTables::Table table = BankTables::materials();
-    table.columns.prepend(Column::id);
-    return table;
-}
 
 QString pictureName(qint64 no)
 {
     return QStringLiteral("pictures/%1.bmp").arg(no);
 }
 
-// Columns a bank may have beyond the ones the program reads are not part of
-// the format; they are named so that nobody is surprised by their loss.
-void warnAboutOtherColumns(Database& db, const BankTables::Table& table, QStringList& warnings)
-{
-    const Database::Rows rows(db, QStringLiteral("select * from %1 limit 0").arg(bracketed({table.name})));
-    const Statement& statement = rows.row();
-    for (int i = 0; i < statement.columnCount(); ++i)
-        if (!table.columns.contains(statement.columnName(i), Qt::CaseInsensitive))
-            warnings.append(
-                Text::tr("column %1 of table %2 is not exported").arg(statement.columnName(i), table.name));
-}
-
+// The bank's rows, pictures named by question number; a number used twice
+// would name two pictures alike, so it cannot be exported.
 BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
 {
-    BankContent content;
-    warnAboutOtherColumns(db, BankTables::classes(), warnings);
-    warnAboutOtherColumns(db, BankTables::subjects(), warnings);
-    warnAboutOtherColumns(db, exportedMaterials(), warnings);
-
-    RowReader classes(db, BankTables::classes(), errors);
-    while (classes.next())
-        content.categories.append({classes.integer(Column::no), classes.text(Column::remark), 0});
-
-    RowReader subjects(db, BankTables::subjects(), errors);
+    StoredBankReader::Result read = StoredBankReader::read(db);
+    errors += read.errors;
+    warnings += read.warnings;
     QSet<qint64> numbers;
-    while (subjects.next()) {
-        BankQuestion question;
-        question.no = subjects.integer(Column::no);
-        question.text = subjects.text(Column::subject);
-        question.answer = subjects.integer(Column::result);
-        question.type = subjects.integer(Column::classNo);
-        question.mustAnswer = subjects.integer(Column::passOnly);
-        question.category = subjects.integer(Column::fatherNo);
-        // Only whether there is a picture: the bytes go straight to their
-        // files later, one at a time, so that a bank of large pictures is
-        // never held in memory.
-        question.picture = subjects.bytes(Column::bmp).has_value() ? std::optional(QByteArray()) : std::nullopt;
+    for (BankQuestion& question : read.content.questions) {
         question.pictureFile = pictureName(question.no);
-        // Pictures are files named by question number.
         if (numbers.contains(question.no))
             errors.append(Text::tr("Subjects: question number %1 is used more than once").arg(question.no));
         numbers.insert(question.no);
-        content.questions.append(std::move(question));
     }
-
-    RowReader materials(db, exportedMaterials(), errors);
-    while (materials.next()) {
-        BankMaterial material;
-        material.id = materials.integer(Column::id);
-        material.title = materials.text(Column::title);
-        material.text = materials.text(Column::memo);
-        content.materials.append(std::move(material));
-    }
-    return content;
+    return read.content;
 }
 
 // Writes every stored picture to its file, reading one row at a time.

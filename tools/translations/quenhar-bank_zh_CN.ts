@@ -325,26 +325,6 @@
 <context>
     <name>ExportCommand</name>
     <message>
-        <source>is not an integer</source>
-        <translation>不是整数</translation>
-    </message>
-    <message>
-        <source>is not text</source>
-        <translation>不是文本</translation>
-    </message>
-    <message>
-        <source>is not a picture (a byte value)</source>
-        <translation>不是图片（字节值）</translation>
-    </message>
-    <message>
-        <source>%1 row %2: %3 %4</source>
-        <translation>%1 第 %2 行：%3 %4</translation>
-    </message>
-    <message>
-        <source>column %1 of table %2 is not exported</source>
-        <translation>表 %2 的列 %1 不会导出</translation>
-    </message>
-    <message>
         <source>Subjects: question number %1 is used more than once</source>
         <translation>Subjects：题号 %1 被使用了不止一次</translation>
     </message>
@@ -854,6 +834,29 @@
     <message>
         <source>By picture:</source>
         <translation>按有无图片：</translation>
+    </message>
+</context>
+<context>
+    <name>StoredBankReader</name>
+    <message>
+        <source>is not an integer</source>
+        <translation>不是整数</translation>
+    </message>
+    <message>
+        <source>is not text</source>
+        <translation>不是文本</translation>
+    </message>
+    <message>
+        <source>is not a picture (a byte value)</source>
+        <translation>不是图片（字节值）</translation>
+    </message>
+    <message>
+        <source>%1 row %2: %3 %4</source>
+        <translation>%1 第 %2 行：%3 %4</translation>
+    </message>
+    <message>
+        <source>column %1 of table %2 is not exported</source>
+        <translation>表 %2 的列 %1 不会导出</translation>
     </message>
 </context>
 <context>

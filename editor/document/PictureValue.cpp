@@ -1,0 +1,58 @@
+#include "editor/document/PictureValue.h"
+
+#include "editor/document/StoredPictures.h"
+
+#include "tools/pictures/PictureConverter.h"
+
+#include "store/StoreError.h"
+
+#include <QDir>
+
+PictureValue PictureValue::stored(std::shared_ptr<StoredPictures> bank, qint64 rowid)
+{
+    PictureValue value;
+    value.kind = Kind::Stored;
+    value.bank = std::move(bank);
+    value.rowid = rowid;
+    return value;
+}
+
+PictureValue PictureValue::fromFile(const QString& path)
+{
+    PictureValue value;
+    value.kind = Kind::File;
+    value.file = path;
+    return value;
+}
+
+PictureValue PictureValue::fromBytes(const QByteArray& bytes)
+{
+    PictureValue value;
+    value.kind = Kind::Bytes;
+    value.bytes = bytes;
+    return value;
+}
+
+std::optional<QByteArray> PictureValue::storedValue(QString& error) const
+{
+    switch (kind) {
+    case Kind::None:
+        return std::nullopt;
+    case Kind::Bytes:
+        return bytes;
+    case Kind::File: {
+        const PictureConverter::Result converted = PictureConverter::storedPicture(file);
+        if (!converted.stored)
+            error = tr("the picture %1 %2").arg(QDir::toNativeSeparators(file), converted.error);
+        return converted.stored;
+    }
+    case Kind::Stored:
+        try {
+            return bank->read(rowid);
+        } catch (const StoreError& failure) {
+            error = tr("the picture cannot be read from the opened bank: %1").arg(failure.text());
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,181 @@
+#include "editor/document/BankDocument.h"
+#include "editor/document/DocumentFiles.h"
+
+#include "tools/commands/CheckCommand.h"
+
+#include "../tools/ToolFixtures.h"
+#include "support/TestBank.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Outcome = DocumentFiles::Saved::Outcome;
+
+// A bank with a heading, two categories, pictures with and without the
+// picture header, an empty picture and a reference text.
+void fill(TestBank& bank)
+{
+    bank.addClass(100, QStringLiteral("第一章"));
+    bank.addClass(101, QStringLiteral("信号灯"));
+    bank.addClass(102, QStringLiteral("标志"));
+    bank.addSubject({1, QStringLiteral("红灯亮时怎样做？\nA、停车\nB、加速\nC、鸣笛"), 0, 0, 0, 101, makeBitmap(4, 3)});
+    bank.addSubject({2, QStringLiteral("黄灯可以抢行。"), 1, 1, 1, 102, withPictureHeader(makeBitmap(2, 2, 0x00ff00))});
+    bank.addSubject({3, QStringLiteral("第三题"), 0, 1, 0, 101, {}});
+    bank.exec(QStringLiteral("update Subjects set bmp = x'' where [no] = 3"));
+    bank.addMaterial(QStringLiteral("记分"), QStringLiteral("十二分"));
+}
+
+struct Loaded
+{
+    BankDocument document;
+    DocumentFiles::Opened opened;
+};
+
+void open(Loaded& loaded, const QString& path)
+{
+    loaded.opened = DocumentFiles::open(path, QString());
+    ASSERT_TRUE(loaded.opened.ok) << loaded.opened.error.toStdString();
+    loaded.document.load(loaded.opened.content, loaded.opened.pictures);
+}
+
+QStringList allRows(const QString& path)
+{
+    return tableRows(path, QStringLiteral("classes")) + tableRows(path, QStringLiteral("Subjects"))
+           + tableRows(path, QStringLiteral("ziliao"));
+}
+
+TEST(EditorFilesTest, ABankSavedAsANewBankHoldsTheSameRowsAndPictures)
+{
+    TestBank bank;
+    fill(bank);
+    Loaded loaded;
+    open(loaded, bank.path());
+    EXPECT_TRUE(loaded.opened.isBank);
+
+    const QString copy = bank.dir() + QStringLiteral("/copy.db");
+    ASSERT_EQ(DocumentFiles::saveAs(loaded.document, copy, false).outcome, Outcome::Saved);
+    EXPECT_EQ(allRows(copy), allRows(bank.path()));
+    EXPECT_EQ(DocumentFiles::saveAs(loaded.document, copy, false).outcome, Outcome::Failed)
+        << "an existing file is replaced only when asked";
+    EXPECT_EQ(folderEntries(bank.dir()), (QStringList{QStringLiteral("copy.db"), QStringLiteral("velmora.db")}));
+}
+
+TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(TestBank&)> meanwhile; // what another program does after the bank was opened
+        Outcome outcome;
+    };
+    const Case cases[] = {
+        {"unchanged", [](TestBank&) {}, Outcome::Saved},
+        {"a row changed", [](TestBank& bank) { bank.exec(QStringLiteral("update Subjects set result = 2")); },
+         Outcome::Conflict},
+        {"replaced by another file",
+         [](TestBank& bank) {
+             const QString other = bank.dir() + QStringLiteral("/other.db");
+             QFile::copy(bank.path(), other);
+             QFile::remove(bank.path());
+             QFile::rename(other, bank.path());
+         },
+         Outcome::Conflict},
+        {"deleted", [](TestBank& bank) { QFile::remove(bank.path()); }, Outcome::Conflict},
+        {"being written", [](TestBank& bank) { writeFile(bank.path() + QStringLiteral("-wal"), "log"); },
+         Outcome::Conflict},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestBank bank;
+        fill(bank);
+        Loaded loaded;
+        open(loaded, bank.path());
+        BankQuestion row = loaded.document.questions()[0].row;
+        row.text = QStringLiteral("绿灯亮时怎样做？\nA、通行\nB、停车\nC、倒车");
+        loaded.document.setQuestion(0, row, BankDocument::Field::Text);
+
+        c.meanwhile(bank);
+        const bool existed = QFile::exists(bank.path());
+        const QByteArray before = existed ? readFile(bank.path()) : QByteArray();
+        const DocumentFiles::Saved saved = DocumentFiles::saveOver(loaded.document, bank.path(), loaded.opened.identity);
+        EXPECT_EQ(saved.outcome, c.outcome) << saved.message.toStdString();
+        if (c.outcome == Outcome::Saved) {
+            EXPECT_TRUE(CheckCommand::check(bank.path()).programWorks());
+            EXPECT_TRUE(tableRows(bank.path(), QStringLiteral("Subjects"))[0].contains(row.text));
+            EXPECT_EQ(saved.identity, FileIdentity::of(bank.path()));
+        } else {
+            EXPECT_FALSE(saved.message.isEmpty());
+            EXPECT_EQ(QFile::exists(bank.path()), existed);
+            if (existed)
+                EXPECT_EQ(readFile(bank.path()), before) << "nothing written over the other program's bank";
+        }
+    }
+}
+
+TEST(EditorFilesTest, ASourceOpenedAndSavedMakesABankTheCheckAccepts)
+{
+    QTemporaryDir dir;
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    writeFile(dir.filePath(QStringLiteral("pictures/sign.png")), encoded(image, "PNG"));
+    QStringList questions;
+    for (int no = 1; no <= 3; ++no)
+        questions.append(QStringLiteral(R"({"no": %1, "category": 101, "type": "single", "text": "题%1\nA、一\nB、二\nC、三", "answer": "B", "mustAnswer": false%2})")
+                             .arg(no)
+                             .arg(no == 2 ? QStringLiteral(R"(, "picture": "pictures/sign.png")") : QString()));
+    writeFile(dir.filePath(QStringLiteral("bank.json")),
+              jsonSource({QStringLiteral(R"({"no": 100, "title": "第一章"})"),
+                          QStringLiteral(R"({"no": 101, "title": "信号灯"})")},
+                         questions));
+    Loaded loaded;
+    open(loaded, dir.filePath(QStringLiteral("bank.json")));
+    EXPECT_FALSE(loaded.opened.isBank);
+    EXPECT_TRUE(loaded.opened.errors.isEmpty()) << loaded.opened.errors.join('\n').toStdString();
+
+    const QString bank = dir.filePath(QStringLiteral("velmora.db"));
+    ASSERT_EQ(DocumentFiles::saveAs(loaded.document, bank, false).outcome, Outcome::Saved);
+    EXPECT_TRUE(CheckCommand::check(bank).programWorks());
+    const QStringList rows = tableRows(bank, QStringLiteral("Subjects"));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[1].contains(QLatin1String("blob:424d"))) << "stored as a bitmap: " << rows[1].toStdString();
+    EXPECT_TRUE(rows[0].endsWith(QLatin1String("null")));
+
+    const CommandResult exported =
+        DocumentFiles::exportTo(loaded.document, dir.filePath(QStringLiteral("out")), ExportCommand::Format::Csv);
+    EXPECT_EQ(exported.exitCode, ExitCode::ok) << exported.messages.join('\n').toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/bank.csv"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/pictures/2.bmp"))));
+}
+
+TEST(EditorFilesTest, HostileFilesAreRefusedWithAReasonAndLeftAlone)
+{
+    QTemporaryDir dir;
+    TestBank textNumbers;
+    fill(textNumbers);
+    textNumbers.exec(QStringLiteral("update Subjects set result = 'B' where [no] = 2"));
+    writeFile(dir.filePath(QStringLiteral("broken.db")), QByteArray("SQLite format 3") + QByteArray(100, '\0'));
+    writeFile(dir.filePath(QStringLiteral("fake.xlsx")), "not a zip");
+    writeFile(dir.filePath(QStringLiteral("notes.doc")), "words");
+    QDir(dir.path()).mkdir(QStringLiteral("folder.db"));
+    const QString paths[] = {textNumbers.path(), dir.filePath(QStringLiteral("broken.db")),
+                             dir.filePath(QStringLiteral("notes.doc")), dir.filePath(QStringLiteral("folder.db")),
+                             dir.filePath(QStringLiteral("missing.db")), QStringLiteral("/dev/zero")};
+    for (const QString& path : paths) {
+        const QByteArray before = QFileInfo(path).isFile() ? readFile(path) : QByteArray();
+        const DocumentFiles::Opened opened = DocumentFiles::open(path, QString());
+        EXPECT_FALSE(opened.ok) << path.toStdString();
+        EXPECT_FALSE(opened.error.isEmpty()) << path.toStdString();
+        if (QFileInfo(path).isFile())
+            EXPECT_EQ(readFile(path), before);
+    }
+    const DocumentFiles::Opened sheet = DocumentFiles::open(dir.filePath(QStringLiteral("fake.xlsx")), QString());
+    EXPECT_FALSE(sheet.errors.isEmpty()) << "the sheet reader's own problem is listed";
+}
+
+} // namespace
