@@ -4,11 +4,14 @@
 #include "tools/commands/BankChecker.h"
 #include "tools/commands/BankExporter.h"
 #include "tools/commands/BankStats.h"
+#include "tools/commands/BankTemplate.h"
+#include "tools/commands/BuildReport.h"
 #include "tools/ToolTranslations.h"
 #include "tools/formats/jet/JetFile.h"
 #include "tools/formats/jet/JetImport.h"
 #include "tools/formats/jet/JetReadProcess.h"
 
+#include "store/RegularFile.h"
 #include "store/StoreError.h"
 
 #include <QCommandLineParser>
@@ -49,6 +52,7 @@ QString commandSummary()
                     "  export DB OUTDIR      write a bank as JSON, CSV or an Excel workbook, with its pictures\n"
                     "  check DB              tell what the program will do with a bank\n"
                     "  stats DB              count a bank's questions\n"
+                    "  template FILE.xlsx    write a sheet to start a bank from: every column, three examples, notes\n"
                     "\n"
                     "\"quenhar-bank COMMAND --help\" tells more about a command.\n"
                     "Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.");
@@ -137,12 +141,19 @@ int build(const QStringList& arguments)
                                        Text::tr("Reference materials for a sheet source: a sheet with the columns "
                                                 "编号, 标题 and 内容."),
                                        QStringLiteral("FILE"));
+    const QCommandLineOption skip(QLatin1String(BankBuild::skipOption),
+                                  Text::tr("Build the questions the program can show and write the sheet's other "
+                                           "rows (multiple choice, a fourth option, no answer, ...) to "
+                                           "OUT.left-out.xlsx, with their row numbers and reasons."));
     const auto parsed = commandArguments(
         parser, arguments,
         {QStringLiteral("build"), {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")},
-         Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV "
-                  "or text file .csv, .txt) or an Access .mdb file."),
-         {force, categories, materials}});
+         Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx or .xls, an "
+                  "OpenDocument spreadsheet .ods, or a CSV or text file .csv, .txt; told by content, whatever the "
+                  "name) or an Access .mdb file.\n\nA sheet's columns, in any order (case, spaces, full-width "
+                  "forms and remarks in brackets do not matter; other columns are listed and left out):\n%1")
+             .arg(BankTemplate::columnHelp()),
+         {force, categories, materials, skip}});
     if (const int* exit = std::get_if<int>(&parsed))
         return *exit;
     const QStringList& positional = std::get<QStringList>(parsed);
@@ -156,18 +167,42 @@ int build(const QStringList& arguments)
 
     const BankBuild::Result result =
         BankBuild::run({positional.at(0), parser.value(categories), positional.at(1), parser.isSet(force),
-                        parser.value(materials)});
+                        parser.value(materials), parser.isSet(skip)});
     for (const QString& note : result.notes)
         err() << Text::tr("note: %1").arg(note) << Qt::endl;
-    for (const SourceProblem& warning : result.problems.warnings())
-        err() << Text::tr("warning: %1").arg(warning.toString()) << Qt::endl;
-    for (const SourceProblem& error : result.problems.errors())
-        err() << Text::tr("error: %1").arg(error.toString()) << Qt::endl;
+    for (const QString& line : BuildReport::lines(result.problems))
+        err() << line << Qt::endl;
+    for (const QString& line : result.leftOutCounts)
+        err() << line << Qt::endl;
     if (!result.message.isEmpty())
         err() << result.message << Qt::endl;
     if (!result.report.isEmpty())
         out() << result.report << Qt::endl;
     return result.exitCode;
+}
+
+int writeTemplate(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption force = forceOption(Text::tr("Replace FILE.xlsx if it exists."));
+    const auto parsed = commandArguments(
+        parser, arguments,
+        {QStringLiteral("template"), {QStringLiteral("FILE.xlsx")},
+         Text::tr("Writes an Excel workbook to start a bank from: the worksheet 题目 with every column and three "
+                  "example rows, 章节 with the categories, and 说明 saying what goes in each column. "
+                  "\"quenhar-bank build FILE.xlsx velmora.db\" builds it."),
+         {force}});
+    if (const int* exit = std::get_if<int>(&parsed))
+        return *exit;
+    const QString& path = std::get<QStringList>(parsed).at(0);
+    QString error;
+    if (!BankTemplate::write(path, parser.isSet(force), error)) {
+        err() << Text::tr("%1: %2").arg(path, error) << Qt::endl;
+        return RegularFile::entryExists(path) && !parser.isSet(force) ? usage : faults;
+    }
+    out() << Text::tr("%1: written; fill it in and build it with \"quenhar-bank build %1 velmora.db\"").arg(path)
+          << Qt::endl;
+    return ok;
 }
 
 int exportBank(const QStringList& arguments)
@@ -270,6 +305,8 @@ int main(int argc, char** argv)
         return check(arguments);
     if (command == QLatin1String("stats"))
         return stats(arguments);
+    if (command == QLatin1String("template"))
+        return writeTemplate(arguments);
     const QString summary = Text::tr("usage: quenhar-bank COMMAND ...") + QStringLiteral("\n\n") + commandSummary();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         out() << summary << Qt::endl;

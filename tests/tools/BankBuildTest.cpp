@@ -101,10 +101,14 @@ TEST_F(BankBuildTest, aFailedForcedBuildKeepsTheExistingBank)
               (QStringList{QStringLiteral("bank.json"), QStringLiteral("out.db")}));
 }
 
+// A source is told by its content: a file that is no sheet is refused for
+// what it holds, whatever its name.
 TEST_F(BankBuildTest, refusesASourceOfAnotherKind)
 {
-    writeFile(path(QStringLiteral("bank.docx")), "PK");
+    writeFile(path(QStringLiteral("bank.docx")), QByteArray("PK\x03\x04", 4) + QByteArray(60, '\0'));
     const auto result = BankBuild::run({path(QStringLiteral("bank.docx")), {}, path(QStringLiteral("out.db")), false});
-    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.exitCode, 1);
+    ASSERT_EQ(result.problems.errors().size(), 1);
+    EXPECT_TRUE(result.problems.errors()[0].reason.contains(QStringLiteral("not a zip archive")));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
 }

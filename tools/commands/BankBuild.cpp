@@ -6,6 +6,9 @@
 #include "tools/pictures/PictureConverter.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/formats/sheet/SheetBankWriter.h"
+#include "tools/bankfile/OutputFiles.h"
+#include "tools/content/LearnerWarnings.h"
 
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
@@ -13,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -50,6 +54,14 @@ public:
                                Text::tr("question %1: the picture %2 %3")
                                    .arg(question.no)
                                    .arg(QDir::toNativeSeparators(question.pictureFile), picture.error));
+        if (picture.stored) {
+            if (const auto growth = LearnerWarnings::pictureGrowth(QFileInfo(question.pictureFile).size(),
+                                                                   picture.stored->size()))
+                problems_.addWarning(sourceFile_, content_.pictureOf(question.sourceLine),
+                                     Text::tr("question %1: the picture %2 %3")
+                                         .arg(question.no)
+                                         .arg(QDir::toNativeSeparators(question.pictureFile), *growth));
+        }
         return picture.stored;
     }
 
@@ -64,26 +76,88 @@ QString sizeText(qint64 bytes)
     return Text::tr("%L1 bytes (%2)").arg(bytes).arg(RegularFile::sizeText(bytes));
 }
 
+// The rows left out, in a workbook of their own: each row's number in the
+// sheet and the reason, then the row as it was.
+bool writeLeftOut(const LeftOutRows& leftOut, const QString& path, bool replace, QString& error)
+{
+    SheetBankWriter::Table table;
+    table.name = Text::tr("left out");
+    table.header = QStringList{Text::tr("row"), Text::tr("reason")} + leftOut.header;
+    for (const LeftOutRow& row : leftOut.rows) {
+        QList<SheetBankWriter::Cell> cells{{QString::number(row.place.number), true}, {row.reason, false}};
+        for (const QString& cell : row.cells)
+            cells.append({cell, false});
+        table.rows.append(cells);
+    }
+    const std::optional<QByteArray> bytes = SheetBankWriter::xlsx({table}, error);
+    return bytes && OutputFiles::write(path, *bytes, replace, error);
+}
+
+QStringList countsByReason(const LeftOutRows& leftOut)
+{
+    QStringList reasons;
+    QHash<QString, int> counts;
+    for (const LeftOutRow& row : leftOut.rows) {
+        if (!counts.contains(row.reason))
+            reasons.append(row.reason);
+        ++counts[row.reason];
+    }
+    QStringList lines;
+    for (const QString& reason : reasons)
+        lines.append(Text::tr("%L1 left out: %2").arg(counts.value(reason)).arg(reason));
+    return lines;
+}
+
 } // namespace
 
 namespace BankBuild {
 
+QString leftOutPath(const QString& output)
+{
+    const QFileInfo bank(output);
+    const QString name = Text::tr("%1.left-out.xlsx").arg(bank.completeBaseName());
+    return bank.path() == QLatin1String(".") ? name : QDir(bank.path()).filePath(name);
+}
+
 Result run(const Options& options)
 {
     const bool json = QFileInfo(options.source).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
-    if (!json && !SheetFiles::isSheet(options.source))
-        return failed(2, Text::tr("%1: the source must be a .json file, a sheet saved as .xlsx, .csv or .txt, or "
-                                  "an Access .mdb file")
-                             .arg(options.source));
     if ((!options.categories.isEmpty() || !options.materials.isEmpty()) && json)
-        return failed(2, Text::tr("--categories and --materials go with a sheet (.xlsx, .csv or .txt) only"));
+        return failed(2, Text::tr("--categories and --materials go with a sheet (.xlsx, .xls, .ods, .csv or .txt) "
+                                  "only"));
     if (RegularFile::entryExists(options.output) && !options.force)
         return failed(2, Text::tr("%1 already exists; give --force to replace it").arg(options.output));
+    const QString leftOutFile = leftOutPath(options.output);
+    if (options.skipUnshowable && RegularFile::entryExists(leftOutFile) && !options.force)
+        return failed(2, Text::tr("%1 already exists (the rows left out of an earlier build); give --force to "
+                                  "replace it")
+                             .arg(leftOutFile));
 
     BankSource source = json ? JsonBankReader::read(options.source)
                              : SheetBankReader::read(options.source, options.categories, options.materials);
     Result result;
     result.notes = source.notes;
+    const LeftOutRows& leftOut = source.leftOut;
+    if (!options.skipUnshowable) {
+        for (const LeftOutRow& row : leftOut.rows)
+            source.problems.addError(leftOut.file, row.place, row.reason, row.value);
+    }
+    if (!leftOut.rows.isEmpty() && !options.skipUnshowable) {
+        const bool others = source.problems.errors().size() > leftOut.rows.size();
+        result.problems = source.problems;
+        result.exitCode = 1;
+        const int count = int(leftOut.rows.size());
+        result.message = (others ? Text::tr("%1: no bank was written. %n row(s) hold questions the program cannot "
+                                            "show: correct the other errors above, then give --%2 to build the other "
+                                            "questions; those rows are then written to %3 for you to fix",
+                                            nullptr, count)
+                                 : Text::tr("%1: no bank was written. %n row(s) hold questions the program cannot "
+                                            "show: give --%2 to build the other questions; those rows are then "
+                                            "written to %3 for you to fix",
+                                            nullptr, count))
+                             .arg(options.source, QLatin1String(skipOption), leftOutFile);
+        return result;
+    }
     const auto sourceFailed = [&] {
         result.problems = source.problems;
         result.exitCode = 1;
@@ -114,12 +188,27 @@ Result run(const Options& options)
     }
     if (source.problems.hasErrors())
         return sourceFailed();
+    LearnerWarnings::checkExam(source.content, options.source, source.problems);
     result.problems = source.problems;
     const qint64 size = QFileInfo(bank.temporaryPath()).size();
     if (!bank.putInPlace(options.force)) {
         result.exitCode = RegularFile::entryExists(options.output) && !options.force ? 2 : 1;
         result.message = Text::tr("%1 cannot be put in place: %2").arg(options.output, bank.errorString());
         return result;
+    }
+    if (options.skipUnshowable && !leftOut.rows.isEmpty()) {
+        QString error;
+        if (!writeLeftOut(leftOut, leftOutFile, options.force, error)) {
+            result.exitCode = 1;
+            result.message = Text::tr("%1 was built, but the rows left out cannot be written: %2")
+                                 .arg(options.output, error);
+            return result;
+        }
+        result.leftOutCounts = countsByReason(leftOut);
+        result.notes.append(Text::tr("%n row(s) the program cannot show were left out and written to %1 with their "
+                                     "row numbers and reasons",
+                                     nullptr, int(leftOut.rows.size()))
+                                .arg(leftOutFile));
     }
     const auto withPicture = std::count_if(source.content.questions.cbegin(), source.content.questions.cend(),
                                            [](const BankQuestion& question) { return !question.pictureFile.isEmpty(); });

@@ -18,6 +18,11 @@ struct Options
     QString output;
     bool force = false;
     QString materials; // sheet sources only: the sheet of reference materials
+    // Build the questions the program can show and write the sheet's other
+    // rows (multiple choice, a fourth option, no answer, ...) to
+    // leftOutPath(output) for the teacher to fix; without it such rows
+    // stop the build.
+    bool skipUnshowable = false;
 };
 
 struct Result
@@ -27,8 +32,15 @@ struct Result
     QString message; // what went wrong outside the source, if anything
     QStringList notes; // how the source was read, files of killed runs removed
     QString report;    // what was built, with the bank's size
+    QStringList leftOutCounts; // with skipUnshowable: the rows left out, counted by reason
 };
 
 Result run(const Options& options);
+
+// Where the rows left out of `output` are written: a workbook beside it.
+QString leftOutPath(const QString& output);
+
+// The option that builds what the program can show.
+inline constexpr const char* skipOption = "skip-unshowable";
 
 } // namespace BankBuild

@@ -1,7 +1,9 @@
 #include "tools/commands/BankChecker.h"
 
+#include "tools/content/OptionLayout.h"
 #include "tools/commands/ProgressBar.h"
 
+#include "rules/AnswerCode.h"
 #include "rules/BankTables.h"
 #include "rules/CategoryNumber.h"
 #include "rules/ExamRules.h"
@@ -192,6 +194,12 @@ private:
             else if (result && type && *type != 0 && *result == 2)
                 warning(Kind::JudgeAnswerC,
                         Text::tr("%1: a true/false question whose answer is C (2): no button is right")
+                            .arg(rowName));
+            if (type && QuestionType::isSingleChoice(*type)
+                && !OptionLayout::hasOptionLines(readText(row.value(columns.value(QStringLiteral("subject"))))))
+                warning(Kind::NoOptionLines,
+                        Text::tr("%1: a single-choice question without option lines (A、… B、… C、…) in its text: "
+                                 "the learner sees three answer buttons and nothing to choose between")
                             .arg(rowName));
             if (category && haveCategories && !offered.contains(*category))
                 warning(Kind::CategoryNotOffered,

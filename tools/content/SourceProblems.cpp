@@ -2,40 +2,66 @@
 
 namespace {
 
-SourceProblem problem(const QString& file, const SourcePlace& place, const QString& reason)
+SourceProblem problem(const QString& file, const SourcePlace& place, const QString& reason, const QString& value)
 {
-    return {file, place.number, reason, place.unit, place.column, place.columnName};
+    return {file, place.number, reason, place.unit, place.column, place.columnName, value};
 }
 
 } // namespace
 
-QString SourceProblem::toString() const
+QString SourceProblem::shown(const QString& value, qsizetype characters)
+{
+    QString text = value.trimmed();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QChar(u'⏎'));
+    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    if (text.size() > characters)
+        text = text.left(characters - 1) + QChar(u'…');
+    return tr("\"%1\"").arg(text);
+}
+
+QString SourceProblem::placeText() const
 {
     if (line <= 0)
-        return tr("%1: %2").arg(file, reason);
+        return file;
     if (unit == SourcePlace::Unit::Line)
-        return tr("%1:%2: %3").arg(file).arg(line).arg(reason);
+        return tr("%1:%2").arg(file).arg(line);
     if (column.isEmpty())
-        return tr("%1: row %2: %3").arg(file).arg(line).arg(reason);
-    return tr("%1: row %2, column %3 (%4): %5").arg(file).arg(line).arg(column, columnName, reason);
+        return tr("%1: row %2").arg(file).arg(line);
+    return tr("%1: row %2, column %3 (%4)").arg(file).arg(line).arg(column, columnName);
+}
+
+QString SourceProblem::toString() const
+{
+    const QString what = value.isNull() ? reason : tr("%1: %2").arg(shown(value), reason);
+    return tr("%1: %2").arg(placeText(), what);
 }
 
 void SourceProblems::addError(const QString& file, int line, const QString& reason)
 {
-    errors_.append(problem(file, SourcePlace::line(line), reason));
+    errors_.append(problem(file, SourcePlace::line(line), reason, {}));
 }
 
 void SourceProblems::addWarning(const QString& file, int line, const QString& reason)
 {
-    warnings_.append(problem(file, SourcePlace::line(line), reason));
+    warnings_.append(problem(file, SourcePlace::line(line), reason, {}));
 }
 
-void SourceProblems::addError(const QString& file, const SourcePlace& place, const QString& reason)
+void SourceProblems::addError(const QString& file, const SourcePlace& place, const QString& reason,
+                              const QString& value)
 {
-    errors_.append(problem(file, place, reason));
+    errors_.append(problem(file, place, reason, value));
 }
 
-void SourceProblems::addWarning(const QString& file, const SourcePlace& place, const QString& reason)
+void SourceProblems::addWarning(const QString& file, const SourcePlace& place, const QString& reason,
+                                const QString& value)
 {
-    warnings_.append(problem(file, place, reason));
+    warnings_.append(problem(file, place, reason, value));
+}
+
+void SourceProblems::append(const SourceProblems& other)
+{
+    errors_.append(other.errors_);
+    warnings_.append(other.warnings_);
 }
