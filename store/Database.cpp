@@ -4,6 +4,7 @@
 #include "store/ConnectionSettings.h"
 #include "store/SqliteFailure.h"
 #include "store/StoreError.h"
+#include "store/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,7 +35,7 @@ void checkIsSqliteFile(const QString& path)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be read: %2").arg(path, file.errorString()));
+        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be read: %2").arg(path, SystemError::translated(file.errorString())));
     const QByteArray header = file.read(sqliteHeaderSize);
     if (header.size() < sqliteHeaderSize || !header.startsWith(QByteArray(sqliteMagic, sizeof sqliteMagic)))
         throw StoreError(QCoreApplication::translate("Store", "'%1' is not an SQLite database").arg(path));

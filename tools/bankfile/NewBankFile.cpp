@@ -2,6 +2,8 @@
 
 #include "tools/bankfile/OutputFiles.h"
 
+#include "store/SystemError.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -85,7 +87,7 @@ bool NewBankFile::create()
 {
     removeStaleFiles();
     if (!temporary_.open()) {
-        error_ = temporary_.errorString();
+        error_ = SystemError::translated(temporary_.errorString());
         return false;
     }
     temporary_.close();

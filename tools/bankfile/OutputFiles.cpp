@@ -1,5 +1,7 @@
 #include "tools/bankfile/OutputFiles.h"
 
+#include "store/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +53,7 @@ QString systemError(int error)
         return Text::tr("the file is too large for this disk or this user");
     if (error == EEXIST)
         return Text::tr("it already exists; give --force to replace it");
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemError::text(error);
 }
 
 bool writeAll(int fd, const QByteArray& bytes, QString& error)
@@ -84,7 +86,7 @@ bool write(const QString& target, const QByteArray& bytes, bool replace, QString
     const QFileInfo info(target);
     QTemporaryFile temporary(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(info.fileName())));
     if (!temporary.open()) {
-        error = Text::tr("%1: cannot write in this folder: %2").arg(target, temporary.errorString());
+        error = Text::tr("%1: cannot write in this folder: %2").arg(target, SystemError::translated(temporary.errorString()));
         return false;
     }
     QString reason;

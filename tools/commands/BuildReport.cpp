@@ -61,7 +61,7 @@ QStringList groupLines(const Group& group, const QString& label)
         rows.append(QStringLiteral("…"));
     return {label.arg(Text::tr("%1: %2").arg(where(first), first.reason)),
             QStringLiteral("    ")
-                + Text::tr("%L1 rows: %2").arg(group.problems.size()).arg(rows.join(QStringLiteral(", ")))};
+                + Text::tr("%L1 rows: %2").arg(group.problems.size()).arg(rows.join(Text::tr(", ")))};
 }
 
 } // namespace

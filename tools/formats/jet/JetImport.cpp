@@ -8,6 +8,7 @@
 
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
+#include "store/SystemError.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ Result run(const Options& options)
 
     NewBankFile file(options.output);
     if (!file.create())
-        return failed(1, Text::tr("%1: cannot write in this folder: %2").arg(options.output, file.errorString()));
+        return failed(1, Text::tr("%1: cannot write in this folder: %2").arg(options.output, SystemError::translated(file.errorString())));
     Result result;
     try {
         JetBankWriter bank(file.temporaryPath());
@@ -72,7 +73,7 @@ Result run(const Options& options)
         return failed(1, Text::tr("%1: %2; no bank was written").arg(options.source, error.text()));
     }
     if (!file.putInPlace(options.force))
-        return failed(1, Text::tr("%1 cannot be put in place: %2").arg(options.output, file.errorString()));
+        return failed(1, Text::tr("%1 cannot be put in place: %2").arg(options.output, SystemError::translated(file.errorString())));
 
     result.check = BankChecker::check(options.output);
     result.report += QLatin1Char('\n') + result.check->toText(options.output);

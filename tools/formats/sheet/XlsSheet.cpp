@@ -6,7 +6,6 @@
 #include "store/RegularFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <freexl.h>
 
@@ -85,15 +84,7 @@ QString cellValue(const FreeXL_CellValue& cell)
 // limit) before libfreexl opens it by name.
 QString unusable(const QString& path)
 {
-    const RegularFile::Result file = RegularFile::readPrefix(path, 8);
-    if (!file.bytes)
-        return file.error;
-    if (!RegularFile::isRegular(path))
-        return RegularFile::tr("is not a regular file (a device, a pipe or a socket); only files are read");
-    if (QFileInfo(path).size() > InputLimits::sourceBytes)
-        return RegularFile::tr("is larger than %1, the limit for this kind of file")
-            .arg(RegularFile::sizeText(InputLimits::sourceBytes));
-    return {};
+    return RegularFile::read(path, InputLimits::sourceBytes).error;
 }
 
 } // namespace
