@@ -1,5 +1,7 @@
 #include "tools/formats/sheet/SheetBankReader.h"
 #include "tools/formats/sheet/CsvRecords.h"
+#include "tools/formats/sheet/SheetBankWriter.h"
+#include "tools/formats/sheet/SheetHeader.h"
 
 #include "ToolFixtures.h"
 
@@ -200,7 +202,7 @@ TEST_F(SheetBankReaderTest, reportsAMissingColumn)
     EXPECT_EQ(reasons(source.problems.errors()),
               QStringList{QStringLiteral("1: no header row names the columns 题干 (or 题目, 试题, 问题, 题目内容, "
                                          "试题内容, 题干内容, question); 答案 (or 正确答案, 标准答案, 参考答案, "
-                                         "正确选项, answer); write them in the row above the first question")});
+                                         "正确选项, answer); write them in the first row of the sheet")});
     EXPECT_TRUE(source.content.questions.isEmpty());
 }
 
@@ -309,4 +311,74 @@ TEST(CsvRecords, reportsAQuotedFieldThatIsNeverClosed)
 {
     const CsvFile file = CsvRecords::parse("a,b\n\"open,c\n");
     EXPECT_FALSE(file.error.isEmpty());
+}
+
+// The names teachers give their columns, with the remarks, spaces and
+// full-width forms they type.
+TEST(SheetHeader, matchesTheColumnNamesTeachersWrite)
+{
+    using SheetHeader::Column;
+    const struct
+    {
+        const char* header;
+        std::optional<Column> column;
+    } columns[] = {
+        {"题号", Column::No},          {"序号", Column::No},
+        {"类型", Column::Type},        {"题 型", Column::Type},
+        {"试题", Column::Text},        {"题目（必填）", Column::Text},
+        {"Question", Column::Text},    {"正确答案(只能输入ABCD否则报错)", Column::Answer},
+        {"答案【单选填字母】", Column::Answer}, {"ＡＮＳＷＥＲ", Column::Answer},
+        {"所属章节", Column::Category}, {"必答题", Column::MustAnswer},
+        {"图片路径", Column::Picture}, {"答案解析", Column::Explanation},
+        {"备注", std::nullopt},        {"选项A", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : columns)
+        EXPECT_EQ(SheetHeader::questionColumn(QString::fromUtf8(c.header)), c.column) << c.header;
+
+    const struct
+    {
+        const char* header;
+        std::optional<int> option;
+    } options[] = {
+        {"A", 0},     {"b", 1},     {"A选项", 0}, {"选项C", 2}, {"选项 D", 3}, {"选项1", 0},
+        {"选项三", 2}, {"Option B", 1}, {"Ｃ", 2}, {"AB", std::nullopt}, {"答案", std::nullopt},
+    };
+    for (const auto& c : options)
+        EXPECT_EQ(SheetHeader::optionIndex(QString::fromUtf8(c.header)), c.option) << c.header;
+}
+
+// A workbook written by libxlsxwriter with English headers, a title above
+// the header and a blank row: read as a teacher means it.
+TEST_F(SheetBankReaderTest, readsAWorkbookWithEnglishHeadersAndATitleRow)
+{
+    using Cell = SheetBankWriter::Cell;
+    SheetBankWriter::Table table;
+    table.name = QStringLiteral("Questions");
+    table.header = {QStringLiteral("Road rules, spring term")};
+    table.rows = {
+        {},
+        {{QStringLiteral("Question")}, {QStringLiteral("Option A")}, {QStringLiteral("Option B")},
+         {QStringLiteral("Option C")}, {QStringLiteral("Answer")}, {QStringLiteral("Chapter")}},
+        {{QStringLiteral("Which licence?")}, {QStringLiteral("one")}, {QStringLiteral("two")},
+         {QStringLiteral("three")}, {QStringLiteral("c")}, {QStringLiteral("7"), true}},
+        {},
+        {{QStringLiteral("Drive after drinking?")}, {}, {}, {}, {QStringLiteral("×")}, {QStringLiteral("7"), true}},
+    };
+    QString error;
+    const auto bytes = SheetBankWriter::xlsx({table}, error);
+    ASSERT_TRUE(bytes) << error.toStdString();
+    writeFile(path(QStringLiteral("english.xlsx")), *bytes);
+    const BankSource source = SheetBankReader::read(path(QStringLiteral("english.xlsx")));
+    ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
+    ASSERT_EQ(source.content.questions.size(), 2);
+    EXPECT_EQ(source.content.questions[0].text, QStringLiteral("Which licence?\nA、one\nB、two\nC、three"));
+    EXPECT_EQ(source.content.questions[0].answer, 2);
+    EXPECT_EQ(source.content.questions[0].no, 1);
+    EXPECT_EQ(source.content.questions[1].type, 1);
+    EXPECT_EQ(source.content.questions[1].answer, 1);
+    EXPECT_EQ(source.content.questions[1].no, 2);
+    EXPECT_EQ(source.content.questions[1].sourceLine, 6);
+    ASSERT_EQ(source.content.categories.size(), 1);
+    EXPECT_EQ(source.content.categories[0].no, 7);
 }

@@ -131,3 +131,100 @@ INSTANTIATE_TEST_SUITE_P(Sheets, TeacherSheetsTest, ::testing::ValuesIn(sheets),
                          [](const ::testing::TestParamInfo<TeacherSheet>& info) {
                              return QString::fromLatin1(info.param.expected).remove(QLatin1Char('-')).toStdString();
                          });
+
+namespace {
+
+class TeacherReportTest : public ::testing::Test
+{
+protected:
+    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+// A long sheet with the same faults in every row is reported as a teacher
+// can read it: each fault once per column with its count and first rows,
+// values on one line, within 60 lines, a summary last.
+TEST_F(TeacherReportTest, aLongSheetWithManyFaultsGivesAShortReport)
+{
+    QByteArray csv = "题号,题型,题干,答案,章节,必对\n";
+    for (int i = 1; i <= 1550; ++i)
+        csv += QByteArray::number(i) + ",判断,\"第" + QByteArray::number(i) + "题\",\"对\n章节测验\n已完成\",101,"
+               + (i % 2 ? "也许" : "\"待定\n再说\"") + "\n";
+    writeFile(path(QStringLiteral("题库.csv")), csv);
+    const ProgramRun run = runQuenharBank({QStringLiteral("build"), path(QStringLiteral("题库.csv")),
+                                           path(QStringLiteral("velmora.db"))});
+    EXPECT_EQ(run.exitCode, 1);
+    QStringList lines = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& line) { return line.startsWith(QLatin1String("QStandardPaths:")); }); // Qt's, not ours
+    EXPECT_LE(lines.size(), 60) << run.err.toStdString();
+    EXPECT_EQ(lines.filter(QStringLiteral("error: ")).size(), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("1,550 rows: 2 \"也许\", 3 \"待定⏎再说\", 4 \"也许\""))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("1,550 answers are followed by other text"))) << run.err.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("1,550 error(s) in 1,550 row(s), 0 warning(s)"))) << run.err.toStdString();
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith(QStringLiteral("note: ")) || line.startsWith(QStringLiteral("error: "))
+                    || line.startsWith(QStringLiteral("    ")) || line.contains(QStringLiteral("error(s)"))
+                    || line.contains(QStringLiteral("no bank was written")))
+            << "a value's line break reached the report: [" << line.toStdString() << "]";
+}
+
+// A bad categories file is said first, and alone: the questions depend on
+// it, and a report of every question's category would bury it.
+TEST_F(TeacherReportTest, aBadCategoriesFileIsReportedBeforeAnythingElse)
+{
+    QByteArray csv = "题号,题型,题干,答案,章节\n";
+    for (int i = 1; i <= 500; ++i)
+        csv += QByteArray::number(i) + ",判断,题,对,10" + QByteArray::number(i % 5) + "\n";
+    writeFile(path(QStringLiteral("题库.csv")), csv);
+    writeFile(path(QStringLiteral("章节.csv")), "编号,说明\n101,x\n");
+    const ProgramRun run = runQuenharBank({QStringLiteral("build"), QStringLiteral("--categories"),
+                                           path(QStringLiteral("章节.csv")), path(QStringLiteral("题库.csv")),
+                                           path(QStringLiteral("velmora.db"))});
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList errors = run.err.split(QLatin1Char('\n')).filter(QStringLiteral("error: "));
+    ASSERT_EQ(errors.size(), 1) << run.err.toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("error: ") + path(QStringLiteral("章节.csv"))))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("题库.csv: row"))) << run.err.toStdString();
+}
+
+// The system's reasons come in the teacher's language.
+TEST_F(TeacherReportTest, systemReasonsFollowTheLocale)
+{
+    const QString missing = path(QStringLiteral("不存在.xlsx"));
+    const ProgramRun chinese = runQuenharBank({QStringLiteral("build"), missing, path(QStringLiteral("velmora.db"))},
+                                              QStringLiteral("zh_CN.UTF-8"));
+    EXPECT_EQ(chinese.exitCode, 1);
+    EXPECT_TRUE(chinese.err.contains(QStringLiteral("没有这个文件或文件夹"))) << chinese.err.toStdString();
+    EXPECT_FALSE(chinese.err.contains(QStringLiteral("No such file"))) << chinese.err.toStdString();
+    const ProgramRun english = runQuenharBank({QStringLiteral("build"), missing, path(QStringLiteral("velmora.db"))});
+    EXPECT_TRUE(english.err.contains(QStringLiteral("no such file or folder"))) << english.err.toStdString();
+}
+
+// A teacher's start: the template holds every column and builds as it is.
+TEST_F(TeacherReportTest, theTemplateBuildsIntoABankOfItsExamples)
+{
+    const QString sheet = path(QStringLiteral("题库模板.xlsx"));
+    const ProgramRun written = runQuenharBank({QStringLiteral("template"), sheet});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    const Sheet questions = SheetFiles::read(sheet, QStringLiteral("题目"));
+    ASSERT_FALSE(questions.rows.isEmpty()) << questions.error.toStdString();
+    EXPECT_EQ(questions.rows[0].cells,
+              (QStringList{QStringLiteral("题号"), QStringLiteral("题型"), QStringLiteral("题干"),
+                           QStringLiteral("选项A"), QStringLiteral("选项B"), QStringLiteral("选项C"),
+                           QStringLiteral("答案"), QStringLiteral("章节"), QStringLiteral("必对"),
+                           QStringLiteral("图片"), QStringLiteral("解析")}));
+    EXPECT_EQ(questions.rows.size(), 4);
+
+    const ProgramRun built = runQuenharBank({QStringLiteral("build"), sheet, path(QStringLiteral("velmora.db"))});
+    ASSERT_EQ(built.exitCode, 0) << built.err.toStdString();
+    EXPECT_EQ(tableRows(path(QStringLiteral("velmora.db")), QStringLiteral("Subjects")).size(), 3);
+    EXPECT_EQ(tableRows(path(QStringLiteral("velmora.db")), QStringLiteral("classes")).size(), 3);
+
+    const ProgramRun again = runQuenharBank({QStringLiteral("template"), sheet});
+    EXPECT_EQ(again.exitCode, 2) << again.err.toStdString();
+}

@@ -99,12 +99,12 @@ QStringList lines(const SourceProblems& problems, int budget)
             rows.insert(problem.line);
     if (!problems.errors().isEmpty() || !problems.warnings().isEmpty())
         out.append(rows.isEmpty()
-                       ? Text::tr("%1, %2").arg(Text::tr("%n error(s)", nullptr, int(problems.errors().size())),
-                                                Text::tr("%n warning(s)", nullptr, int(problems.warnings().size())))
+                       ? Text::tr("%1, %2").arg(Text::tr("%Ln error(s)", nullptr, int(problems.errors().size())),
+                                                Text::tr("%Ln warning(s)", nullptr, int(problems.warnings().size())))
                        : Text::tr("%1 in %2, %3")
-                             .arg(Text::tr("%n error(s)", nullptr, int(problems.errors().size())),
-                                  Text::tr("%n row(s)", nullptr, int(rows.size())),
-                                  Text::tr("%n warning(s)", nullptr, int(problems.warnings().size()))));
+                             .arg(Text::tr("%Ln error(s)", nullptr, int(problems.errors().size())),
+                                  Text::tr("%Ln row(s)", nullptr, int(rows.size())),
+                                  Text::tr("%Ln warning(s)", nullptr, int(problems.warnings().size()))));
     return out;
 }
 

@@ -447,31 +447,31 @@
         <source>%1, %2</source>
         <translation>%1，%2</translation>
     </message>
-    <message numerus="yes">
-        <source>%n error(s)</source>
-        <translation>
-            <numerusform>%n 个错误</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n warning(s)</source>
-        <translation>
-            <numerusform>%n 个警告</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 in %2, %3</source>
         <translation>%2中有 %1，%3</translation>
     </message>
-    <message numerus="yes">
-        <source>%n row(s)</source>
-        <translation>
-            <numerusform>%n 行</numerusform>
-        </translation>
-    </message>
     <message>
         <source>, </source>
         <translation>，</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln error(s)</source>
+        <translation>
+            <numerusform>%Ln 个错误</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln warning(s)</source>
+        <translation>
+            <numerusform>%Ln 个警告</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln row(s)</source>
+        <translation>
+            <numerusform>%Ln 行</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -819,10 +819,6 @@
         <translation>%1（或 %2）</translation>
     </message>
     <message>
-        <source>no header row names the columns %1; write them in the row above the first question</source>
-        <translation>没有一行表头写明以下各列：%1；请把它们写在第一道题上面的一行</translation>
-    </message>
-    <message>
         <source>; </source>
         <translation>；</translation>
     </message>
@@ -915,10 +911,6 @@
         <translation>单元格是空的；请填写章节（编号如 101，或章节标题）</translation>
     </message>
     <message>
-        <source>%1: no %2 column: all %3 questions go into one category, %4 &quot;%5&quot;</source>
-        <translation>%1：没有“%2”列：全部 %3 道题归入一个章节，%4“%5”</translation>
-    </message>
-    <message>
         <source>no category in the categories sheet has this title; write its number or its title as listed there</source>
         <translation>章节表中没有这个标题的章节；请填写章节表中列出的编号或标题</translation>
     </message>
@@ -931,16 +923,24 @@
         <translation>工作簿中有两个名为“%1”的工作表；请把其中一个改名</translation>
     </message>
     <message>
-        <source>%1: no %2 column: the questions are numbered 1 to %3 in sheet order</source>
-        <translation>%1：没有“%2”列：题目按表格中的顺序编号为 1 至 %3</translation>
+        <source>no header row names the columns %1; write them in the first row of the sheet</source>
+        <translation>没有一行表头写明以下各列：%1；请把它们写在表格的第一行</translation>
     </message>
     <message>
-        <source>%1: %2 questions have no %3; single-choice or true/false was told from the answer and the options</source>
-        <translation>%1：有 %2 道题没有%3；已根据答案和选项判断是单选题还是判断题</translation>
+        <source>%1: no %2 column: all %L3 questions go into one category, %4 &quot;%5&quot;</source>
+        <translation>%1：没有“%2”列：全部 %L3 道题归入一个章节，%4“%5”</translation>
     </message>
     <message>
-        <source>%1: %2 answers are followed by other text on later lines; the first line is the answer, the rest is left out</source>
-        <translation>%1：有 %2 个答案后面的行里还有别的文字；第一行作为答案，其余的不读取</translation>
+        <source>%1: no %2 column: the questions are numbered 1 to %L3 in sheet order</source>
+        <translation>%1：没有“%2”列：题目按表格中的顺序编号为 1 至 %L3</translation>
+    </message>
+    <message>
+        <source>%1: %L2 questions have no %3; single-choice or true/false was told from the answer and the options</source>
+        <translation>%1：有 %L2 道题没有%3；已根据答案和选项判断是单选题还是判断题</translation>
+    </message>
+    <message>
+        <source>%1: %L2 answers are followed by other text on later lines; the first line is the answer, the rest is left out</source>
+        <translation>%1：有 %L2 个答案后面的行里还有别的文字；第一行作为答案，其余的不读取</translation>
     </message>
 </context>
 <context>

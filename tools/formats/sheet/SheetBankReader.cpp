@@ -39,9 +39,10 @@ QString spellings(const QStringList& words)
     return words.join(QStringLiteral(", "));
 }
 
-QString columnWithSpellings(Column column)
+QString columnWithSpellings(Column column, SheetHeader::SheetKind kind)
 {
-    return Text::tr("%1 (or %2)").arg(SheetHeader::name(column), spellings(SheetHeader::spellings(column).mid(1)));
+    const QStringList names = SheetHeader::spellings(column, kind);
+    return Text::tr("%1 (or %2)").arg(names.value(0), spellings(names.mid(1)));
 }
 
 // Cells keep the line breaks typed into them; a sheet saved on Windows may
@@ -59,12 +60,12 @@ QString cellText(const QString& text)
 class SheetColumns
 {
 public:
-    using Matcher = std::optional<Column> (*)(const QString&);
-
-    SheetColumns(const SheetSource& source, Sheet sheet, Matcher matcher, const QList<Column>& required,
-                 bool options, SourceProblems& problems, QStringList& notes)
+    SheetColumns(const SheetSource& source, Sheet sheet, SheetHeader::SheetKind kind, const QList<Column>& required,
+                 SourceProblems& problems, QStringList& notes)
         : path_(source.displayName())
     {
+        const bool options = kind == SheetHeader::SheetKind::Questions;
+        const auto matcher = [kind](const QString& header) { return SheetHeader::column(kind, header); };
         if (!sheet.error.isEmpty()) {
             problems.addError(path_, 0, sheet.error);
             return;
@@ -72,7 +73,7 @@ public:
         notes.append(Text::tr("%1: read as %2").arg(path_, sheet.readAs));
         QStringList wanted;
         for (Column column : required)
-            wanted.append(columnWithSpellings(column));
+            wanted.append(columnWithSpellings(column, kind));
         qsizetype at = -1;
         for (qsizetype i = 0; i < qMin<qsizetype>(sheet.rows.size(), headerSearchRows) && at < 0; ++i) {
             const SheetRow& row = sheet.rows[i];
@@ -85,8 +86,8 @@ public:
         }
         if (at < 0) {
             problems.addError(path_, SourcePlace::row(sheet.rows.isEmpty() ? 1 : sheet.rows.first().row),
-                              Text::tr("no header row names the columns %1; write them in the row above the "
-                                       "first question")
+                              Text::tr("no header row names the columns %1; write them in the first row of "
+                                       "the sheet")
                                   .arg(wanted.join(Text::tr("; "))));
             return;
         }
@@ -483,7 +484,7 @@ void assignCategories(QList<RowQuestion>& rows, const SheetColumns& sheet, const
         }
         if (!given)
             source.content.categories.append({no, sheetTitle, 0});
-        source.notes.append(Text::tr("%1: no %2 column: all %3 questions go into one category, %4 \"%5\"")
+        source.notes.append(Text::tr("%1: no %2 column: all %L3 questions go into one category, %4 \"%5\"")
                                 .arg(path, SheetLayout::category())
                                 .arg(rows.size())
                                 .arg(no)
@@ -546,8 +547,8 @@ Sheet sheetOf(const SheetSource& source)
 QList<BankCategory> readCategories(const SheetSource& source, SourceProblems& problems, QStringList& notes)
 {
     QList<BankCategory> categories;
-    SheetColumns sheet(source, sheetOf(source), &SheetHeader::categoryColumn, {Column::Category, Column::CategoryTitle},
-                       false, problems, notes);
+    SheetColumns sheet(source, sheetOf(source), SheetHeader::SheetKind::Categories,
+                       {Column::Category, Column::CategoryTitle}, problems, notes);
     for (const SheetRow& sheetRow : sheet.rows()) {
         RowReader row(sheet, sheetRow, problems);
         const auto no = row.integer(Column::Category, QStringLiteral("101"));
@@ -563,8 +564,8 @@ QList<BankCategory> readCategories(const SheetSource& source, SourceProblems& pr
 QList<BankMaterial> readMaterials(const SheetSource& source, SourceProblems& problems, QStringList& notes)
 {
     QList<BankMaterial> materials;
-    SheetColumns sheet(source, sheetOf(source), &SheetHeader::materialColumn,
-                       {Column::MaterialTitle, Column::MaterialText}, false, problems, notes);
+    SheetColumns sheet(source, sheetOf(source), SheetHeader::SheetKind::Materials,
+                       {Column::MaterialTitle, Column::MaterialText}, problems, notes);
     for (const SheetRow& sheetRow : sheet.rows()) {
         RowReader row(sheet, sheetRow, problems);
         BankMaterial material;
@@ -691,8 +692,9 @@ BankSource read(const QString& questionsPath, const QString& categoriesPath, con
     if (source.problems.hasErrors())
         return source;
 
-    const SheetColumns sheet(worksheets.questions, std::move(worksheets.questionsSheet), &SheetHeader::questionColumn,
-                             {Column::Text, Column::Answer}, true, source.problems, source.notes);
+    const SheetColumns sheet(worksheets.questions, std::move(worksheets.questionsSheet),
+                             SheetHeader::SheetKind::Questions, {Column::Text, Column::Answer}, source.problems,
+                             source.notes);
     if (source.problems.hasErrors())
         return source; // no header: nothing more to say about the rows
     const SourcePlace picture = sheet.cell(0, Column::Picture);
@@ -722,17 +724,17 @@ BankSource read(const QString& questionsPath, const QString& categoriesPath, con
 
     const QString path = sheet.path();
     if (!sheet.has(Column::No) && !sheet.rows().isEmpty())
-        source.notes.append(Text::tr("%1: no %2 column: the questions are numbered 1 to %3 in sheet order")
+        source.notes.append(Text::tr("%1: no %2 column: the questions are numbered 1 to %L3 in sheet order")
                                 .arg(path, SheetLayout::no())
                                 .arg(ordinal));
     if (filled.typesInferred > 0)
-        source.notes.append(Text::tr("%1: %2 questions have no %3; single-choice or true/false was told from the "
+        source.notes.append(Text::tr("%1: %L2 questions have no %3; single-choice or true/false was told from the "
                                      "answer and the options")
                                 .arg(path)
                                 .arg(filled.typesInferred)
                                 .arg(SheetLayout::type()));
     if (filled.answersTrimmed > 0)
-        source.notes.append(Text::tr("%1: %2 answers are followed by other text on later lines; the first line is "
+        source.notes.append(Text::tr("%1: %L2 answers are followed by other text on later lines; the first line is "
                                      "the answer, the rest is left out")
                                 .arg(path)
                                 .arg(filled.answersTrimmed));

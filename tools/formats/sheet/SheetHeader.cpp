@@ -98,16 +98,6 @@ std::optional<Column> questionColumn(const QString& header)
     return find(questionSpellings(), header);
 }
 
-std::optional<Column> categoryColumn(const QString& header)
-{
-    return find(categorySpellings(), header);
-}
-
-std::optional<Column> materialColumn(const QString& header)
-{
-    return find(materialSpellings(), header);
-}
-
 std::optional<int> optionIndex(const QString& header)
 {
     static const QRegularExpression letter(QStringLiteral("^(?:选项|option)?([a-z])(?:选项|项)?$"));
@@ -122,12 +112,26 @@ std::optional<int> optionIndex(const QString& header)
     return std::nullopt;
 }
 
-QStringList spellings(Column column)
+static const QList<Spelling>& spellingsOf(SheetKind kind)
 {
-    for (const QList<Spelling>* list : {&questionSpellings(), &categorySpellings(), &materialSpellings()})
-        for (const Spelling& spelling : *list)
-            if (spelling.column == column)
-                return spelling.names;
+    switch (kind) {
+    case SheetKind::Categories: return categorySpellings();
+    case SheetKind::Materials: return materialSpellings();
+    case SheetKind::Questions: break;
+    }
+    return questionSpellings();
+}
+
+std::optional<Column> column(SheetKind kind, const QString& header)
+{
+    return find(spellingsOf(kind), header);
+}
+
+QStringList spellings(Column column, SheetKind kind)
+{
+    for (const Spelling& spelling : spellingsOf(kind))
+        if (spelling.column == column)
+            return spelling.names;
     return {};
 }
 

@@ -37,13 +37,15 @@ std::optional<Column> questionColumn(const QString& header);
 // its index, 0 for A.
 std::optional<int> optionIndex(const QString& header);
 
-// The column a categories or a materials sheet's header names.
-std::optional<Column> categoryColumn(const QString& header);
-std::optional<Column> materialColumn(const QString& header);
+// The kind of sheet a header belongs to.
+enum class SheetKind { Questions, Categories, Materials };
 
-// Every spelling taken for a column, the layout's own name first, for
-// messages and --help.
-QStringList spellings(Column column);
+// The column a header of a sheet of that kind names.
+std::optional<Column> column(SheetKind kind, const QString& header);
+
+// Every spelling taken for a column in a sheet of that kind, the layout's
+// own name first, for messages and --help.
+QStringList spellings(Column column, SheetKind kind = SheetKind::Questions);
 QStringList optionSpellings();
 
 // The layout's own name of the column ("题号").
