@@ -29,15 +29,9 @@ enum class Kind { Text, Xlsx, Xls, Ods };
 
 Kind kindOf(const QString& path);
 
-// "an Excel workbook (.xlsx)", for messages.
-QString kindName(Kind kind);
-
 // The sheet in `path`: a workbook's worksheet `worksheet` (the first when
 // empty), or a CSV or text file as TextEncoding decodes it.
 Sheet read(const QString& path, const QString& worksheet = {});
-
-// Whether `path` holds a workbook (of several worksheets) rather than text.
-bool isWorkbook(const QString& path);
 
 // The names of a workbook's worksheets, in order; empty for text.
 QStringList worksheetNames(const QString& path);

@@ -56,22 +56,6 @@ Kind kindOf(const QString& path)
     return Kind::Text;
 }
 
-bool isWorkbook(const QString& path)
-{
-    return kindOf(path) != Kind::Text;
-}
-
-QString kindName(Kind kind)
-{
-    switch (kind) {
-    case Kind::Xlsx: return Text::tr("an Excel workbook (.xlsx)");
-    case Kind::Ods: return Text::tr("an OpenDocument spreadsheet (.ods)");
-    case Kind::Xls: return Text::tr("an Excel 97-2003 workbook (.xls)");
-    case Kind::Text: break;
-    }
-    return Text::tr("a sheet saved as text (.csv, .txt)");
-}
-
 Sheet read(const QString& path, const QString& worksheet)
 {
     switch (kindOf(path)) {
