@@ -4,6 +4,7 @@
 #include "ToolFixtures.h"
 
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -111,4 +112,27 @@ TEST_F(BankBuildTest, refusesASourceOfAnotherKind)
     ASSERT_EQ(result.problems.errors().size(), 1);
     EXPECT_TRUE(result.problems.errors()[0].reason.contains(QStringLiteral("not a zip archive")));
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
+}
+
+// What a learner would miss is said while building, and the bank is still
+// written: a bank too small for the mock exam, a photo kept as a bitmap
+// many times its file's size.
+TEST_F(BankBuildTest, warnsAboutAPhotoStoredLargeAndABankWithoutAMockExam)
+{
+    QImage photo(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 255 / 400, y * 255 / 400, (x + y) * 255 / 800));
+    writeFile(path(QStringLiteral("photo.jpg")), encoded(photo, "JPG"));
+    const auto result = build(jsonSource({goodCategory}, {question(1, R"(, "picture": "photo.jpg")")}));
+    ASSERT_EQ(result.exitCode, 0) << result.message.toStdString();
+    QStringList warnings;
+    for (const SourceProblem& warning : result.problems.warnings())
+        warnings.append(warning.toString());
+    ASSERT_EQ(warnings.size(), 2) << warnings.join('\n').toStdString();
+    EXPECT_TRUE(warnings.filter(QStringLiteral("no mock exam can run on this bank: it has 1 ordinary questions")).size() == 1)
+        << warnings.join('\n').toStdString();
+    const QString growth = warnings.filter(QStringLiteral("photo.jpg")).value(0);
+    EXPECT_TRUE(growth.contains(QStringLiteral("is stored as a bitmap of 468.8 KB")) && growth.contains(QStringLiteral("times its file")))
+        << growth.toStdString();
 }

@@ -334,7 +334,7 @@ TEST(SheetHeader, matchesTheColumnNamesTeachersWrite)
         {"", std::nullopt},
     };
     for (const auto& c : columns)
-        EXPECT_EQ(SheetHeader::questionColumn(QString::fromUtf8(c.header)), c.column) << c.header;
+        EXPECT_EQ(SheetHeader::column(SheetHeader::SheetKind::Questions, QString::fromUtf8(c.header)), c.column) << c.header;
 
     const struct
     {

@@ -11,6 +11,11 @@ SourceProblem problem(const QString& file, const SourcePlace& place, const QStri
 
 QString SourceProblem::shown(const QString& value, qsizetype characters)
 {
+    return tr("\"%1\"").arg(shortened(value, characters));
+}
+
+QString SourceProblem::shortened(const QString& value, qsizetype characters)
+{
     QString text = value.trimmed();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -18,7 +23,7 @@ QString SourceProblem::shown(const QString& value, qsizetype characters)
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     if (text.size() > characters)
         text = text.left(characters - 1) + QChar(u'…');
-    return tr("\"%1\"").arg(text);
+    return text;
 }
 
 QString SourceProblem::placeText() const

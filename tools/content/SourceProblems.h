@@ -51,6 +51,9 @@ public:
     // breaks shown as ⏎ so that a cell pasted from a web page stays on one
     // line of the report.
     static QString shown(const QString& value, qsizetype characters = 30);
+
+    // The same without the quotes.
+    static QString shortened(const QString& value, qsizetype characters = 30);
 };
 
 class SourceProblems

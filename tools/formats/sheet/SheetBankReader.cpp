@@ -45,6 +45,25 @@ QString columnWithSpellings(Column column, SheetHeader::SheetKind kind)
     return Text::tr("%1 (or %2)").arg(names.value(0), spellings(names.mid(1)));
 }
 
+// The index of the header row: the first, among the first few, that names
+// every column of `required`; -1 when none does.
+qsizetype headerRow(const Sheet& sheet, SheetHeader::SheetKind kind, const QList<Column>& required)
+{
+    for (qsizetype i = 0; i < qMin<qsizetype>(sheet.rows.size(), headerSearchRows); ++i) {
+        const QStringList& cells = sheet.rows[i].cells;
+        const bool named = std::all_of(required.cbegin(), required.cend(), [&](Column column) {
+            return std::any_of(cells.cbegin(), cells.cend(),
+                               [&](const QString& cell) { return SheetHeader::column(kind, cell) == column; });
+        });
+        if (named)
+            return i;
+    }
+    return -1;
+}
+
+// The columns a sheet of questions cannot do without.
+const QList<Column> questionColumns{Column::Text, Column::Answer};
+
 // Cells keep the line breaks typed into them; a sheet saved on Windows may
 // write them as CR LF.
 QString cellText(const QString& text)
@@ -65,7 +84,6 @@ public:
         : path_(source.displayName())
     {
         const bool options = kind == SheetHeader::SheetKind::Questions;
-        const auto matcher = [kind](const QString& header) { return SheetHeader::column(kind, header); };
         if (!sheet.error.isEmpty()) {
             problems.addError(path_, 0, sheet.error);
             return;
@@ -74,16 +92,7 @@ public:
         QStringList wanted;
         for (Column column : required)
             wanted.append(columnWithSpellings(column, kind));
-        qsizetype at = -1;
-        for (qsizetype i = 0; i < qMin<qsizetype>(sheet.rows.size(), headerSearchRows) && at < 0; ++i) {
-            const SheetRow& row = sheet.rows[i];
-            const bool named = std::all_of(required.cbegin(), required.cend(), [&](Column column) {
-                return std::any_of(row.cells.cbegin(), row.cells.cend(),
-                                   [&](const QString& cell) { return matcher(cell) == column; });
-            });
-            if (named)
-                at = i;
-        }
+        const qsizetype at = headerRow(sheet, kind, required);
         if (at < 0) {
             problems.addError(path_, SourcePlace::row(sheet.rows.isEmpty() ? 1 : sheet.rows.first().row),
                               Text::tr("no header row names the columns %1; write them in the first row of "
@@ -102,7 +111,7 @@ public:
             if (name.trimmed().isEmpty())
                 continue;
             const QString letters = SheetFiles::columnLetters(int(i));
-            if (const auto column = matcher(name); column && !columns_.contains(*column)) {
+            if (const auto column = SheetHeader::column(kind, name); column && !columns_.contains(*column)) {
                 columns_.insert(*column, int(i));
                 if (*column == Column::Explanation)
                     unused.append(Text::tr("%1 (%2: the program shows no explanations)").arg(letters, name));
@@ -112,7 +121,7 @@ public:
                 options_.insert(*option, int(i));
                 continue;
             }
-            unused.append(Text::tr("%1 (%2)").arg(letters, SourceProblem::shown(name).mid(1).chopped(1)));
+            unused.append(Text::tr("%1 (%2)").arg(letters, SourceProblem::shortened(name)));
         }
         unused_ = unused;
         if (!unused.isEmpty())
@@ -582,22 +591,6 @@ QList<BankMaterial> readMaterials(const SheetSource& source, SourceProblems& pro
     return materials;
 }
 
-// Whether a worksheet's header (among its first rows) names the question
-// and answer columns.
-bool holdsQuestions(const Sheet& sheet)
-{
-    for (qsizetype i = 0; i < qMin<qsizetype>(sheet.rows.size(), headerSearchRows); ++i) {
-        const QStringList& cells = sheet.rows[i].cells;
-        const auto names = [&](Column column) {
-            return std::any_of(cells.cbegin(), cells.cend(),
-                               [&](const QString& cell) { return SheetHeader::questionColumn(cell) == column; });
-        };
-        if (names(Column::Text) && names(Column::Answer))
-            return true;
-    }
-    return false;
-}
-
 // The worksheets of the source a bank is read from: the questions' sheet
 // (named 题目, or else the first whose header names the questions'
 // columns, or else the first), and the sheets named 章节 and 资料.
@@ -632,7 +625,7 @@ Worksheets worksheetsOf(const QString& path)
         if (names[i] == SheetLayout::categoriesSheet() || names[i] == SheetLayout::materialsSheet())
             continue;
         Sheet sheet = SheetFiles::read(path, names[i]);
-        if (sheet.error.isEmpty() && holdsQuestions(sheet)) {
+        if (sheet.error.isEmpty() && headerRow(sheet, SheetHeader::SheetKind::Questions, questionColumns) >= 0) {
             chosen = names[i];
             found.questionsSheet = std::move(sheet);
         }
@@ -693,7 +686,7 @@ BankSource read(const QString& questionsPath, const QString& categoriesPath, con
         return source;
 
     const SheetColumns sheet(worksheets.questions, std::move(worksheets.questionsSheet),
-                             SheetHeader::SheetKind::Questions, {Column::Text, Column::Answer}, source.problems,
+                             SheetHeader::SheetKind::Questions, questionColumns, source.problems,
                              source.notes);
     if (source.problems.hasErrors())
         return source; // no header: nothing more to say about the rows

@@ -93,11 +93,6 @@ QString key(const QString& header)
     return (withoutRemark.isEmpty() ? text : withoutRemark).toLower();
 }
 
-std::optional<Column> questionColumn(const QString& header)
-{
-    return find(questionSpellings(), header);
-}
-
 std::optional<int> optionIndex(const QString& header)
 {
     static const QRegularExpression letter(QStringLiteral("^(?:选项|option)?([a-z])(?:选项|项)?$"));

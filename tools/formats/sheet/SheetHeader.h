@@ -30,9 +30,6 @@ enum class Column {
 // The header as it is compared.
 QString key(const QString& header);
 
-// The column a question sheet's header names, if any (option columns aside).
-std::optional<Column> questionColumn(const QString& header);
-
 // An option column: "A", "A选项", "选项A", "选项1", "选项一", "Option A";
 // its index, 0 for A.
 std::optional<int> optionIndex(const QString& header);
@@ -40,7 +37,8 @@ std::optional<int> optionIndex(const QString& header);
 // The kind of sheet a header belongs to.
 enum class SheetKind { Questions, Categories, Materials };
 
-// The column a header of a sheet of that kind names.
+// The column a header of a sheet of that kind names, if any (a question
+// sheet's option columns aside).
 std::optional<Column> column(SheetKind kind, const QString& header);
 
 // Every spelling taken for a column in a sheet of that kind, the layout's
