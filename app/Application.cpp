@@ -2,10 +2,10 @@
 
 #include "app/EndRequests.h"
 #include "app/ErrorReporting.h"
-#include "app/FormLayout.h"
 #include "app/Messages.h"
-#include "app/SongFont.h"
 #include "app/TfrmMain.h"
+#include "layout/FormLayout.h"
+#include "layout/SongFont.h"
 #include "store/StoreMessages.h"
 
 #include <QIcon>

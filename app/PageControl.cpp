@@ -1,5 +1,7 @@
 #include "app/PageControl.h"
 
+#include "app/PageControlAccessible.h"
+
 #include <QKeyEvent>
 #include <QTabBar>
 #include <QWheelEvent>
@@ -76,6 +78,7 @@ protected:
 PageControl::PageControl(QWidget* parent)
     : QTabWidget(parent)
 {
+    installPageControlAccessibility();
     setTabBar(new ShownTabBar(this));
 }
 

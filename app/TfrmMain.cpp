@@ -4,10 +4,11 @@
 #include "app/TfrmMain.h"
 
 #include "app/ErrorReporting.h"
-#include "app/FormLayout.h"
 #include "app/Messages.h"
 #include "app/PageControl.h"
 #include "app/PageShowHook.h"
+#include "app/WindowPlacement.h"
+#include "layout/FormLayout.h"
 #include "materials/ZiLiaoPage.h"
 #include "practice/ModeTree.h"
 #include "practice/QuestionSet.h"
@@ -35,9 +36,11 @@ TfrmMain::TfrmMain(QWidget* parent)
     createMaterialsPage();
     connectHandlers();
 
-    // Centred on the screen, by its outer size.
-    QRect frame(QPoint(0, 0), FormLayout::clientSize + QSize(8, 34));
-    frame.moveCenter(screen()->availableGeometry().center());
+    // Centred on the screen by its outer size, and whole on the screen at any
+    // scale factor (the frame is estimated: the desktop tells it only later).
+    const QRect frame = placeFrame(screen()->availableGeometry(), FormLayout::clientSize + FormLayout::frameAllowance,
+                                   minimumSizeHint() + FormLayout::frameAllowance);
+    resize(frame.size() - FormLayout::frameAllowance);
     move(frame.topLeft());
 }
 
@@ -51,9 +54,9 @@ void TfrmMain::FormCreate()
         Messages::showMessage(QStringLiteral("缺少velmora.db文件，不能允许!"));
         return;
     }
-    ADOQueryTemp = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryTemp"));
-    ADOQuerySubjects = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQuerySubjects"));
-    ADOQueryZiLiao = std::make_unique<RecordSet>(*connection_, QStringLiteral("ADOQueryZiLiao"));
+    ADOQueryTemp = std::make_unique<RecordSet>(*connection_);
+    ADOQuerySubjects = std::make_unique<RecordSet>(*connection_);
+    ADOQueryZiLiao = std::make_unique<RecordSet>(*connection_);
     questions_ = std::make_unique<QuestionSet>(*ADOQuerySubjects);
 }
 

@@ -81,6 +81,7 @@ private:
     void btOkClick(QPushButton* sender);
     void cbShowDAClick();
     void showQuestionControls(int result, int classNo, bool mustAnswer);
+    void announceQuestion(bool trueFalse, bool mustAnswer);
 
     // Practice modes and navigation.
     void tsFenLeiShow();

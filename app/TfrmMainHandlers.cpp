@@ -3,6 +3,7 @@
 // and the materials page. Each reads the controls, calls a unit and shows
 // what the unit gives; the logic lives in the units.
 
+#include "app/Announcements.h"
 #include "app/Messages.h"
 #include "app/PageControl.h"
 #include "app/TfrmMain.h"
@@ -25,7 +26,6 @@
 #include <QPushButton>
 
 #include <exception>
-#include <optional>
 
 void TfrmMain::ShowSubject()
 {
@@ -47,22 +47,24 @@ void TfrmMain::ShowSubject()
         lbSubjectsNo->setText(QString::number(questions_->position()));
     }
 
-    // A picture that will not load is reported, but only after the marker,
-    // the buttons and the key have been set for this question: otherwise the
-    // previous question's would stay on screen under this one's text.
-    std::optional<StoredPicture::InvalidPicture> pictureError;
+    // A picture that cannot be shown (its bytes do not decode, or they cannot
+    // even be read: no picture column, a value the bank will not hand out) is
+    // reported, but only after the marker, the buttons and the key have been
+    // set for this question: otherwise the previous question's would stay on
+    // screen under this one's text. The picture area stays blank.
+    std::exception_ptr pictureError;
     try {
         const QImage picture = StoredPicture::decode(questions_->picture());
         if (!picture.isNull())
             Image1->setPixmap(QPixmap::fromImage(picture));
-    } catch (const StoredPicture::InvalidPicture& error) {
-        pictureError = error;
+    } catch (...) {
+        pictureError = std::current_exception();
     }
 
     showQuestionControls(result, classNo, questions_->isMustAnswer());
 
     if (pictureError)
-        throw *pictureError;
+        std::rethrow_exception(pictureError);
 }
 
 void TfrmMain::showQuestionControls(int result, int classNo, bool mustAnswer)
@@ -82,6 +84,24 @@ void TfrmMain::showQuestionControls(int result, int classNo, bool mustAnswer)
 
     // The key is written whether or not it is visible.
     edKey->setText(answerKeyText(result, classNo));
+
+    announceQuestion(trueFalse, mustAnswer);
+}
+
+void TfrmMain::announceQuestion(bool trueFalse, bool mustAnswer)
+{
+    // What the screen shows around the text, said with it: the number, the
+    // kind of question, the marker and whether a picture goes with it.
+    QStringList about{QStringLiteral("第%1题").arg(lbSubjectsNo->text()),
+                      trueFalse ? QStringLiteral("判断题") : QStringLiteral("单选题")};
+    if (mustAnswer)
+        about << lbBiDui->text();
+    const bool hasPicture = !Image1->pixmap().isNull();
+    about << (hasPicture ? QStringLiteral("有图片") : QStringLiteral("无图片"));
+    for (QPlainTextEdit* memo : {MmFenLei, mmShunxu, mmZhongDian, mmMoNi})
+        memo->setAccessibleDescription(about.join(QStringLiteral("，")));
+    Image1->setAccessibleDescription(hasPicture ? QString() : QStringLiteral("本题没有图片"));
+    Announcements::announce(pcXunlian->currentWidget()->findChild<QPlainTextEdit*>());
 }
 
 void TfrmMain::btOkClick(QPushButton* sender)
@@ -92,6 +112,7 @@ void TfrmMain::btOkClick(QPushButton* sender)
     const bool right = questions_->isRight(sender->property("tag").toInt());
     lbPass->setVisible(right);
     lbError->setVisible(!right);
+    Announcements::announce(right ? lbPass : lbError);
 
     if (exam_.isRunning())
         examAnswered(right);

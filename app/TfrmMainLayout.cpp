@@ -1,9 +1,9 @@
 // The window's widgets: pages, controls, captions, fonts and positions.
 
-#include "app/FormLayout.h"
 #include "app/PageControl.h"
-#include "app/SongFont.h"
 #include "app/TfrmMain.h"
+#include "layout/FormLayout.h"
+#include "layout/SongFont.h"
 #include "materials/ZiLiaoPage.h"
 #include "practice/GoToBox.h"
 #include "practice/ModeCodes.h"
@@ -28,6 +28,16 @@ Widget* named(Widget* widget, const char* name)
     return widget;
 }
 
+// What assistive technology says for a control: its name, and a
+// description where the caption alone does not say what the control is for.
+template <typename Widget>
+Widget* spoken(Widget* widget, const QString& name, const QString& description = {})
+{
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+    return widget;
+}
+
 QPalette withColor(QPalette palette, QPalette::ColorRole role, const QColor& color)
 {
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
@@ -38,14 +48,16 @@ QPalette withColor(QPalette palette, QPalette::ColorRole role, const QColor& col
 QPushButton* answerButton(const QString& caption, const char* name, int code, QWidget* parent)
 {
     auto* button = named(new QPushButton(caption, parent), name);
+    spoken(button, QStringLiteral("选%1").arg(caption), QStringLiteral("把“%1”作为本题的答案").arg(caption));
     button->setFont(songFont(FormLayout::answerButtonFontSize, true));
     button->setProperty("tag", code);
     return button;
 }
 
-QLabel* resultLabel(const QString& caption, const char* name, const QColor& color, QWidget* parent)
+QLabel* resultLabel(const QString& caption, const char* name, const QString& spokenName, const QColor& color,
+                    QWidget* parent)
 {
-    auto* label = named(new QLabel(caption, parent), name);
+    auto* label = spoken(named(new QLabel(caption, parent), name), spokenName);
     label->setFont(songFont(FormLayout::resultLabelFontSize));
     label->setPalette(withColor(label->palette(), QPalette::WindowText, color));
     label->hide();
@@ -54,7 +66,7 @@ QLabel* resultLabel(const QString& caption, const char* name, const QColor& colo
 
 QPlainTextEdit* questionMemo(const char* name)
 {
-    auto* memo = named(new QPlainTextEdit, name);
+    auto* memo = spoken(named(new QPlainTextEdit, name), QStringLiteral("题目"));
     memo->setReadOnly(true);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -75,13 +87,14 @@ void TfrmMain::createWidgets()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quenhar"));
+    setAccessibleName(QStringLiteral("交规训练"));
     setFont(songFont(FormLayout::formFontSize));
     resize(FormLayout::clientSize);
 
-    pcMain = named(new PageControl(this), "pcMain");
-    tsEducate = named(createEducatePage(), "tsEducate");
-    tsSetup = named(new QWidget, "tsSetup");
-    tsZiLiao = named(new QWidget, "tsZiLiao");
+    pcMain = spoken(named(new PageControl(this), "pcMain"), QStringLiteral("主页面"));
+    tsEducate = spoken(named(createEducatePage(), "tsEducate"), QStringLiteral("交规训练"));
+    tsSetup = spoken(named(new QWidget, "tsSetup"), QStringLiteral("交规题库管理"));
+    tsZiLiao = spoken(named(new QWidget, "tsZiLiao"), QStringLiteral("各种资料"));
     pcMain->addTab(tsEducate, QStringLiteral("交规训练"));
     pcMain->addTab(tsSetup, QStringLiteral("交规题库管理"));
     pcMain->addTab(tsZiLiao, QStringLiteral("各种资料"));
@@ -95,11 +108,12 @@ QWidget* TfrmMain::createEducatePage()
     auto* rightColumn = flatColumn(right);
     rightColumn->addWidget(createControlStrip());
 
-    Splitter1 = named(new QSplitter(Qt::Vertical), "Splitter1");
+    Splitter1 = spoken(named(new QSplitter(Qt::Vertical), "Splitter1"), QStringLiteral("题目与图片的分界"),
+                       QStringLiteral("上下拖动，改变题目和图片所占的高度"));
     Splitter1->setHandleWidth(FormLayout::splitterWidth);
     Splitter1->setChildrenCollapsible(false);
     Splitter1->addWidget(createPracticePages());
-    Image1 = named(new QLabel, "Image1");
+    Image1 = spoken(named(new QLabel, "Image1"), QStringLiteral("题目图片"));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     Splitter1->addWidget(Image1);
@@ -123,7 +137,8 @@ QWidget* TfrmMain::createLeftColumn()
     column->setFixedWidth(FormLayout::leftColumnWidth);
     auto* layout = flatColumn(column);
 
-    TreeView = named(new ModeTree, "TreeView");
+    TreeView = spoken(named(new ModeTree, "TreeView"), QStringLiteral("练习方式"),
+                      QStringLiteral("选择分类练习、顺序练习、重点练习或模拟考试"));
     TreeView->setIndentation(FormLayout::treeIndent);
     TreeView->addMode(QStringLiteral("分类练习"), ModeCodes::fenLei);
     TreeView->addMode(QStringLiteral("顺序练习"), ModeCodes::sunxu);
@@ -131,16 +146,17 @@ QWidget* TfrmMain::createLeftColumn()
     TreeView->addMode(QStringLiteral("模拟考试"), ModeCodes::moNi);
     layout->addWidget(TreeView, 1);
 
-    pnKey = named(new QWidget, "pnKey");
+    pnKey = spoken(named(new QWidget, "pnKey"), QStringLiteral("答案"));
     pnKey->setFixedHeight(FormLayout::keyPanelHeight);
-    edKey = named(new QLineEdit(QStringLiteral("A"), pnKey), "edKey");
+    edKey = spoken(named(new QLineEdit(QStringLiteral("A"), pnKey), "edKey"), QStringLiteral("正确答案"));
     edKey->setGeometry(FormLayout::edKey);
     edKey->setFrame(false);
     edKey->setReadOnly(true);
     edKey->setFont(songFont(FormLayout::keyFontSize, true));
     edKey->setPalette(withColor(edKey->palette(), QPalette::Text, Qt::red));
     edKey->hide();
-    cbShowDA = named(new QCheckBox(QStringLiteral("显示答案"), pnKey), "cbShowDA");
+    cbShowDA = spoken(named(new QCheckBox(QStringLiteral("显示答案"), pnKey), "cbShowDA"), QStringLiteral("显示答案"),
+                      QStringLiteral("勾选后在左下角显示本题的正确答案"));
     cbShowDA->setLayoutDirection(Qt::RightToLeft); // caption to the left of the box
     cbShowDA->setGeometry(FormLayout::cbShowDA);
     layout->addWidget(pnKey);
@@ -149,10 +165,11 @@ QWidget* TfrmMain::createLeftColumn()
 
 QWidget* TfrmMain::createControlStrip()
 {
-    auto* strip = named(new QWidget, "pnControl");
+    auto* strip = spoken(named(new QWidget, "pnControl"), QStringLiteral("答题与翻题"));
     strip->setFixedHeight(FormLayout::controlStripHeight);
 
-    lbBiDui = named(new QLabel(QStringLiteral("必对题"), strip), "lbBiDui");
+    lbBiDui = spoken(named(new QLabel(QStringLiteral("必对题"), strip), "lbBiDui"), QStringLiteral("必对题"),
+                     QStringLiteral("模拟考试中答错本题即不及格"));
     lbBiDui->setFont(songFont(FormLayout::mustAnswerFontSize));
     lbBiDui->setAutoFillBackground(true);
     lbBiDui->setPalette(withColor(lbBiDui->palette(), QPalette::Window, Qt::red));
@@ -165,21 +182,24 @@ QWidget* TfrmMain::createControlStrip()
     btError = answerButton(QStringLiteral("错"), "btError", 1, strip);
     btOk->hide();
     btError->hide();
-    lbPass = resultLabel(QStringLiteral("正 确"), "lbPass", Qt::darkGreen, strip);
-    lbError = resultLabel(QStringLiteral("错 误"), "lbError", Qt::red, strip);
+    lbPass = resultLabel(QStringLiteral("正 确"), "lbPass", QStringLiteral("回答正确"), Qt::darkGreen, strip);
+    lbError = resultLabel(QStringLiteral("错 误"), "lbError", QStringLiteral("回答错误"), Qt::red, strip);
 
-    named(new QLabel(QStringLiteral("第"), strip), "lbDi");
-    lbSubjectsNo = named(new QLabel(QStringLiteral("1"), strip), "lbSubjectsNo");
+    spoken(named(new QLabel(QStringLiteral("第"), strip), "lbDi"), QStringLiteral("第"));
+    lbSubjectsNo = spoken(named(new QLabel(QStringLiteral("1"), strip), "lbSubjectsNo"), QStringLiteral("题号"));
     lbSubjectsNo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    named(new QLabel(QStringLiteral("题"), strip), "lbTi");
-    btGo = named(new QPushButton(QStringLiteral("转到"), strip), "btGo");
-    mEdGo = named(new GoToBox(strip), "mEdGo");
+    spoken(named(new QLabel(QStringLiteral("题"), strip), "lbTi"), QStringLiteral("题"));
+    btGo = spoken(named(new QPushButton(QStringLiteral("转到"), strip), "btGo"), QStringLiteral("转到"),
+                  QStringLiteral("转到“转到题号”框中的题"));
+    mEdGo = spoken(named(new GoToBox(strip), "mEdGo"), QStringLiteral("转到题号"),
+                   QStringLiteral("输入要转到的题号，最多5位数字，再按“转到”"));
     mEdGo->setValue(1);
-    named(new QLabel(QStringLiteral("题"), strip), "lbGoTi");
+    spoken(named(new QLabel(QStringLiteral("题"), strip), "lbGoTi"), QStringLiteral("题"));
 
-    btPrior = named(new QPushButton(QStringLiteral("上一题"), strip), "btPrior");
-    btNext = named(new QPushButton(QStringLiteral("下一题"), strip), "btNext");
-    btOver = named(new QPushButton(QStringLiteral("结束"), strip), "btOver");
+    btPrior = spoken(named(new QPushButton(QStringLiteral("上一题"), strip), "btPrior"), QStringLiteral("上一题"));
+    btNext = spoken(named(new QPushButton(QStringLiteral("下一题"), strip), "btNext"), QStringLiteral("下一题"));
+    btOver = spoken(named(new QPushButton(QStringLiteral("结束"), strip), "btOver"), QStringLiteral("结束"),
+                    QStringLiteral("结束程序"));
 
     for (const FormLayout::Placement& placement : FormLayout::controlStrip)
         strip->findChild<QWidget*>(QLatin1String(placement.name))->setGeometry(placement.rect);
@@ -188,7 +208,7 @@ QWidget* TfrmMain::createControlStrip()
 
 PageControl* TfrmMain::createPracticePages()
 {
-    pcXunlian = named(new PageControl, "pcXunlian");
+    pcXunlian = spoken(named(new PageControl, "pcXunlian"), QStringLiteral("练习页"));
     pcXunlian->setMinimumHeight(FormLayout::practicePagesHeight);
 
     MmFenLei = questionMemo("MmFenLei");
@@ -209,7 +229,7 @@ PageControl* TfrmMain::createPracticePages()
 QWidget* TfrmMain::addPracticePage(const char* name, const QString& caption, int modeCode, QPlainTextEdit* memo,
                                    QWidget* bar, int barHeight)
 {
-    auto* page = named(new QWidget, name);
+    auto* page = spoken(named(new QWidget, name), caption);
     page->setProperty("tag", modeCode);
     auto* layout = flatColumn(page);
     if (bar) {
@@ -224,7 +244,8 @@ QWidget* TfrmMain::addPracticePage(const char* name, const QString& caption, int
 QWidget* TfrmMain::createClassBar()
 {
     auto* bar = new QWidget;
-    cbClassType = named(new QComboBox(bar), "cbClassType");
+    cbClassType = spoken(named(new QComboBox(bar), "cbClassType"), QStringLiteral("题目分类"),
+                         QStringLiteral("选择要练习的分类"));
     cbClassType->setEditable(false);
     cbClassType->setGeometry(FormLayout::cbClassType);
     return bar;
@@ -233,8 +254,9 @@ QWidget* TfrmMain::createClassBar()
 QWidget* TfrmMain::createScoreBar()
 {
     auto* bar = new QWidget;
-    named(new QLabel(QStringLiteral("目前得分:"), bar), "lbScore")->setGeometry(FormLayout::scoreCaption);
-    edFenShu = named(new QLineEdit(bar), "edFenShu");
+    spoken(named(new QLabel(QStringLiteral("目前得分:"), bar), "lbScore"), QStringLiteral("目前得分"))->setGeometry(FormLayout::scoreCaption);
+    edFenShu = spoken(named(new QLineEdit(bar), "edFenShu"), QStringLiteral("目前得分"),
+                      QStringLiteral("模拟考试中答对的题数"));
     edFenShu->setReadOnly(true);
     edFenShu->setGeometry(FormLayout::edFenShu);
     return bar;

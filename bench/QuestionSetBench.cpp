@@ -47,7 +47,7 @@ void openWithRecordSet(benchmark::State& state, const BenchBank& bank, const Que
 {
     runGuarded(state, [&] {
         Database db(bank.file());
-        RecordSet records(db, QStringLiteral("bench"));
+        RecordSet records(db);
         openSet(records, set); // untimed: the bank's pages into the page cache
         for (auto _ : state)
             openSet(records, set);
@@ -56,7 +56,7 @@ void openWithRecordSet(benchmark::State& state, const BenchBank& bank, const Que
         // the connection (and its page cache) stays as the runs left it.
         records.close();
         const size_t before = allocatedBytes();
-        RecordSet measured(db, QStringLiteral("measured"));
+        RecordSet measured(db);
         openSet(measured, set);
         state.counters["heldBytes"] = double(allocatedBytes() - before);
         state.counters["rows"] = measured.recordCount();

@@ -1,7 +1,7 @@
 #include "exam/ExamVerdict.h"
 
 #include "rules/ExamRules.h"
-#include "store/IntegerText.h"
+#include "store/FieldValue.h"
 
 QString examVerdict(const QString& scoreText)
 {

@@ -2,6 +2,7 @@
 
 #include "exam/ExamDraw.h"
 #include "exam/ExamVerdict.h"
+#include "rules/BankColumns.h"
 #include "rules/ExamRules.h"
 #include "rules/Statements.h"
 #include "store/RecordSet.h"
@@ -39,7 +40,7 @@ void MockExam::drawPhase(RecordSet& scratch, const QString& sql, int minimum, in
         return;
     for (const int position : drawDistinctPositions(population, until - int(slExamNo.size()), random_)) {
         scratch.setRecNo(position + 1);
-        slExamNo.append(scratch.fieldAsString(QStringLiteral("no")));
+        slExamNo.append(scratch.fieldAsString(Column::no));
     }
 }
 

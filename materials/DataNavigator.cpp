@@ -41,6 +41,7 @@ DataNavigator::DataNavigator(RecordSetModel& model, const QString& name, std::fu
     , confirmDelete_(std::move(confirmDelete))
 {
     setObjectName(name);
+    setAccessibleName(QStringLiteral("记录导航"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -49,6 +50,7 @@ DataNavigator::DataNavigator(RecordSetModel& model, const QString& name, std::fu
         auto* button = new QToolButton(this);
         button->setObjectName(name + QLatin1String(buttonTexts()[i].nameSuffix));
         button->setToolTip(buttonTexts()[i].toolTip);
+        button->setAccessibleName(buttonTexts()[i].toolTip); // the glyph alone says nothing to a screen reader
         button->setIcon(navigatorGlyph(which));
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(button, &QToolButton::clicked, this, [this, which] { click(which); });

@@ -3,6 +3,7 @@
 #include "materials/RecordSetModel.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 MemoLink::MemoLink(RecordSetModel& model, int column, QPlainTextEdit& edit, QObject* parent)
     : QObject(parent)
@@ -21,17 +22,19 @@ void MemoLink::showCurrent()
     const int row = model_.currentRow();
     const QString text = row >= 0 ? model_.index(row, column_).data(Qt::EditRole).toString() : QString();
     // The same text put back would move the cursor while the user types.
-    if (edit_.toPlainText() == text)
+    if (text_.stored() == text && text_.shown() == edit_.document()->toRawText())
         return;
     showing_ = true;
     edit_.setPlainText(text);
     showing_ = false;
+    text_ = EditedText(text, edit_.document()->toRawText());
 }
 
 void MemoLink::storeTyped()
 {
     if (showing_)
         return;
-    if (!model_.attempt([this] { model_.typeText(column_, edit_.toPlainText()); }))
+    text_.edit(edit_.document()->toRawText());
+    if (!model_.attempt([this] { model_.typeText(column_, text_.stored()); }))
         showCurrent(); // the record refused the text: show what it holds
 }

@@ -1,24 +1,40 @@
 #include "materials/ZiLiaoPage.h"
 
+#include "layout/FormLayout.h"
 #include "materials/DataNavigator.h"
 #include "materials/LiveEditDelegate.h"
 #include "materials/MemoLink.h"
 #include "materials/RecordSetModel.h"
+#include "rules/BankColumns.h"
 #include "rules/Statements.h"
 #include "store/RecordSet.h"
 
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString titleField = QStringLiteral("title");
-const QString memoField = QStringLiteral("memo");
+// One column of the model, for the grid: a hidden column would still be
+// read out by assistive technology, header and cells.
+class OneColumn : public QSortFilterProxyModel
+{
+public:
+    OneColumn(QAbstractItemModel* model, int column, QObject* parent)
+        : QSortFilterProxyModel(parent)
+        , column_(column)
+    {
+        setSourceModel(model);
+    }
 
-constexpr int gridHeight = 113;
-constexpr int navigatorHeight = 25;
+protected:
+    bool filterAcceptsColumn(int column, const QModelIndex&) const override { return column == column_; }
+
+private:
+    int column_;
+};
 
 } // namespace
 
@@ -26,9 +42,10 @@ ZiLiaoPage::ZiLiaoPage(RecordSet& ziLiao, UserChoices choices, QWidget* parent)
     : QWidget(parent)
     , ziLiao_(ziLiao)
 {
+    setAccessibleName(QStringLiteral("参考资料"));
     ziLiao_.setSql(Statements::materials());
     // The grid shows the title; the text box shows the memo of the same row.
-    model_ = new RecordSetModel(ziLiao_, {{titleField, QStringLiteral("标题")}, {memoField, memoField}},
+    model_ = new RecordSetModel(ziLiao_, {{Column::title, QStringLiteral("标题")}, {Column::memo, QStringLiteral("内容")}},
                                 std::move(choices.resolveConflict), this);
     connect(model_, &RecordSetModel::failed, this, &ZiLiaoPage::failed);
     createControls(std::move(choices.confirmDelete));
@@ -38,32 +55,34 @@ void ZiLiaoPage::createControls(std::function<bool()> confirmDelete)
 {
     DBGrid3 = new QTableView(this);
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
-    DBGrid3->setModel(model_);
-    DBGrid3->setColumnHidden(model_->columnOf(memoField), true);
+    DBGrid3->setAccessibleName(QStringLiteral("资料标题"));
+    gridModel_ = new OneColumn(model_, model_->columnOf(Column::title), this);
+    DBGrid3->setModel(gridModel_);
     DBGrid3->setItemDelegate(new LiveEditDelegate(DBGrid3));
-    DBGrid3->setFixedHeight(gridHeight);
+    DBGrid3->setFixedHeight(FormLayout::titleGridHeight);
     DBGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid3->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid3->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
                              | QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     DBGrid3->horizontalHeader()->setStretchLastSection(true);
     DBGrid3->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid3->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    DBGrid3->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + FormLayout::titleGridRowPadding);
     DBGrid3->verticalHeader()->setMinimumWidth(fontMetrics().height());
     connect(DBGrid3->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { gridRowPicked(current.row()); });
+            [this](const QModelIndex& current) { gridRowPicked(gridModel_->mapToSource(current).row()); });
 
     DBMemo2 = new QPlainTextEdit(this);
     DBMemo2->setObjectName(QStringLiteral("DBMemo2"));
+    DBMemo2->setAccessibleName(QStringLiteral("资料内容"));
     // Long lines wrap at the box's width, so a text is read without
     // scrolling sideways; both scroll bars stay, as the memo has them.
     DBMemo2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     DBMemo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DBMemo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    new MemoLink(*model_, model_->columnOf(memoField), *DBMemo2, this);
+    new MemoLink(*model_, model_->columnOf(Column::memo), *DBMemo2, this);
 
     DBNavigator3 = new DataNavigator(*model_, QStringLiteral("DBNavigator3"), std::move(confirmDelete), this);
-    DBNavigator3->setFixedHeight(navigatorHeight);
+    DBNavigator3->setFixedHeight(FormLayout::navigatorHeight);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -103,7 +122,7 @@ void ZiLiaoPage::showCurrentRow(int row)
     if (row < 0) {
         selection->clear();
     } else {
-        const QModelIndex index = model_->index(row, model_->columnOf(titleField));
+        const QModelIndex index = gridModel_->index(row, 0);
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         DBGrid3->scrollTo(index);
     }

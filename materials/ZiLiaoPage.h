@@ -7,6 +7,7 @@
 #include <functional>
 
 class DataNavigator;
+class QAbstractProxyModel;
 class QPlainTextEdit;
 class QTableView;
 class RecordSet;
@@ -55,6 +56,7 @@ private:
 
     RecordSet& ziLiao_;
     RecordSetModel* model_ = nullptr;
+    QAbstractProxyModel* gridModel_ = nullptr; // the title column of model_
     QTableView* DBGrid3 = nullptr;
     QPlainTextEdit* DBMemo2 = nullptr;
     DataNavigator* DBNavigator3 = nullptr;

@@ -1,8 +1,9 @@
 #include "practice/CategoryList.h"
 
+#include "rules/BankColumns.h"
 #include "rules/CategoryNumber.h"
 #include "rules/Statements.h"
-#include "store/IntegerText.h"
+#include "store/FieldValue.h"
 #include "store/RecordSet.h"
 
 CategoryList CategoryList::read(RecordSet& scratch)
@@ -14,10 +15,12 @@ CategoryList CategoryList::read(RecordSet& scratch)
     CategoryList list;
     try {
         for (; !scratch.eof(); scratch.next()) {
-            const QString number = scratch.fieldAsString(QStringLiteral("no"));
-            if (CategoryNumber::isHeading(number))
-                continue;
-            list.categories.append({scratch.fieldAsString(QStringLiteral("remark")), integerFromText(number)});
+            const QString numberText = scratch.fieldAsString(Column::no);
+            const CategoryNumber::Reading number = CategoryNumber::read(numberText);
+            if (number.kind == CategoryNumber::Kind::NotANumber)
+                raiseNotAnInteger(numberText);
+            if (number.kind == CategoryNumber::Kind::Offered)
+                list.categories.append({scratch.fieldAsString(Column::remark), number.number});
         }
     } catch (const Failure&) {
         list.stoppedBy = std::current_exception();

@@ -1,6 +1,6 @@
 #include "practice/GoToBox.h"
 
-#include "store/IntegerText.h"
+#include "store/FieldValue.h"
 
 namespace {
 

@@ -1,20 +1,10 @@
 #include "practice/QuestionSet.h"
 
+#include "rules/BankColumns.h"
 #include "rules/Statements.h"
 #include "store/RecordSet.h"
 
 #include <algorithm>
-
-namespace {
-
-const QString subjectField = QStringLiteral("subject");
-const QString resultField = QStringLiteral("result");
-const QString classNoField = QStringLiteral("classNo");
-const QString passOnlyField = QStringLiteral("passOnly");
-const QString bmpField = QStringLiteral("bmp");
-const QString noField = QStringLiteral("no");
-
-} // namespace
 
 QuestionSet::QuestionSet(RecordSet& questions)
     : set_(questions)
@@ -31,7 +21,7 @@ void QuestionSet::open(const QString& sql, const QString& parameter, const QStri
 
 void QuestionSet::openCategory(const QString& fatherNo)
 {
-    open(Statements::subjectsOfClass(), QStringLiteral("fatherNo"), fatherNo);
+    open(Statements::subjectsOfClass(), Statements::categoryParameter, fatherNo);
 }
 
 void QuestionSet::openAll()
@@ -46,7 +36,7 @@ void QuestionSet::openMustAnswer()
 
 void QuestionSet::openNumber(const QString& number)
 {
-    open(Statements::subjectByNumber(), QStringLiteral("Num"), number);
+    open(Statements::subjectByNumber(), Statements::numberParameter, number);
 }
 
 void QuestionSet::close()
@@ -90,32 +80,32 @@ bool QuestionSet::goTo(int n)
 
 QString QuestionSet::text() const
 {
-    return set_.fieldAsString(subjectField);
+    return set_.fieldAsString(Column::subject);
 }
 
 int QuestionSet::answerCode() const
 {
-    return set_.fieldAsInteger(resultField);
+    return set_.fieldAsInteger(Column::result);
 }
 
 int QuestionSet::type() const
 {
-    return set_.fieldAsInteger(classNoField);
+    return set_.fieldAsInteger(Column::classNo);
 }
 
 bool QuestionSet::isMustAnswer() const
 {
-    return set_.fieldAsInteger(passOnlyField) >= 1;
+    return set_.fieldAsInteger(Column::passOnly) >= 1;
 }
 
 QByteArray QuestionSet::picture() const
 {
-    return set_.fieldAsBytes(bmpField);
+    return set_.fieldAsBytes(Column::bmp);
 }
 
 QString QuestionSet::number() const
 {
-    return set_.fieldAsString(noField);
+    return set_.fieldAsString(Column::no);
 }
 
 int QuestionSet::position() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/BankColumns.h"
+
 #include <QLatin1Char>
 #include <QList>
 #include <QString>
@@ -20,19 +22,19 @@ struct Table
 
 inline Table classes()
 {
-    return {QStringLiteral("classes"), {QStringLiteral("no"), QStringLiteral("remark")}};
+    return {TableName::classes, {Column::no, Column::remark}};
 }
 
 inline Table subjects()
 {
-    return {QStringLiteral("Subjects"),
-            {QStringLiteral("no"), QStringLiteral("subject"), QStringLiteral("result"), QStringLiteral("classNo"),
-             QStringLiteral("passOnly"), QStringLiteral("fatherNo"), QStringLiteral("bmp")}};
+    return {TableName::subjects,
+            {Column::no, Column::subject, Column::result, Column::classNo, Column::passOnly, Column::fatherNo,
+             Column::bmp}};
 }
 
 inline Table materials()
 {
-    return {QStringLiteral("ziliao"), {QStringLiteral("title"), QStringLiteral("memo")}};
+    return {TableName::materials, {Column::title, Column::memo}};
 }
 
 inline QList<Table> all()
@@ -46,15 +48,19 @@ inline QList<Table> all()
 inline QStringList createStatements()
 {
     return {
-        QStringLiteral("create table classes ([no] integer, remark text)"),
-        QStringLiteral("create table Subjects ([no] integer primary key, subject text, result integer, "
-                       "classNo integer, passOnly integer, fatherNo integer, bmp blob)"),
-        QStringLiteral("create table ziliao (id integer primary key, title text, memo text)"),
+        QStringLiteral("create table %1 ([%2] integer, %3 text)").arg(TableName::classes, Column::no, Column::remark),
+        QStringLiteral("create table %1 ([%2] integer primary key, %3 text, %4 integer, %5 integer, %6 integer, "
+                       "%7 integer, %8 blob)")
+            .arg(TableName::subjects, Column::no, Column::subject, Column::result, Column::classNo, Column::passOnly,
+                 Column::fatherNo, Column::bmp),
+        QStringLiteral("create table %1 (%2 integer primary key, %3 text, %4 text)")
+            .arg(TableName::materials, Column::id, Column::title, Column::memo),
         // A category's questions and the exam's two pools are found without
         // reading the whole table (and its pictures' pages). Both indexes
         // keep the table's own order, as the question number is the rowid.
-        QStringLiteral("create index SubjectsByClass on Subjects(fatherNo)"),
-        QStringLiteral("create index SubjectsByPassOnly on Subjects(passOnly, [no])"),
+        QStringLiteral("create index SubjectsByClass on %1(%2)").arg(TableName::subjects, Column::fatherNo),
+        QStringLiteral("create index SubjectsByPassOnly on %1(%2, [%3])")
+            .arg(TableName::subjects, Column::passOnly, Column::no),
     };
 }
 

@@ -1,14 +1,15 @@
 #include "store/Database.h"
 
 #include "store/ConnectionHardening.h"
-#include "store/ConnectionSettings.h"
+#include "store/RegularFile.h"
 #include "store/SqliteFailure.h"
 #include "store/StoreError.h"
-#include "store/SystemError.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -18,27 +19,27 @@
 
 namespace {
 
-// Every SQLite database file starts with these 16 bytes.
-constexpr char sqliteMagic[] = "SQLite format 3";
 constexpr qint64 sqliteHeaderSize = 100;
 
-// Refuses anything that SQLite would silently treat as a new, empty database
-// (a missing or empty file) and anything that is plainly not one, before
-// SQLite touches it.
-void checkIsSqliteFile(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw StoreError(QCoreApplication::translate("Store", "'%1' does not exist").arg(path));
-    if (!info.isFile())
-        throw StoreError(QCoreApplication::translate("Store", "'%1' is not a file").arg(path));
+// How often SQLite asks whether to go on, in steps of its virtual machine:
+// every few thousand is cheap enough to leave on for every statement; a
+// bank read unchanged is checked at every step, so that no single step can
+// build much beyond the memory limit.
+constexpr int progressSteps = 10000;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be read: %2").arg(path, SystemError::translated(file.errorString())));
-    const QByteArray header = file.read(sqliteHeaderSize);
-    if (header.size() < sqliteHeaderSize || !header.startsWith(QByteArray(sqliteMagic, sizeof sqliteMagic)))
+// The first bytes of an existing bank, refusing anything that SQLite would
+// silently treat as a new, empty database (a missing or empty file) and
+// anything that is plainly not one, before SQLite touches it. Only a
+// regular file is read, so that a FIFO or a device never blocks the open.
+QByteArray sqliteHeader(const QString& path)
+{
+    const RegularFile::Result header = RegularFile::readPrefix(path, sqliteHeaderSize);
+    if (!header.bytes)
+        throw StoreError(QCoreApplication::translate("Store", "'%1' %2").arg(path, header.error));
+    // Every SQLite database file starts with these 16 bytes.
+    if (header.bytes->size() < sqliteHeaderSize || !header.bytes->startsWith(QByteArray("SQLite format 3\0", 16)))
         throw StoreError(QCoreApplication::translate("Store", "'%1' is not an SQLite database").arg(path));
+    return *header.bytes;
 }
 
 // A new bank is made only where no data can be lost: no file yet, or an
@@ -50,62 +51,100 @@ void checkIsNewFile(const QString& path)
         throw StoreError(QCoreApplication::translate("Store", "'%1' already exists").arg(path));
 }
 
-int openFlags(Database::Mode mode)
+// Bytes 18 and 19 of the header: the file format's write and read versions,
+// 2 for WAL mode.
+bool isWalMode(const QByteArray& header)
 {
-    switch (mode) {
-    case Database::Mode::ReadWrite:
-        return SQLITE_OPEN_READWRITE;
-    case Database::Mode::ReadOnly:
-        return SQLITE_OPEN_READONLY;
-    case Database::Mode::NewFile:
-        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    }
-    return 0;
+    return header.at(18) == 2 && header.at(19) == 2;
+}
+
+qint64 fileSize(const QString& path)
+{
+    return RegularFile::isRegular(path) ? QFileInfo(path).size() : -1;
+}
+
+// The URI parameters that let SQLite read the bank without writing any of
+// its files (see the class comment); empty when there are none.
+QString unchangedParameters(const QString& path, const QByteArray& header)
+{
+    if (!isWalMode(header))
+        return QStringLiteral("mode=ro");
+    const QString log = path + QStringLiteral("-wal");
+    if (!RegularFile::entryExists(log) || fileSize(log) == 0)
+        return QStringLiteral("immutable=1");
+    if (fileSize(log) > 0 && RegularFile::isRegular(path + QStringLiteral("-shm")))
+        return QStringLiteral("mode=ro&readonly_shm=1");
+    return {};
 }
 
 } // namespace
 
 Database::Database(const QString& path, Mode mode)
-    : path_(path)
-    , readTimeLimitMs_(ConnectionSettings::readTimeLimitMs)
-    , maxRowBytes_(ConnectionSettings::maxRowBytes)
-    , writeTimeLimitMs_(ConnectionSettings::writeTimeLimitMs)
+    : Database(path, mode, Limits())
 {
-    if (mode == Mode::NewFile)
-        checkIsNewFile(path);
-    else
-        checkIsSqliteFile(path);
+}
 
-    // SQLITE_OPEN_CREATE only for a new bank: an existing one that vanished
-    // since the check is an error, never a new bank. A read-only file opens
-    // read-only.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags(mode) | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = sqliteFailureText(db_, rc);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be opened: %2").arg(path, reason));
+Database::Database(const QString& path, Mode mode, const Limits& limits)
+    : path_(path)
+    , absolutePath_(QFileInfo(path).absoluteFilePath())
+    , mode_(mode)
+    , limits_(limits)
+{
+    switch (mode) {
+    case Mode::ReadWrite:
+        sqliteHeader(path);
+        // No SQLITE_OPEN_CREATE: an existing bank that vanished since the
+        // check is an error, never a new bank. A read-only file opens
+        // read-only.
+        open(QFile::encodeName(path), SQLITE_OPEN_READWRITE);
+        break;
+    case Mode::Unchanged: {
+        parameters_ = unchangedParameters(absolutePath_, sqliteHeader(path));
+        if (parameters_.isEmpty())
+            throw StoreError(QCoreApplication::translate("Store", "'%1' is in WAL mode and its log %2 has no index %3: reading the log would "
+                                       "change the bank's files. Open the bank once with the program (which merges "
+                                       "the log into the bank) and try again.")
+                                 .arg(path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")));
+        // A URI, so that the parameters apply; the path is percent-encoded,
+        // as '?', '#' and '%' in a file name would otherwise be read as part
+        // of it.
+        open((QStringLiteral("file:") + QString::fromLatin1(QUrl::toPercentEncoding(absolutePath_, "/"))
+              + QLatin1Char('?') + parameters_)
+                 .toUtf8(),
+             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        break;
     }
-
-    hardenConnection(db_);
-    // Called every few thousand virtual-machine steps; cheap enough to leave
-    // on for every statement.
-    sqlite3_progress_handler(db_, 10000, &Database::onProgress, this);
-
-    // Reading the schema proves that the file really is a database SQLite can
-    // use (a damaged or encrypted file fails here, not at the first click).
-    try {
-        execute(QStringLiteral("select count(*) from sqlite_master"));
-    } catch (const StoreError& error) {
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be opened: %2").arg(path, error.text()));
+    case Mode::NewFile:
+        checkIsNewFile(path);
+        open(QFile::encodeName(path), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        break;
     }
     // By its absolute path: what a later check compares is the file opened
     // now, whatever the working directory is then.
-    absolutePath_ = QFileInfo(path).absoluteFilePath();
     identity_ = identityOf(absolutePath_);
+}
+
+void Database::open(const QByteArray& name, int flags)
+{
+    const int rc = sqlite3_open_v2(name.constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        hardenConnection(db_);
+        if (mode_ == Mode::Unchanged)
+            sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, int(qMin<qint64>(limits_.maxRowBytes, 0x7fffffff)));
+        sqlite3_progress_handler(db_, mode_ == Mode::Unchanged ? 1 : progressSteps, &Database::onProgress, this);
+    }
+    try {
+        if (rc != SQLITE_OK)
+            throw StoreError(sqliteFailureText(db_, rc));
+        // Reading the schema proves that the file really is a database
+        // SQLite can use (a damaged or encrypted file fails here, not at the
+        // first click).
+        scalar(QStringLiteral("select count(*) from sqlite_master"));
+    } catch (const StoreError& error) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw StoreError(QCoreApplication::translate("Store", "'%1' cannot be opened: %2").arg(path_, error.text()));
+    }
 }
 
 std::optional<Database::FileIdentity> Database::identityOf(const QString& path)
@@ -134,9 +173,8 @@ void Database::forgetCachedPages()
 void Database::requireSameFile() const
 {
     if (!identity_ || identityOf(absolutePath_) != identity_)
-        throw StoreError(QCoreApplication::translate("Store", "The bank %1 was deleted or replaced by another file "
-                                                              "while the program ran; nothing was written to it. "
-                                                              "Start the program again to use the bank now there")
+        throw StoreError(QCoreApplication::translate("Store", "The bank %1 was deleted or replaced by another file while the program ran; "
+                                   "nothing was written to it. Start the program again to use the bank now there")
                              .arg(QFileInfo(path_).fileName()));
 }
 
@@ -147,19 +185,25 @@ Database::~Database()
 
 int Database::onProgress(void* database)
 {
-    return static_cast<Database*>(database)->deadline_.hasExpired() ? 1 : 0;
+    auto* db = static_cast<Database*>(database);
+    if (db->deadline_.hasExpired())
+        db->stop_ = Stop::Time;
+    else if (db->mode_ == Mode::Unchanged && sqlite3_memory_used() > db->limits_.maxMemoryBytes)
+        db->stop_ = Stop::Memory;
+    return db->stop_ == Stop::None ? 0 : 1;
 }
 
-void Database::setReadLimits(int timeLimitMs, qint64 maxRowBytes)
+void Database::setReadLimits(int timeLimitMs, qint64 maxReadBytes)
 {
-    readTimeLimitMs_ = timeLimitMs;
-    maxRowBytes_ = maxRowBytes;
+    limits_.timeLimitMs = timeLimitMs;
+    limits_.maxReadBytes = maxReadBytes;
 }
 
 Database::TimeLimit::TimeLimit(Database& db, int limitMs)
     : db_(db)
     , limitMs_(limitMs)
 {
+    db_.stop_ = Stop::None;
     db_.deadline_.setRemainingTime(limitMs);
 }
 
@@ -168,14 +212,75 @@ Database::TimeLimit::~TimeLimit()
     db_.deadline_ = QDeadlineTimer(QDeadlineTimer::Forever);
 }
 
-QString Database::lastError() const
-{
-    return QString::fromUtf8(sqlite3_errmsg(db_));
-}
-
 void Database::execute(const QString& sql)
 {
     const int code = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (code != SQLITE_OK)
         throw StoreError(sqliteFailureText(db_, code));
+}
+
+qint64 Database::scalar(const QString& sql)
+{
+    Rows rows(*this, sql);
+    return rows.next() ? rows.row().columnInt64(0) : 0;
+}
+
+Database::Rows::Rows(Database& db, const QString& sql)
+    : db_(db)
+    , sql_(sql)
+    , statement_(db.db_, sql)
+{
+}
+
+void Database::Rows::raise(const QString& reason) const
+{
+    throw StoreError(QCoreApplication::translate("Store", "%1 (while reading \"%2\")").arg(reason, sql_));
+}
+
+bool Database::Rows::next()
+{
+    const qint64 limitNs = qint64(db_.limits_.timeLimitMs) * 1000000;
+    bool hasRow = false;
+    {
+        const TimeLimit timeLimit(db_, int(qMax<qint64>(0, limitNs - spentNs_) / 1000000));
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            hasRow = statement_.step();
+        } catch (const StoreError& error) {
+            switch (db_.stop_) {
+            case Stop::Time:
+                raise(QCoreApplication::translate("Store", "reading took longer than %1 s, the limit; the bank may be damaged, or a view in "
+                                "it never ends")
+                          .arg(db_.limits_.timeLimitMs / 1000.0));
+            case Stop::Memory:
+                raise(QCoreApplication::translate("Store", "reading needed more than %1 of memory, the limit; the bank may be damaged")
+                          .arg(RegularFile::sizeText(db_.limits_.maxMemoryBytes)));
+            case Stop::None:
+                break;
+            }
+            if (sqlite3_errcode(db_.db_) == SQLITE_TOOBIG)
+                raise(QCoreApplication::translate("Store", "a value is larger than %1, the limit for one row; the bank may be damaged")
+                          .arg(RegularFile::sizeText(db_.limits_.maxRowBytes)));
+            raise(error.text());
+        }
+        spentNs_ += timer.nsecsElapsed();
+    }
+    if (!hasRow)
+        return false;
+
+    qint64 bytes = 0;
+    for (int i = 0; i < statement_.columnCount(); ++i) {
+        // Only text and byte values have a size; asking a number's size
+        // would turn it into text.
+        const Statement::ColumnType type = statement_.columnType(i);
+        if (type == Statement::ColumnType::Text)
+            bytes += statement_.columnText(i).size();
+        else if (type == Statement::ColumnType::Blob)
+            bytes += statement_.columnBlob(i).size();
+    }
+    if (bytes > db_.limits_.maxRowBytes)
+        raise(QCoreApplication::translate("Store", "a row holds more than %1, the limit for one row; the bank may be damaged")
+                  .arg(RegularFile::sizeText(db_.limits_.maxRowBytes)));
+    return true;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/ConnectionSettings.h"
+#include "store/Statement.h"
+
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QString>
@@ -8,28 +11,66 @@
 
 struct sqlite3;
 
-// One open connection to a question bank.
+// One open connection to a question bank, in one of three modes: the
+// program's, which reads and writes an existing bank; the bank tool's
+// reading, which changes none of the bank's files; and the bank tool's
+// making of a new bank.
 //
 // Opening an existing bank never creates, changes or locks out the file: a
-// missing path, a folder, an unreadable or empty file, or a file that is not
-// an SQLite database all raise StoreError and leave the file system as it
-// was. Only the bank tool makes new banks, and says so (Mode::NewFile).
+// missing path, a folder, a FIFO or device, an unreadable or empty file, or
+// a file that is not an SQLite database all raise StoreError, without
+// blocking, and leave the file system as it was. Only the bank tool makes
+// new banks, and says so (Mode::NewFile).
 //
-// The bank is an untrusted file, so the connection runs with SQLite's
-// defensive settings: no schema-defined functions with side effects, no
-// writes to the schema through pragmas, and no triggers, so that a trigger
-// hidden in a bank can neither loop for ever nor change other rows when the
-// program writes one.
+// Opening read-only is not enough for SQLite to leave a bank in WAL mode
+// alone: every reader writes its read marks into the -shm index, and makes
+// the -wal and -shm files when they are missing. So Mode::Unchanged opens
+// the bank by a URI whose parameters say what SQLite may do:
+//   - a bank in rollback-journal mode: mode=ro;
+//   - a WAL bank with both its -wal and -shm: mode=ro&readonly_shm=1, which
+//     reads the index without writing to it (the log's rows are read);
+//   - a WAL bank without a log, or with an empty one: immutable=1, which
+//     reads the main file alone and takes no lock, as there is nothing else
+//     to read (nolock=1 is refused by SQLite for a WAL bank);
+//   - a WAL bank whose log has no index: refused, as reading the log needs
+//     an index that SQLite would have to write, and immutable=1 would read
+//     the bank as it was before the log's rows.
+//
+// Every connection has the settings of every connection to a bank
+// (hardenConnection), and its work is bounded by the time limits below
+// (TimeLimit); a Mode::Unchanged connection also bounds SQLite's memory and
+// the length of a value. Every error names the bank and is translated with
+// the store's other messages.
 class Database
 {
 public:
     enum class Mode {
         ReadWrite, // an existing bank; a read-only file opens read-only
-        ReadOnly,  // an existing bank, never written
+        Unchanged, // an existing bank, read so that none of its files changes
         NewFile,   // a new bank in a file that does not exist yet or is empty
     };
 
+    struct Limits
+    {
+        // SQLite's own work on reading one statement's rows: a view that
+        // never ends is stopped. (Rows counts only SQLite's steps, not the
+        // caller's work on the rows.)
+        int timeLimitMs = ConnectionSettings::readTimeLimitMs;
+        // One row's text and byte values, summed, as Rows reads them; in
+        // Mode::Unchanged also the longest single value SQLite will make
+        // (SQLITE_LIMIT_LENGTH), so that a row is refused before it is built.
+        qint64 maxRowBytes = ConnectionSettings::maxRowBytes;
+        // What SQLite may hold in memory while it works (Mode::Unchanged),
+        // checked between every two steps of its virtual machine.
+        qint64 maxMemoryBytes = ConnectionSettings::maxMemoryBytes;
+        // All the rows of one record set.
+        qint64 maxReadBytes = ConnectionSettings::maxReadBytes;
+        // The deadline of one write, after waiting for the lock.
+        int writeTimeLimitMs = ConnectionSettings::writeTimeLimitMs;
+    };
+
     explicit Database(const QString& path, Mode mode = Mode::ReadWrite);
+    Database(const QString& path, Mode mode, const Limits& limits);
     ~Database();
 
     Database(const Database&) = delete;
@@ -37,9 +78,10 @@ public:
 
     sqlite3* handle() const noexcept { return db_; }
     const QString& path() const noexcept { return path_; }
-
-    // The text of the connection's most recent error.
-    QString lastError() const;
+    const Limits& limits() const noexcept { return limits_; }
+    // The URI parameters a Mode::Unchanged bank was opened with ("mode=ro",
+    // ...); empty in the other modes.
+    const QString& openParameters() const noexcept { return parameters_; }
 
     // Runs a statement that returns no rows (BEGIN, COMMIT, ...).
     void execute(const QString& sql);
@@ -56,12 +98,10 @@ public:
     // that is no longer there.
     void forgetCachedPages();
 
-    // Bounds the work of reading rows, both in time and in bytes held
-    // (ConnectionSettings by default; tests make them small).
-    void setReadLimits(int timeLimitMs, qint64 maxRowBytes);
-    qint64 maxRowBytes() const noexcept { return maxRowBytes_; }
-    // The deadline of one write (ConnectionSettings by default).
-    void setWriteTimeLimit(int timeLimitMs) { writeTimeLimitMs_ = timeLimitMs; }
+    // Bounds the work of reading a record set's rows, in time and in bytes
+    // held (tests make them small).
+    void setReadLimits(int timeLimitMs, qint64 maxReadBytes);
+    void setWriteTimeLimit(int timeLimitMs) { limits_.writeTimeLimitMs = timeLimitMs; }
 
     // While it lives, every statement of the connection is interrupted once
     // `limitMs` have passed.
@@ -86,7 +126,7 @@ public:
     {
     public:
         explicit ReadTimeLimit(Database& db)
-            : TimeLimit(db, db.readTimeLimitMs_)
+            : TimeLimit(db, db.limits_.timeLimitMs)
         {
         }
     };
@@ -96,10 +136,36 @@ public:
     {
     public:
         explicit WriteTimeLimit(Database& db)
-            : TimeLimit(db, db.writeTimeLimitMs_)
+            : TimeLimit(db, db.limits_.writeTimeLimitMs)
         {
         }
     };
+
+    // One statement's rows, read one at a time within the connection's
+    // limits: SQLite's time on the statement, summed over its steps, and
+    // each row's size. Every failure raises StoreError; one that a limit
+    // caused says which limit, with the statement.
+    class Rows
+    {
+    public:
+        Rows(Database& db, const QString& sql);
+
+        // Moves to the next row; false when there is none.
+        bool next();
+        const Statement& row() const { return statement_; }
+
+    private:
+        [[noreturn]] void raise(const QString& reason) const;
+
+        Database& db_;
+        QString sql_;
+        Statement statement_;
+        qint64 spentNs_ = 0;
+    };
+
+    // The first column of the first row of `sql` (a count), read within the
+    // limits; 0 when there is no row.
+    qint64 scalar(const QString& sql);
 
 private:
     // What tells one file from another at the same path.
@@ -112,13 +178,18 @@ private:
     };
     static std::optional<FileIdentity> identityOf(const QString& path);
     static int onProgress(void* database);
+    void open(const QByteArray& name, int flags);
+
+    // Why the last statement was interrupted.
+    enum class Stop { None, Time, Memory };
 
     QString path_;
     QString absolutePath_;
+    Mode mode_;
+    Limits limits_;
+    QString parameters_;
     sqlite3* db_ = nullptr;
     std::optional<FileIdentity> identity_;
-    int readTimeLimitMs_;
-    qint64 maxRowBytes_;
-    int writeTimeLimitMs_;
     QDeadlineTimer deadline_{QDeadlineTimer::Forever};
+    Stop stop_ = Stop::None;
 };

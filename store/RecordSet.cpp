@@ -1,14 +1,12 @@
 #include "store/RecordSet.h"
 
+#include "store/AppendRows.h"
 #include "store/Database.h"
 #include "store/FieldValue.h"
 #include "store/Statement.h"
 #include "store/StoreError.h"
-#include "store/Transaction.h"
 
 #include <QCoreApplication>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -19,93 +17,11 @@ QString parameterKey(const QString& name)
     return name.startsWith(QLatin1Char(':')) ? name.mid(1) : name;
 }
 
-// The bytes a statement's rows may take as they are read. Each value is
-// counted before it is stored, so that no row, however wide, gets past the
-// limit: a bank is an untrusted file, and a view can make rows of any size.
-class ReadBudget
-{
-public:
-    explicit ReadBudget(qint64 maxBytes)
-        : maxBytes_(maxBytes)
-    {
-    }
-
-    void spend(qint64 bytes)
-    {
-        spent_ += bytes;
-        if (spent_ > maxBytes_)
-            throw StoreError(QCoreApplication::translate("Store", "The rows take more than %1 MB; the bank may "
-                                                                  "be damaged")
-                                 .arg(maxBytes_ / (1024 * 1024)));
-    }
-
-private:
-    qint64 maxBytes_;
-    qint64 spent_ = 0;
-};
-
-// What holding one value costs besides its bytes: its cell, and a row its id.
-constexpr qint64 cellCost = 16;
-constexpr qint64 rowCost = 8;
-
-// Appends every row of a statement. A keyed statement's first column is the
-// rowid, and its byte values are left in the file to be read when asked for.
-void appendRows(Statement& statement, RowCache& rows, bool keyed, qint64 maxBytes)
-{
-    const int firstField = keyed ? 1 : 0;
-    ReadBudget budget(maxBytes);
-    while (statement.step()) {
-        budget.spend(rowCost + cellCost * (statement.columnCount() - firstField));
-        rows.beginRow(keyed ? statement.columnInt64(0) : 0);
-        for (int i = firstField; i < statement.columnCount(); ++i) {
-            switch (statement.columnType(i)) {
-            case Statement::ColumnType::Null:
-                rows.appendNull();
-                break;
-            case Statement::ColumnType::Integer:
-                rows.appendInteger(statement.columnInt64(i));
-                break;
-            case Statement::ColumnType::Real:
-                rows.appendReal(statement.columnDouble(i));
-                break;
-            case Statement::ColumnType::Text: {
-                const QByteArrayView text = statement.columnText(i);
-                budget.spend(text.size());
-                rows.appendText(text);
-                break;
-            }
-            case Statement::ColumnType::Blob:
-                if (keyed) {
-                    rows.appendDeferredBlob();
-                } else {
-                    const QByteArrayView bytes = statement.columnBlob(i);
-                    budget.spend(bytes.size());
-                    rows.appendBlob(bytes);
-                }
-                break;
-            }
-        }
-    }
-}
-
-// A post to an entry that another program deleted since it was read.
-StoreError deletedElsewhere()
-{
-    return StoreError(QCoreApplication::translate("Store", "Another program has deleted this entry since it was "
-                                                           "read; the change has not been written"));
-}
-
 } // namespace
 
-RecordSet::RecordSet(Database& db, const QString& name)
+RecordSet::RecordSet(Database& db)
     : db_(db)
-    , name_(name)
 {
-}
-
-void RecordSet::raise(const QString& text) const
-{
-    throw StoreError(text);
 }
 
 void RecordSet::setSql(const QString& sql)
@@ -190,16 +106,16 @@ void RecordSet::load()
                 indexes.insert(fieldName.toLower(), i);
         }
 
-        appendRows(*statement, rows, deferred.has_value(), db_.maxRowBytes());
+        appendRows(*statement, rows, deferred.has_value(), db_.limits().maxReadBytes);
         rows_ = std::move(rows);
         fieldNames_ = names;
         fieldIndexes_ = indexes;
         deferred_ = std::move(deferred);
     } catch (const StoreError&) {
         if (timeLimit.hasExpired())
-            raise(QCoreApplication::translate("Store", "Reading the rows took longer than %1 s; the bank may be "
-                                                       "damaged")
-                      .arg(timeLimit.limitMs() / 1000.0));
+            throw StoreError(QCoreApplication::translate("Store", "Reading the rows took longer than %1 s; the bank "
+                                                                  "may be damaged")
+                                 .arg(timeLimit.limitMs() / 1000.0));
         throw;
     }
 }
@@ -207,7 +123,16 @@ void RecordSet::load()
 void RecordSet::requireOpen() const
 {
     if (!isOpen())
-        raise(QCoreApplication::translate("Store", "Cannot perform this operation on a closed dataset"));
+        throw StoreError(QCoreApplication::translate("Store", "Cannot perform this operation on a closed dataset"));
+}
+
+void RecordSet::requireRecordNumber(int number) const
+{
+    requireOpen();
+    if (number < 1 || number > rows_.rowCount())
+        throw StoreError(QCoreApplication::translate("Store", "Record number %1 is out of range (1 to %2)")
+                             .arg(number)
+                             .arg(rows_.rowCount()));
 }
 
 bool RecordSet::bof() const
@@ -256,11 +181,7 @@ int RecordSet::recNo() const
 
 void RecordSet::setRecNo(int number)
 {
-    requireOpen();
-    if (number < 1 || number > rows_.rowCount())
-        raise(QCoreApplication::translate("Store", "Record number %1 is out of range (1 to %2)")
-                  .arg(number)
-                  .arg(rows_.rowCount()));
+    requireRecordNumber(number);
     if (number == current_ + 1)
         return;
     const int countBefore = rows_.rowCount();
@@ -295,7 +216,7 @@ int RecordSet::fieldIndex(const QString& field) const
     requireOpen();
     const auto index = fieldIndexes_.constFind(field.toLower());
     if (index == fieldIndexes_.constEnd())
-        raise(QCoreApplication::translate("Store", "Field '%1' not found").arg(field));
+        throw StoreError(QCoreApplication::translate("Store", "Field '%1' not found").arg(field));
     return *index;
 }
 
@@ -313,17 +234,8 @@ QByteArray RecordSet::bytesAt(int row, int column) const
         return {};
     QByteArray holder;
     const FieldValue value = valueAt(row, column, holder);
-    switch (value.kind) {
-    case FieldValue::Kind::Null:
-        return {};
-    case FieldValue::Kind::Text:
-    case FieldValue::Kind::Blob:
-        return holder.isNull() ? value.bytes.toByteArray() : holder;
-    case FieldValue::Kind::Integer:
-    case FieldValue::Kind::Real:
-        return readText(value).toUtf8();
-    }
-    return {};
+    // A value read for this call is handed on as it is, without a copy.
+    return holder.isNull() ? readBytes(value) : holder;
 }
 
 FieldValue RecordSet::valueAt(int row, int column, QByteArray& holder) const
@@ -384,10 +296,7 @@ QString RecordSet::fieldAsString(const QString& field) const
 QString RecordSet::fieldAsString(int number, const QString& field) const
 {
     const int column = fieldIndex(field);
-    if (number < 1 || number > rows_.rowCount())
-        raise(QCoreApplication::translate("Store", "Record number %1 is out of range (1 to %2)")
-                  .arg(number)
-                  .arg(rows_.rowCount()));
+    requireRecordNumber(number);
     return stringAt(number - 1, column);
 }
 
@@ -398,245 +307,6 @@ int RecordSet::fieldAsInteger(const QString& field) const
         return 0;
     QByteArray holder;
     return requireInteger(valueAt(current_, column, holder));
-}
-
-bool RecordSet::canModify() const
-{
-    return isOpen() && deferred_.has_value();
-}
-
-void RecordSet::requireModifiable() const
-{
-    requireOpen();
-    if (!deferred_)
-        raise(QCoreApplication::translate("Store", "Cannot modify this dataset: its rows are not the rows of one "
-                                                   "table with rowids"));
-}
-
-void RecordSet::edit()
-{
-    requireModifiable();
-    if (isEditing())
-        return;
-    if (!hasCurrent()) {
-        insert();
-        return;
-    }
-    state_ = State::Editing;
-}
-
-void RecordSet::insert()
-{
-    requireModifiable();
-    checkBrowseMode();
-    const int row = hasCurrent() ? current_ : 0;
-    rows_.insertNullRow(row, 0);
-    current_ = row;
-    bof_ = eof_ = false;
-    state_ = State::Inserting;
-}
-
-void RecordSet::setFieldValue(const QString& field, const QString& value)
-{
-    const int column = fieldIndex(field);
-    if (!isEditing())
-        raise(QCoreApplication::translate("Store", "Dataset not in edit or insert mode"));
-    changes_.insert(column, value);
-}
-
-void RecordSet::leaveEditing()
-{
-    changes_.clear();
-    state_ = State::Browsing;
-}
-
-void RecordSet::cancel()
-{
-    requireOpen();
-    if (state_ == State::Inserting) {
-        rows_.removeRow(current_);
-        if (current_ >= rows_.rowCount())
-            current_ = rows_.rowCount() - 1;
-        if (!hasCurrent())
-            bof_ = eof_ = true;
-    }
-    leaveEditing();
-}
-
-void RecordSet::checkBrowseMode()
-{
-    if (isModified())
-        post();
-    else if (isEditing())
-        cancel();
-}
-
-void RecordSet::post()
-{
-    write(Write::IfUnchanged);
-}
-
-void RecordSet::postOverwriting()
-{
-    write(Write::Overwriting);
-}
-
-void RecordSet::write(Write how)
-{
-    requireOpen();
-    if (!isEditing())
-        raise(QCoreApplication::translate("Store", "Dataset not in edit or insert mode"));
-    if (!isModified() && state_ == State::Editing) {
-        leaveEditing(); // nothing typed: nothing to write
-        return;
-    }
-    {
-        const Database::WriteTimeLimit timeLimit(db_);
-        db_.forgetCachedPages();
-        Transaction transaction(db_);
-        db_.requireSameFile();
-        if (state_ == State::Editing && how == Write::IfUnchanged)
-            requireStoredAsRead();
-        const qint64 rowId = state_ == State::Inserting ? insertCurrent() : updateCurrent();
-        const RowCache written = readRow(rowId);
-        transaction.commit();
-        rows_.replaceRow(current_, written, 0);
-    }
-    leaveEditing();
-}
-
-void RecordSet::requireStoredAsRead() const
-{
-    const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
-    if (!stored)
-        throw deletedElsewhere();
-    if (!rows_.sameValues(current_, *stored, 0))
-        throw RowChangedElsewhere(QCoreApplication::translate("Store", "Another program has changed this entry "
-                                                                       "since it was read; the change has not been "
-                                                                       "written"));
-}
-
-void RecordSet::takeStoredVersion()
-{
-    requireOpen();
-    if (state_ != State::Editing)
-        return;
-    const Database::ReadTimeLimit timeLimit(db_);
-    const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
-    leaveEditing();
-    if (stored) {
-        rows_.replaceRow(current_, *stored, 0);
-        return;
-    }
-    // Deleted meanwhile: the entry goes, as a refresh would show.
-    rows_.removeRow(current_);
-    if (current_ >= rows_.rowCount())
-        current_ = rows_.rowCount() - 1;
-    bof_ = eof_ = !hasCurrent();
-}
-
-qint64 RecordSet::updateCurrent()
-{
-    QStringList assignments;
-    int parameter = 1;
-    for (auto change = changes_.cbegin(); change != changes_.cend(); ++change)
-        assignments << quotedIdentifier(fieldNames_.at(change.key())) + QStringLiteral(" = ?")
-                + QString::number(parameter++);
-    Statement update(db_.handle(), QStringLiteral("update %1 set %2 where %3 = ?%4")
-                                       .arg(quotedIdentifier(deferred_->table), assignments.join(QStringLiteral(", ")),
-                                            deferred_->rowIdName, QString::number(parameter)));
-    parameter = 1;
-    for (const QString& value : changes_)
-        update.bindText(parameter++, value);
-    const qint64 rowId = rows_.rowId(current_);
-    update.bindInt64(parameter, rowId);
-    update.step();
-    if (sqlite3_changes(db_.handle()) == 0)
-        throw deletedElsewhere();
-    return rowId;
-}
-
-qint64 RecordSet::insertCurrent()
-{
-    QStringList columns;
-    QStringList parameters;
-    for (auto change = changes_.cbegin(); change != changes_.cend(); ++change) {
-        columns << quotedIdentifier(fieldNames_.at(change.key()));
-        parameters << QStringLiteral("?") + QString::number(parameters.size() + 1);
-    }
-    const QString table = quotedIdentifier(deferred_->table);
-    Statement insert(db_.handle(), columns.isEmpty()
-                                       ? QStringLiteral("insert into %1 default values").arg(table)
-                                       : QStringLiteral("insert into %1 (%2) values (%3)")
-                                             .arg(table, columns.join(QStringLiteral(", ")),
-                                                  parameters.join(QStringLiteral(", "))));
-    int parameter = 1;
-    for (const QString& value : changes_)
-        insert.bindText(parameter++, value);
-    insert.step();
-    return sqlite3_last_insert_rowid(db_.handle());
-}
-
-// The row as the file holds it now, defaults and conversions included;
-// nothing when there is no such row.
-std::optional<RowCache> RecordSet::readRowIfAny(qint64 rowId) const
-{
-    Statement read(db_.handle(), QStringLiteral("select %1, * from %2 where %1 = ?1")
-                                     .arg(deferred_->rowIdName, quotedIdentifier(deferred_->table)));
-    read.bindInt64(1, rowId);
-    if (read.columnCount() - 1 != rows_.columnCount())
-        throw StoreError(QCoreApplication::translate("Store", "The columns of table '%1' have changed since it was "
-                                                              "read; refresh it")
-                             .arg(deferred_->table));
-    RowCache row;
-    row.reset(rows_.columnCount());
-    appendRows(read, row, true, db_.maxRowBytes());
-    if (row.rowCount() != 1)
-        return std::nullopt;
-    return row;
-}
-
-RowCache RecordSet::readRow(qint64 rowId) const
-{
-    std::optional<RowCache> row = readRowIfAny(rowId);
-    if (!row)
-        throw StoreError(QCoreApplication::translate("Store", "The written entry cannot be read back"));
-    return std::move(*row);
-}
-
-void RecordSet::deleteCurrent()
-{
-    requireModifiable();
-    if (state_ == State::Inserting) {
-        cancel();
-        return;
-    }
-    if (!hasCurrent())
-        raise(QCoreApplication::translate("Store", "Cannot perform this operation on an empty dataset"));
-    {
-        const Database::WriteTimeLimit timeLimit(db_);
-        db_.forgetCachedPages();
-        Transaction transaction(db_);
-        db_.requireSameFile();
-        // An entry another program changed since it was read is not
-        // deleted: its change would be lost unseen. One it deleted already
-        // is simply gone.
-        const std::optional<RowCache> stored = readRowIfAny(rows_.rowId(current_));
-        if (stored && !rows_.sameValues(current_, *stored, 0))
-            throw StoreError(QCoreApplication::translate("Store", "Another program has changed this entry since it "
-                                                                  "was read, so it was not deleted; refresh to see "
-                                                                  "it"));
-        Statement remove(db_.handle(), QStringLiteral("delete from %1 where %2 = ?1")
-                                           .arg(quotedIdentifier(deferred_->table), deferred_->rowIdName));
-        remove.bindInt64(1, rows_.rowId(current_));
-        remove.step();
-        transaction.commit();
-    }
-    rows_.removeRow(current_);
-    leaveEditing();
-    if (current_ >= rows_.rowCount())
-        current_ = rows_.rowCount() - 1;
-    bof_ = eof_ = !hasCurrent();
 }
 
 void RecordSet::refresh()

@@ -42,17 +42,16 @@ public:
 // a table with rowids can be edited.
 //
 // Every misuse (a closed set, an unknown field, a record number out of range,
-// a statement SQLite rejects) raises StoreError, prefixed with the set's name.
-// An operation that raises leaves the set as it was: a change that could not
-// be posted is still held.
+// a statement SQLite rejects) raises StoreError. An operation that raises
+// leaves the set as it was: a change that could not be posted is still held.
+//
+// Reading and moving are in RecordSet.cpp, writing in RecordSetWriting.cpp.
 class RecordSet
 {
 public:
     enum class State { Closed, Browsing, Editing, Inserting };
 
-    RecordSet(Database& db, const QString& name);
-
-    const QString& name() const { return name_; }
+    explicit RecordSet(Database& db);
 
     // Setting the statement closes a browsing set and forgets the parameters.
     void setSql(const QString& sql);
@@ -136,13 +135,17 @@ public:
     void refresh();
 
 private:
-    [[noreturn]] void raise(const QString& text) const;
     void requireOpen() const;
     void requireModifiable() const;
+    void requireEditing() const;
+    void requireRecordNumber(int number) const;
     int fieldIndex(const QString& field) const;
     bool hasCurrent() const { return current_ >= 0; }
     void load();
     void leaveEditing();
+    // Takes the current row out of the rows, the next one (or the last)
+    // becoming current.
+    void removeCurrentRow();
 
     // Values of a row, with a held change of the current record in place.
     const QString* changedValue(int row, int column) const;
@@ -164,7 +167,6 @@ private:
     RowCache readRow(qint64 rowId) const;
 
     Database& db_;
-    QString name_;
     QString sql_;
     QHash<QString, QString> parameters_;
 

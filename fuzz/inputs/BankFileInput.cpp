@@ -92,7 +92,7 @@ QStringList readEveryRecord(RecordSet& set, const QString& collected)
 
 void runQueries(Database& db)
 {
-    RecordSet set(db, QStringLiteral("fuzz"));
+    RecordSet set(db);
     QStringList categories{QStringLiteral("101")};
     QStringList numbers{QStringLiteral("1")};
     for (const Query& query : programQueries()) {

@@ -2,45 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>ReadOnlyBank</name>
-    <message>
-        <source>&apos;%1&apos; %2</source>
-        <translation>“%1”%2</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; is not an SQLite database</source>
-        <translation>“%1”不是 SQLite 数据库</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; is in WAL mode and its log %2 has no index %3: reading the log would change the bank&apos;s files. Open the bank once with the program (which merges the log into the bank) and try again.</source>
-        <translation>“%1”处于 WAL 模式，它的日志 %2 没有索引 %3：读取日志会改动题库的文件。请先用程序打开一次这个题库（程序会把日志并入题库），然后再试。</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; cannot be opened: %2</source>
-        <translation>“%1”无法打开：%2</translation>
-    </message>
-    <message>
-        <source>%1 (while reading &quot;%2&quot;)</source>
-        <translation>%1（读取“%2”时）</translation>
-    </message>
-    <message>
-        <source>reading took longer than %1 s, the limit; the bank may be damaged, or a view in it never ends</source>
-        <translation>读取时间超过了 %1 秒的上限；题库可能已损坏，或其中有一个永远读不完的视图</translation>
-    </message>
-    <message>
-        <source>reading needed more than %1 of memory, the limit; the bank may be damaged</source>
-        <translation>读取所需内存超过了 %1 的上限；题库可能已损坏</translation>
-    </message>
-    <message>
-        <source>a value is larger than %1, the limit for one row; the bank may be damaged</source>
-        <translation>有一个值大于 %1，超过了一行的上限；题库可能已损坏</translation>
-    </message>
-    <message>
-        <source>a row holds more than %1, the limit for one row; the bank may be damaged</source>
-        <translation>有一行的内容超过了 %1，即一行的上限；题库可能已损坏</translation>
-    </message>
-</context>
-<context>
     <name>RegularFile</name>
     <message>
         <source>cannot be read: %1</source>
@@ -78,16 +39,32 @@
 <context>
     <name>Store</name>
     <message>
-        <source>&apos;%1&apos; does not exist</source>
-        <translation>“%1”不存在</translation>
+        <source>&apos;%1&apos; %2</source>
+        <translation>“%1”%2</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a file</source>
-        <translation>“%1”不是文件</translation>
+        <source>&apos;%1&apos; is in WAL mode and its log %2 has no index %3: reading the log would change the bank&apos;s files. Open the bank once with the program (which merges the log into the bank) and try again.</source>
+        <translation>“%1”处于 WAL 模式，它的日志 %2 没有索引 %3：读取日志会改动题库的文件。请先用程序打开一次这个题库（程序会把日志并入题库），然后再试。</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; cannot be read: %2</source>
-        <translation>无法读取“%1”：%2</translation>
+        <source>%1 (while reading &quot;%2&quot;)</source>
+        <translation>%1（读取“%2”时）</translation>
+    </message>
+    <message>
+        <source>reading took longer than %1 s, the limit; the bank may be damaged, or a view in it never ends</source>
+        <translation>读取时间超过了 %1 秒的上限；题库可能已损坏，或其中有一个永远读不完的视图</translation>
+    </message>
+    <message>
+        <source>reading needed more than %1 of memory, the limit; the bank may be damaged</source>
+        <translation>读取所需内存超过了 %1 的上限；题库可能已损坏</translation>
+    </message>
+    <message>
+        <source>a value is larger than %1, the limit for one row; the bank may be damaged</source>
+        <translation>有一个值大于 %1，超过了一行的上限；题库可能已损坏</translation>
+    </message>
+    <message>
+        <source>a row holds more than %1, the limit for one row; the bank may be damaged</source>
+        <translation>有一行的内容超过了 %1，即一行的上限；题库可能已损坏</translation>
     </message>
     <message>
         <source>&apos;%1&apos; is not an SQLite database</source>

@@ -1,6 +1,6 @@
 #include "support/FormDriver.h"
 
-#include "app/FormLayout.h"
+#include "layout/FormLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -19,7 +19,7 @@ protected:
         bank.addSubjects(1, mustAnswer, 101, 1);
         bank.addSubjects(1001, ordinary, 101, 0);
         Database db(bank.path());
-        RecordSet scratch(db, QStringLiteral("ADOQueryTemp"));
+        RecordSet scratch(db);
         exam.start();
         exam.draw(scratch);
         EXPECT_FALSE(scratch.isOpen());
@@ -62,7 +62,7 @@ TEST_F(MockExamUnit, theBanksSizeDecidesWhatIsDrawn)
         fresh.addSubjects(1, b.mustAnswer, 101, 1);
         fresh.addSubjects(1001, b.ordinary, 101, 0);
         Database db(fresh.path());
-        RecordSet scratch(db, QStringLiteral("ADOQueryTemp"));
+        RecordSet scratch(db);
         exam.start();
         exam.draw(scratch);
         const QStringList numbers = exam.numbers();

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     const int entry = argc == 4 ? std::atoi(argv[3]) : 1;
     try {
         Database db(QString::fromLocal8Bit(argv[1]));
-        RecordSet ziLiao(db, QStringLiteral("ADOQueryZiLiao"));
+        RecordSet ziLiao(db);
         ziLiao.setSql(QStringLiteral("select * from ziliao"));
         for (qint64 number = std::atoll(argv[2]);; ++number) {
             ziLiao.close();

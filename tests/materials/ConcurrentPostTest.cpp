@@ -18,7 +18,7 @@ void postEntries(const QString& path, const QString& prefix, int count, QString*
 {
     try {
         Database db(path);
-        RecordSet set(db, prefix);
+        RecordSet set(db);
         set.setSql(Statements::materials());
         set.open();
         for (int i = 0; i < count; ++i) {

@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     }
     try {
         Database db(QString::fromLocal8Bit(argv[1]));
-        RecordSet set(db, QStringLiteral("writer"));
+        RecordSet set(db);
         set.setSql(Statements::materials());
         set.open();
         // A long text makes each post write many pages, so that a kill often

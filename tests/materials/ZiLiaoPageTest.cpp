@@ -33,7 +33,7 @@ protected:
     void openPage()
     {
         db_ = std::make_unique<Database>(bank.path());
-        set_ = std::make_unique<RecordSet>(*db_, QStringLiteral("ADOQueryZiLiao"));
+        set_ = std::make_unique<RecordSet>(*db_);
         // Wired to the window's message boxes, as the window wires it.
         page_ = std::make_unique<ZiLiaoPage>(*set_, ZiLiaoPage::UserChoices{&Messages::confirmDelete, {}});
         QObject::connect(page_.get(), &ZiLiaoPage::failed, &Messages::showError);

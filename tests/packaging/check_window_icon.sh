@@ -24,11 +24,13 @@ for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$scratch/display")
 
 # Prints the window icon of PROGRAM, started in FOLDER, as xprop gives it;
-# says so when the program ends before it shows a window.
+# says so when the program ends before it shows a window. It may wait up to
+# 60 s for the window: on a machine busy with builds a start can take far
+# longer than its usual second.
 window_icon_of() {
   QT_QPA_PLATFORM=xcb env -C "$2" "$1" &
   local program=$! window=
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     window=$(xdotool search --onlyvisible --pid "$program" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
     kill -0 "$program" 2>/dev/null || break

@@ -145,3 +145,31 @@ TEST_F(QuestionDisplay, aNumberFieldHoldingTextIsReportedAndTheWindowGoesOn)
     EXPECT_EQ(ui->question(), QStringLiteral("好题"));
     EXPECT_EQ(ui->text("edKey"), QStringLiteral("B"));
 }
+
+TEST_F(QuestionDisplay, aPictureThatCannotBeReadIsReportedOnceAndTheQuestionsOwnControlsStillShow)
+{
+    // No picture column at all: the failure is not in the picture's bytes.
+    bank.exec(QStringLiteral("drop table Subjects"));
+    bank.exec(QStringLiteral("create table Subjects ([no], subject, result, classNo, passOnly, fatherNo)"));
+    bank.exec(QStringLiteral("insert into Subjects values (1, '必答单选', 0, 0, 1, 101)"));
+    bank.exec(QStringLiteral("insert into Subjects values (2, '普通判断', 1, 1, 0, 101)"));
+    start();
+    ASSERT_EQ(ui->messages().texts().size(), 1);
+    const QString error = ui->messages().texts().first();
+    EXPECT_TRUE(ui->showing("btA"));
+    EXPECT_TRUE(ui->showing("lbBiDui"));
+    EXPECT_EQ(ui->text("edKey"), QStringLiteral("A"));
+
+    ui->click("btNext");
+    EXPECT_EQ(ui->messages().texts(), (QStringList{error, error}));
+    EXPECT_EQ(ui->question(), QStringLiteral("普通判断"));
+    EXPECT_EQ(ui->number(), QStringLiteral("2"));
+    EXPECT_TRUE(pictureSize().isEmpty());
+    EXPECT_FALSE(ui->showing("lbBiDui"));
+    EXPECT_TRUE(ui->showing("btOk"));
+    EXPECT_TRUE(ui->showing("btError"));
+    EXPECT_FALSE(ui->showing("btA"));
+    EXPECT_FALSE(ui->showing("btB"));
+    EXPECT_FALSE(ui->showing("btC"));
+    EXPECT_EQ(ui->text("edKey"), QStringLiteral("错"));
+}

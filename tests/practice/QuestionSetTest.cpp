@@ -1,31 +1,14 @@
-#include "practice/CategoryList.h"
 #include "practice/QuestionSet.h"
-#include "store/Database.h"
-#include "store/IntegerText.h"
 #include "store/RecordSet.h"
 
-#include "support/TestBank.h"
+#include "support/BankTest.h"
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
 // The units of the practice modes over a test bank, without a window.
-class PracticeUnits : public ::testing::Test
-{
-protected:
-    Database& db()
-    {
-        if (!db_)
-            db_ = std::make_unique<Database>(bank.path());
-        return *db_;
-    }
-
-    TestBank bank;
-    std::unique_ptr<Database> db_;
-};
+using PracticeUnits = BankTest;
 
 } // namespace
 
@@ -33,7 +16,7 @@ TEST_F(PracticeUnits, theQuestionSetReadsTheCurrentQuestionsFields)
 {
     bank.addSubject({7, QStringLiteral("单选题"), 2, 0, 1, 101, makeBitmap(2, 2)});
     bank.addSubject({8, QStringLiteral("判断题"), 1, 1, 0, 102, {}});
-    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    RecordSet set(db());
     QuestionSet questions(set);
 
     questions.openCategory(QStringLiteral("101"));
@@ -58,7 +41,7 @@ TEST_F(PracticeUnits, theQuestionSetReadsTheCurrentQuestionsFields)
 TEST_F(PracticeUnits, movingStopsAtEitherEndAfterShowingTheSameQuestionOnceMore)
 {
     bank.addSubjects(1, 3, 101);
-    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    RecordSet set(db());
     QuestionSet questions(set);
     questions.openAll();
 
@@ -83,7 +66,7 @@ TEST_F(PracticeUnits, movingStopsAtEitherEndAfterShowingTheSameQuestionOnceMore)
 
 TEST_F(PracticeUnits, anEmptyOrClosedSetHasNothingToAnswerOrMoveTo)
 {
-    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    RecordSet set(db());
     QuestionSet questions(set);
     EXPECT_FALSE(questions.isBrowsing());
     EXPECT_FALSE(questions.next());
@@ -98,30 +81,4 @@ TEST_F(PracticeUnits, anEmptyOrClosedSetHasNothingToAnswerOrMoveTo)
     EXPECT_EQ(questions.position(), -1);
     EXPECT_EQ(questions.text(), QString());
     EXPECT_EQ(questions.answerCode(), 0);
-}
-
-TEST_F(PracticeUnits, theCategoryListSkipsHeadingsAndStopsAtANumberThatIsNoInteger)
-{
-    bank.exec(QStringLiteral("drop table classes"));
-    bank.exec(QStringLiteral("create table classes ([no], remark)"));
-    for (const char* row : {"(100, '第一章')", "(101, '一')", "('0102', '二')", "(200, '第二章')", "('2x', '坏')",
-                            "('3x', '更坏')"})
-        bank.exec(QStringLiteral("insert into classes values %1").arg(QString::fromUtf8(row)));
-    RecordSet scratch(db(), QStringLiteral("ADOQueryTemp"));
-
-    const CategoryList list = CategoryList::read(scratch);
-    ASSERT_EQ(list.categories.size(), 2);
-    EXPECT_EQ(list.categories[0].title, QStringLiteral("一"));
-    EXPECT_EQ(list.categories[0].number, 101);
-    EXPECT_EQ(list.categories[1].number, 102); // its text "0102": offered, as the number 102
-    ASSERT_TRUE(list.stoppedBy);
-    try {
-        std::rethrow_exception(list.stoppedBy);
-    } catch (const ConversionError& error) {
-        EXPECT_EQ(error.text(), QStringLiteral("'2x' is not a valid integer value"));
-    }
-
-    bank.exec(QStringLiteral("delete from classes where [no] like '%x'"));
-    scratch.close();
-    EXPECT_FALSE(CategoryList::read(scratch).stoppedBy);
 }

@@ -45,3 +45,25 @@ TEST(CategoryNumber, aHeadingHasZerosAsItsSecondAndThirdCharacters)
     EXPECT_TRUE(CategoryNumber::isHeading(qint64(300)));
     EXPECT_FALSE(CategoryNumber::isHeading(qint64(301)));
 }
+
+// The statements the program issues are these texts to the byte, however
+// they are put together from the table and column names.
+TEST(Statements, areTheProgramsTextsToTheByte)
+{
+    const struct
+    {
+        QString statement;
+        const char* text;
+    } cases[] = {
+        {Statements::classList(), "select * from classes order by [no]"},
+        {Statements::subjectsOfClass(), "select * from Subjects where fatherNo = :fatherNo"},
+        {Statements::allSubjects(), "select * from Subjects"},
+        {Statements::mustAnswerSubjects(), "select * from Subjects where passOnly = 1"},
+        {Statements::mustAnswerNumbers(), "select [no] from Subjects where passOnly = 1"},
+        {Statements::ordinaryNumbers(), "select [no] from Subjects where passOnly = 0"},
+        {Statements::subjectByNumber(), "select * from Subjects where [no] = :Num"},
+        {Statements::materials(), "select * from ziliao"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.statement, QString::fromLatin1(c.text));
+}

@@ -4,7 +4,7 @@
 #include "store/Statement.h"
 #include "store/StoreError.h"
 
-#include "support/TestBank.h"
+#include "support/BankTest.h"
 
 #include <QFile>
 
@@ -19,13 +19,12 @@ namespace {
 const QString title = QStringLiteral("title");
 const QString memo = QStringLiteral("memo");
 
-class RecordSetEditTest : public ::testing::Test
+class RecordSetEditTest : public BankTest
 {
 protected:
     RecordSet& openMaterials()
     {
-        db_ = std::make_unique<Database>(bank.path());
-        set_ = std::make_unique<RecordSet>(*db_, QStringLiteral("ADOQueryZiLiao"));
+        set_ = std::make_unique<RecordSet>(db());
         set_->setSql(Statements::materials());
         set_->open();
         return *set_;
@@ -34,8 +33,6 @@ protected:
     QString fileTitle(int id) { return bank.scalar(QStringLiteral("select title from ziliao where id = %1").arg(id)); }
     QString fileCount() { return bank.scalar(QStringLiteral("select count(*) from ziliao")); }
 
-    TestBank bank;
-    std::unique_ptr<Database> db_;
     std::unique_ptr<RecordSet> set_;
 };
 
@@ -44,7 +41,7 @@ struct OtherWindow
 {
     explicit OtherWindow(const QString& path)
         : db(path)
-        , set(db, QStringLiteral("ADOQueryZiLiao"))
+        , set(db)
     {
         set.setSql(Statements::materials());
         set.open();
@@ -303,7 +300,7 @@ TEST_F(RecordSetEditTest, rowsWithoutRowidsCannotBeEdited)
     bank.addMaterial(QStringLiteral("甲"), QString());
     Database db(bank.path());
     for (const QString& sql : {QStringLiteral("select * from keyed"), QStringLiteral("select * from titles")}) {
-        RecordSet set(db, QStringLiteral("q"));
+        RecordSet set(db);
         set.setSql(sql);
         set.open();
         EXPECT_FALSE(set.canModify());
@@ -375,7 +372,7 @@ TEST(RecordSetReplacedBank, aBankDeletedOrReplacedSinceItWasOpenedIsNeverWritten
         bank.addMaterial(QStringLiteral("甲"), QStringLiteral("原文"));
         other.addMaterial(QStringLiteral("另一个题库"), QStringLiteral("别动"));
         Database db(bank.path());
-        RecordSet set(db, QStringLiteral("ADOQueryZiLiao"));
+        RecordSet set(db);
         set.setSql(Statements::materials());
         set.open();
         set.edit();

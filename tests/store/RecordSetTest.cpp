@@ -1,36 +1,26 @@
 #include "rules/Statements.h"
 #include "store/ConnectionSettings.h"
 #include "store/Database.h"
-#include "store/IntegerText.h"
+#include "store/ConversionError.h"
 #include "store/RecordSet.h"
 #include "store/StoreError.h"
 
-#include "support/TestBank.h"
+#include "support/BankTest.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class RecordSetTest : public ::testing::Test
+class RecordSetTest : public BankTest
 {
 protected:
     RecordSet openSet(const QString& sql)
     {
-        RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+        RecordSet set(db());
         set.setSql(sql);
         set.open();
         return set;
     }
-
-    Database& db()
-    {
-        if (!db_)
-            db_ = std::make_unique<Database>(bank.path());
-        return *db_;
-    }
-
-    TestBank bank;
-    std::unique_ptr<Database> db_;
 };
 
 } // namespace
@@ -103,7 +93,7 @@ TEST_F(RecordSetTest, assigningTheRecordNumberMovesAndClearsFlagsUnlessItIsCurre
 TEST_F(RecordSetTest, anEmptySetHasNoRecordAndReadsEmptyValues)
 {
     bank.addSubjects(1, 3, 101);
-    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    RecordSet set(db());
     set.setSql(Statements::subjectByNumber());
     set.setParameter(QStringLiteral("Num"), QString());
     set.open();
@@ -121,7 +111,7 @@ TEST_F(RecordSetTest, textParametersFindIntegerColumns)
 {
     bank.addSubjects(1, 4, 101);
     bank.addSubjects(10, 2, 102);
-    RecordSet set(db(), QStringLiteral("ADOQuerySubjects"));
+    RecordSet set(db());
     set.setSql(Statements::subjectsOfClass());
     set.setParameter(QStringLiteral(":fatherNo"), QStringLiteral("102"));
     set.open();
@@ -155,7 +145,7 @@ TEST_F(RecordSetTest, openingABrowsingSetKeepsItsPositionAndSnapshot)
 
 TEST_F(RecordSetTest, aClosedSetRaisesWithoutNamingTheSet)
 {
-    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    RecordSet set(db());
     set.setSql(Statements::allSubjects());
     try {
         set.recordCount();
@@ -171,7 +161,7 @@ TEST_F(RecordSetTest, aClosedSetRaisesWithoutNamingTheSet)
 TEST_F(RecordSetTest, aStatementSqliteRejectsRaisesAndLeavesTheSetClosed)
 {
     bank.exec(QStringLiteral("drop table classes"));
-    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    RecordSet set(db());
     set.setSql(Statements::classList());
     try {
         set.open();
@@ -249,7 +239,7 @@ TEST_F(RecordSetTest, numberParametersFindRowsWhateverTheColumnsType)
     bank.exec(QStringLiteral("create table loose (k, t text, label)"));
     bank.exec(QStringLiteral("insert into loose values (101, '101', 'a'), ('0101', '0101', 'b')"));
     for (const char* column : {"k", "t"}) {
-        RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+        RecordSet set(db());
         set.setSql(QStringLiteral("select * from loose where %1 = :v").arg(QLatin1String(column)));
         set.setParameter(QStringLiteral("v"), QStringLiteral("101"));
         set.open();
@@ -265,11 +255,11 @@ TEST_F(RecordSetTest, numberParametersFindRowsWhateverTheColumnsType)
 
 TEST_F(RecordSetTest, aStatementThatNeverEndsIsInterruptedAfterTheTimeLimit)
 {
-    db().setReadLimits(300, ConnectionSettings::maxRowBytes);
+    db().setReadLimits(300, ConnectionSettings::maxReadBytes);
     bank.exec(QStringLiteral("drop table classes"));
     bank.exec(QStringLiteral("create view classes as with recursive c(n) as (select 1 union all select n + 1 from c) "
                              "select count(*) as [no], 'x' as remark from c"));
-    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    RecordSet set(db());
     set.setSql(Statements::classList());
     try {
         set.open();
@@ -292,7 +282,7 @@ TEST_F(RecordSetTest, endlessRowsStopAtTheMemoryBound)
     bank.exec(QStringLiteral("drop table classes"));
     bank.exec(QStringLiteral("create view classes as with recursive c(n) as (select 1 union all select n + 1 from c) "
                              "select n as [no], 'title' as remark from c"));
-    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    RecordSet set(db());
     set.setSql(QStringLiteral("select * from classes")); // unsorted: rows arrive one by one
     try {
         set.open();
@@ -309,7 +299,7 @@ TEST_F(RecordSetTest, oneRowWiderThanTheMemoryBoundStopsBeforeItIsHeld)
     // A single row of three 3 MB texts: past the bound within its first row.
     bank.exec(QStringLiteral("create view classes as select 1 as [no], printf('%.*c', 3000000, 'x') as a, "
                              "printf('%.*c', 3000000, 'y') as b, printf('%.*c', 3000000, 'z') as remark"));
-    RecordSet set(db(), QStringLiteral("ADOQueryTemp"));
+    RecordSet set(db());
     set.setSql(Statements::classList());
     EXPECT_THROW(set.open(), StoreError);
     EXPECT_FALSE(set.isOpen());

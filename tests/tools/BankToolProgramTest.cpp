@@ -9,30 +9,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString category = R"({"no": 101, "title": "驾驶证"})";
-
-QString question(int no, const QString& answer = QStringLiteral("对"))
-{
-    return QStringLiteral(R"({"no": %1, "category": 101, "type": "judge", "text": "题", "answer": "%2", )"
-                          R"("mustAnswer": false})")
-        .arg(no)
-        .arg(answer);
-}
-
-} // namespace
-
 TEST(BankToolProgram, buildsAndChecksAWorkingBank)
 {
     QTemporaryDir dir;
     QStringList questions;
     for (int no = 1; no <= 101; ++no)
-        questions.append(question(no));
-    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({category}, questions));
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+        questions.append(jsonQuestion(no));
+    writeFile(pathIn(dir, QStringLiteral("bank.json")), jsonSource({jsonCategory()}, questions));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
 
-    const ProgramRun build = runQuenharBank({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
+    const ProgramRun build = runQuenharBank({QStringLiteral("build"), pathIn(dir, QStringLiteral("bank.json")), bank});
     EXPECT_EQ(build.exitCode, 0) << build.err.toStdString();
 
     const ProgramRun check = runQuenharBank({QStringLiteral("check"), bank});
@@ -47,10 +33,10 @@ TEST(BankToolProgram, buildsAndChecksAWorkingBank)
 TEST(BankToolProgram, aBadSourceExitsOneListsEveryBadRowAndWritesNothing)
 {
     QTemporaryDir dir;
-    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")),
-              jsonSource({category}, {question(1, QStringLiteral("C")), question(2), question(3, QStringLiteral("X"))}));
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
-    const ProgramRun build = runQuenharBank({QStringLiteral("build"), QDir(dir.path()).filePath(QStringLiteral("bank.json")), bank});
+    writeFile(pathIn(dir, QStringLiteral("bank.json")),
+              jsonSource({jsonCategory()}, {jsonQuestion(1, {}, QStringLiteral("C")), jsonQuestion(2), jsonQuestion(3, {}, QStringLiteral("X"))}));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
+    const ProgramRun build = runQuenharBank({QStringLiteral("build"), pathIn(dir, QStringLiteral("bank.json")), bank});
     EXPECT_EQ(build.exitCode, 1);
     EXPECT_TRUE(build.err.contains(QStringLiteral("bank.json:8: \"answer\""))) << build.err.toStdString();
     EXPECT_TRUE(build.err.contains(QStringLiteral("bank.json:10: \"answer\""))) << build.err.toStdString();
@@ -95,10 +81,10 @@ TEST(BankToolProgram, usageErrorsExitTwo)
 TEST(BankToolProgram, buildRefusesToReplaceABankWithoutForce)
 {
     QTemporaryDir dir;
-    writeFile(QDir(dir.path()).filePath(QStringLiteral("bank.json")), jsonSource({category}, {question(1)}));
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    writeFile(pathIn(dir, QStringLiteral("bank.json")), jsonSource({jsonCategory()}, {jsonQuestion(1)}));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     writeFile(bank, "existing");
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.json"));
+    const QString source = pathIn(dir, QStringLiteral("bank.json"));
 
     EXPECT_EQ(runQuenharBank({QStringLiteral("build"), source, bank}).exitCode, 2);
     EXPECT_EQ(readFile(bank), QByteArray("existing"));
@@ -114,8 +100,8 @@ TEST(BankToolProgram, exportWritesTheJsonAndPictures)
     QTemporaryDir out;
     const ProgramRun exported = runQuenharBank({QStringLiteral("export"), bank.path(), out.path()});
     EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
-    EXPECT_EQ(readFile(QDir(out.path()).filePath(QStringLiteral("pictures/7.bmp"))), makeBitmap(2, 2));
-    EXPECT_TRUE(readFile(QDir(out.path()).filePath(QStringLiteral("bank.json"))).contains("\"picture\": \"pictures/7.bmp\""));
+    EXPECT_EQ(readFile(pathIn(out, QStringLiteral("pictures/7.bmp"))), makeBitmap(2, 2));
+    EXPECT_TRUE(readFile(pathIn(out, QStringLiteral("bank.json"))).contains("\"picture\": \"pictures/7.bmp\""));
     EXPECT_EQ(runQuenharBank({QStringLiteral("export"), bank.path(), out.path()}).exitCode, 2); // bank.json exists
 }
 
@@ -137,9 +123,9 @@ TEST(BankToolProgram, everyCommandAnswersHelp)
 TEST(BankToolProgram, messagesFollowTheLocale)
 {
     QTemporaryDir dir;
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.csv"));
+    const QString source = pathIn(dir, QStringLiteral("bank.csv"));
     writeFile(source, "题号,题型,题干,答案,章节\n1,判断,q,对,101\nx,判断,q,对,101\n");
-    const QString bank = QDir(dir.path()).filePath(QStringLiteral("velmora.db"));
+    const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     const struct
     {
         const char* locale;
@@ -183,7 +169,7 @@ TEST(BankToolProgram, exportsAndBuildsBackEachFormat)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.format);
-        const QString folder = QDir(out.path()).filePath(QString::fromLatin1(c.format));
+        const QString folder = pathIn(out, QString::fromLatin1(c.format));
         const ProgramRun exported = runQuenharBank(
             {QStringLiteral("export"), QStringLiteral("--format"), QString::fromLatin1(c.format), bank.path(), folder});
         ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();

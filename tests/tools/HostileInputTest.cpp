@@ -3,12 +3,12 @@
 // are too wide, banks in WAL mode that must not change, and runs killed
 // half-way. Each must end with a message and leave every file as it was.
 
-#include "tools/commands/BankBuild.h"
-#include "tools/commands/BankChecker.h"
-#include "tools/commands/BankExporter.h"
-#include "tools/commands/BankStats.h"
-#include "tools/bankfile/BankWriter.h"
 #include "tools/bankfile/NewBankFile.h"
+#include "tools/bankfile/SqliteBankWriter.h"
+#include "tools/commands/BuildCommand.h"
+#include "tools/commands/CheckCommand.h"
+#include "tools/commands/ExportCommand.h"
+#include "tools/commands/StatsCommand.h"
 
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
@@ -38,21 +38,6 @@
 
 namespace {
 
-const QString category = R"({"no": 101, "title": "驾驶证"})";
-
-QString question(int no, const QString& extra = {})
-{
-    return QStringLiteral(R"({"no": %1, "category": 101, "type": "judge", "text": "题 %1", "answer": "对", )"
-                          R"("mustAnswer": false%2})")
-        .arg(no)
-        .arg(extra);
-}
-
-QString pathIn(const QTemporaryDir& dir, const QString& name)
-{
-    return QDir(dir.path()).filePath(name);
-}
-
 void makeFifo(const QString& path)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -71,12 +56,14 @@ void makeSparseFile(const QString& path, qint64 size)
     ASSERT_TRUE(file.resize(size));
 }
 
-QString problemTexts(const BankBuild::Result& result)
+// Puts `bank` in WAL mode and writes one category and `questions` questions,
+// which stay in the log: nothing is checkpointed into the bank file.
+void fillWalBank(TestBank& bank, int questions)
 {
-    QStringList texts{result.message};
-    for (const SourceProblem& problem : result.problems.errors())
-        texts.append(problem.toString());
-    return texts.join(QLatin1Char('\n'));
+    bank.exec(QStringLiteral("pragma journal_mode = wal"));
+    bank.exec(QStringLiteral("pragma wal_autocheckpoint = 0"));
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    bank.addSubjects(1, questions, 101);
 }
 
 // The bytes of every file in a folder, hidden ones included.
@@ -121,13 +108,14 @@ TEST(HostileInput, picturesAndSourcesAreReadOnlyFromRegularFilesOfBoundedSize)
         QTemporaryDir dir;
         c.make(dir);
         if (c.pictureCase)
-            writeFile(pathIn(dir, "bank.json"), jsonSource({category}, {question(1, R"(, "picture": "picture.png")")}));
+            writeFile(pathIn(dir, "bank.json"), jsonSource({jsonCategory()}, {jsonQuestion(1, R"(, "picture": "picture.png")")}));
         QElapsedTimer timer;
         timer.start();
-        const BankBuild::Result result = BankBuild::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "out.db"), false});
+        const CommandOutcome result =
+            outcomeOf([&] { return BuildCommand::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "out.db")}); });
         EXPECT_LT(timer.elapsed(), 5000);
         EXPECT_EQ(result.exitCode, 1);
-        EXPECT_TRUE(problemTexts(result).contains(QString::fromUtf8(c.expected))) << problemTexts(result).toStdString();
+        EXPECT_TRUE(result.text().contains(QString::fromUtf8(c.expected))) << result.text().toStdString();
         EXPECT_FALSE(RegularFile::entryExists(pathIn(dir, "out.db")));
     }
 }
@@ -145,7 +133,7 @@ TEST(HostileInput, aValueTooLongForTheBankIsRefusedNotStoredAsNull)
     question.text = QString(2048, QLatin1Char('x'));
     content.questions.append(question);
     try {
-        BankWriter::write(content, pathIn(dir, "out.db"), [](const BankQuestion&) { return std::nullopt; }, 1024);
+        SqliteBankWriter::write(content, pathIn(dir, "out.db"), [](const BankQuestion&) { return std::nullopt; }, 1024);
         FAIL() << "the long text was written";
     } catch (const StoreError& error) {
         EXPECT_EQ(error.text(), QStringLiteral("question 7: a value is larger than 1 KB, the most the tool writes into a bank"));
@@ -157,10 +145,7 @@ TEST(HostileInput, aValueTooLongForTheBankIsRefusedNotStoredAsNull)
 TEST(HostileInput, readingAWalBankChangesNoneOfItsFiles)
 {
     TestBank bank;
-    bank.exec(QStringLiteral("pragma journal_mode = wal"));
-    bank.exec(QStringLiteral("pragma wal_autocheckpoint = 0"));
-    bank.addClass(101, QStringLiteral("驾驶证"));
-    bank.addSubjects(1, 101, 101);
+    fillWalBank(bank, 101);
     bank.addMaterial(QStringLiteral("记分"), QStringLiteral("说明"));
     ASSERT_TRUE(QFile::exists(bank.path() + "-wal"));
     ASSERT_TRUE(QFile::exists(bank.path() + "-shm"));
@@ -194,10 +179,7 @@ TEST(HostileInput, readingAWalBankChangesNoneOfItsFiles)
 TEST(HostileInput, aWalBankWithoutItsIndexIsNeitherChangedNorMisread)
 {
     TestBank bank;
-    bank.exec(QStringLiteral("pragma journal_mode = wal"));
-    bank.exec(QStringLiteral("pragma wal_autocheckpoint = 0"));
-    bank.addClass(101, QStringLiteral("驾驶证"));
-    bank.addSubjects(1, 3, 101);
+    fillWalBank(bank, 3);
 
     QTemporaryDir merged; // the writer closed cleanly: no log, no index
     {
@@ -213,11 +195,11 @@ TEST(HostileInput, aWalBankWithoutItsIndexIsNeitherChangedNorMisread)
     ASSERT_TRUE(QFile::copy(bank.path() + "-wal", pathIn(logOnly, "velmora.db-wal")));
 
     const auto mergedBefore = folderBytes(merged.path());
-    EXPECT_EQ(BankStats::of(pathIn(merged, "velmora.db")).total, 3);
+    EXPECT_EQ(StatsCommand::count(pathIn(merged, "velmora.db")).total, 3);
     EXPECT_EQ(folderBytes(merged.path()), mergedBefore);
 
     const auto logOnlyBefore = folderBytes(logOnly.path());
-    const CheckReport report = BankChecker::check(pathIn(logOnly, "velmora.db"));
+    const CheckReport report = CheckCommand::check(pathIn(logOnly, "velmora.db"));
     EXPECT_EQ(report.count(CheckFinding::Kind::CannotOpen), 1);
     EXPECT_TRUE(report.toText(pathIn(logOnly, "velmora.db")).contains(QStringLiteral("has no index")));
     EXPECT_EQ(folderBytes(logOnly.path()), logOnlyBefore);
@@ -232,7 +214,7 @@ TEST(HostileInput, everyReadIsBoundedInTimeAndPerRowInSize)
     {
         const char* name;
         const char* view; // replaces Subjects
-        ReadOnlyBank::Limits limits;
+        Database::Limits limits;
         const char* expected;
         // Stats counts rows in SQL and gets no row of the view back, but
         // SQLite still makes the view's values that have side effects.
@@ -267,12 +249,12 @@ TEST(HostileInput, everyReadIsBoundedInTimeAndPerRowInSize)
 
         QElapsedTimer timer;
         timer.start();
-        const CheckReport report = BankChecker::check(bank.path(), c.limits);
+        const CheckReport report = CheckCommand::check(bank.path(), c.limits);
         EXPECT_FALSE(report.programWorks());
         EXPECT_TRUE(report.toText(bank.path()).contains(expected)) << report.toText(bank.path()).toStdString();
 
         try {
-            const BankStats stats = BankStats::of(bank.path(), c.limits);
+            const StatsCommand::Counts stats = StatsCommand::count(bank.path(), c.limits);
             EXPECT_FALSE(c.statsReadsTheValues) << "stats read the view to its end";
             EXPECT_EQ(stats.total, 1);
         } catch (const StoreError& error) {
@@ -281,9 +263,10 @@ TEST(HostileInput, everyReadIsBoundedInTimeAndPerRowInSize)
         }
 
         QTemporaryDir out;
-        const BankExporter::Result exported = BankExporter::run({bank.path(), out.path(), false, c.limits});
+        const CommandOutcome exported =
+            outcomeOf([&] { return ExportCommand::run({bank.path(), out.path(), false, c.limits}); });
         EXPECT_EQ(exported.exitCode, 1);
-        EXPECT_TRUE(exported.errors.join('\n').contains(expected)) << exported.errors.join('\n').toStdString();
+        EXPECT_TRUE(exported.text().contains(expected)) << exported.text().toStdString();
         EXPECT_TRUE(folderEntries(out.path()).isEmpty());
         // Three commands, each stopped by its limit.
         EXPECT_LT(timer.elapsed(), 3 * c.limits.timeLimitMs / 10 + 3000);
@@ -328,8 +311,10 @@ TEST(HostileInput, exportNeitherFollowsLinksNorOverwritesWithoutForce)
         QTemporaryDir out;
         c.plant(out.path(), victim);
 
-        EXPECT_EQ(BankExporter::run(bank.path(), out.path(), false).exitCode, c.exitWithoutForce);
-        EXPECT_EQ(BankExporter::run(bank.path(), out.path(), true).exitCode, c.exitWithForce);
+        EXPECT_EQ(outcomeOf([&] { return ExportCommand::run({bank.path(), out.path(), false}); }).exitCode,
+                  c.exitWithoutForce);
+        EXPECT_EQ(outcomeOf([&] { return ExportCommand::run({bank.path(), out.path(), true}); }).exitCode,
+                  c.exitWithForce);
         EXPECT_EQ(folderEntries(elsewhere.path()), QStringList{QStringLiteral("victim.txt")});
         EXPECT_EQ(readFile(victim), QByteArray("precious"));
         if (c.exitWithForce == 0) {
@@ -346,15 +331,17 @@ TEST(HostileInput, buildReplacesALinkedOutputOnlyWithForceAndNeverWritesThroughI
 {
     QTemporaryDir dir;
     QTemporaryDir elsewhere;
-    writeFile(pathIn(dir, "bank.json"), jsonSource({category}, {question(1)}));
+    writeFile(pathIn(dir, "bank.json"), jsonSource({jsonCategory()}, {jsonQuestion(1)}));
     makeSymlink(pathIn(elsewhere, "target.db"), pathIn(dir, "out.db"));
 
-    EXPECT_EQ(BankBuild::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "out.db"), false}).exitCode, 2);
+    EXPECT_EQ(outcomeOf([&] { return BuildCommand::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "out.db")}); }).exitCode,
+              2);
     EXPECT_TRUE(QFileInfo(pathIn(dir, "out.db")).isSymLink());
     EXPECT_TRUE(folderEntries(elsewhere.path()).isEmpty());
 
-    const BankBuild::Result forced = BankBuild::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "out.db"), true});
-    EXPECT_EQ(forced.exitCode, 0) << problemTexts(forced).toStdString();
+    const CommandOutcome forced =
+        outcomeOf([&] { return BuildCommand::run({pathIn(dir, "bank.json"), {}, pathIn(dir, "out.db"), true}); });
+    EXPECT_EQ(forced.exitCode, 0) << forced.text().toStdString();
     EXPECT_FALSE(QFileInfo(pathIn(dir, "out.db")).isSymLink());
     EXPECT_EQ(tableRows(pathIn(dir, "out.db"), QStringLiteral("Subjects")).size(), 1);
     EXPECT_TRUE(folderEntries(elsewhere.path()).isEmpty());
@@ -420,9 +407,9 @@ TEST(HostileInput, killedBuildsLeaveNothingForGood)
     QStringList questions;
     for (int no = 1; no <= 60; ++no) {
         writeFile(pathIn(dir, QStringLiteral("p%1.png").arg(no)), png);
-        questions.append(question(no, QStringLiteral(R"(, "picture": "p%1.png")").arg(no)));
+        questions.append(jsonQuestion(no, QStringLiteral(R"(, "picture": "p%1.png")").arg(no)));
     }
-    writeFile(pathIn(dir, "bank.json"), jsonSource({category}, questions));
+    writeFile(pathIn(dir, "bank.json"), jsonSource({jsonCategory()}, questions));
     const QString output = pathIn(dir, "out/velmora.db");
     QDir(dir.path()).mkdir("out");
     const QStringList arguments{QStringLiteral("build"), QStringLiteral("--force"), pathIn(dir, "bank.json"), output};
@@ -468,9 +455,9 @@ TEST(HostileInput, aRefusedWriteIsSaidPlainlyAndLeavesNothingHalfWritten)
         for (int x = 0; x < 300; ++x)
             noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
     writeFile(pathIn(dir, "noise.png"), encoded(noise, "PNG")); // a 270 KB bitmap once stored
-    writeFile(pathIn(dir, "bank.json"), jsonSource({category}, {question(1, R"(, "picture": "noise.png")")}));
+    writeFile(pathIn(dir, "bank.json"), jsonSource({jsonCategory()}, {jsonQuestion(1, R"(, "picture": "noise.png")")}));
     const QString bank = pathIn(dir, "big.db");
-    ASSERT_EQ(BankBuild::run({pathIn(dir, "bank.json"), {}, bank, false}).exitCode, 0);
+    ASSERT_EQ(BuildCommand::run({pathIn(dir, "bank.json"), {}, bank}).exitCode, 0);
     QDir(dir.path()).mkdir("out");
     QDir(dir.path()).mkdir("export");
 

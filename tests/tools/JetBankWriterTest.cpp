@@ -16,10 +16,10 @@ namespace {
 
 using Kind = Jet::ColumnKind;
 
-class JetBankWriterTest : public testing::Test
+class JetBankWriterTest : public FolderTest
 {
 protected:
-    QString bank() const { return QDir(dir_.path()).filePath(QStringLiteral("velmora.db")); }
+    QString bank() const { return path(QStringLiteral("velmora.db")); }
 
     // Writes the tables, each with its rows, and commits.
     JetBankWriter& write(const QList<std::pair<Jet::Table, QList<Jet::Row>>>& tables)
@@ -36,7 +36,6 @@ protected:
         return *writer_;
     }
 
-    QTemporaryDir dir_;
     std::unique_ptr<JetBankWriter> writer_;
 };
 

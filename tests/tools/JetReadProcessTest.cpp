@@ -4,7 +4,7 @@
 #include "JetFixtures.h"
 #include "ToolFixtures.h"
 
-#include "tools/formats/jet/JetImport.h"
+#include "tools/commands/ImportCommand.h"
 #include "tools/formats/jet/JetReadProcess.h"
 
 #include "store/StoreError.h"
@@ -39,10 +39,12 @@ QString jetLookingFile(const QString& dir)
     return path;
 }
 
-JetImport::Result importWith(const QString& dir, const QByteArray& readerBody, std::chrono::milliseconds limit = 30s)
+CommandOutcome importWith(const QString& dir, const QByteArray& readerBody, std::chrono::milliseconds limit)
 {
-    return JetImport::run({jetLookingFile(dir), QDir(dir).filePath(QStringLiteral("velmora.db")), false,
-                           readerScript(dir, readerBody), limit});
+    return outcomeOf([&] {
+        return ImportCommand::run({jetLookingFile(dir), QDir(dir).filePath(QStringLiteral("velmora.db")), false,
+                                   readerScript(dir, readerBody), limit});
+    });
 }
 
 QStringList leftInFolder(const QString& dir)
@@ -63,32 +65,32 @@ public:
 
 } // namespace
 
-TEST(JetReadProcess, aReaderThatCrashesGivesAClearErrorAndNoBank)
+// A reader that crashes, hangs or ends too soon stops the import with a
+// message that says so, and no bank is left behind.
+TEST(JetReadProcess, aReaderThatFailsGivesAClearErrorAndNoBank)
 {
-    QTemporaryDir dir;
-    const JetImport::Result result = importWith(dir.path(), "echo 'offset 237568 is beyond EOF' >&2\nkill -SEGV $$");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("crashed"))) << result.message.toStdString();
-    EXPECT_TRUE(result.message.contains(QStringLiteral("offset 237568 is beyond EOF"))) << result.message.toStdString();
-    EXPECT_TRUE(leftInFolder(dir.path()).isEmpty());
-}
-
-TEST(JetReadProcess, aReaderThatHangsIsStoppedAtTheTimeLimit)
-{
-    QTemporaryDir dir;
-    const JetImport::Result result = importWith(dir.path(), "exec sleep 600", 1s);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("longer than 1 s"))) << result.message.toStdString();
-    EXPECT_TRUE(leftInFolder(dir.path()).isEmpty());
-}
-
-TEST(JetReadProcess, aReaderThatEndsBeforeItIsDoneGivesAClearErrorAndNoBank)
-{
-    QTemporaryDir dir;
-    const JetImport::Result result = importWith(dir.path(), "exit 0");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("stopped before it was done"))) << result.message.toStdString();
-    EXPECT_TRUE(leftInFolder(dir.path()).isEmpty());
+    const struct
+    {
+        const char* name;
+        QByteArray readerBody;
+        std::chrono::milliseconds limit;
+        QStringList expected; // in the message
+    } cases[] = {
+        {"crashes", "echo 'offset 237568 is beyond EOF' >&2\nkill -SEGV $$", 30s,
+         {QStringLiteral("crashed"), QStringLiteral("offset 237568 is beyond EOF")}},
+        {"hangs", "exec sleep 600", 1s, {QStringLiteral("longer than 1 s")}},
+        {"ends before it is done", "exit 0", 30s, {QStringLiteral("stopped before it was done")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const CommandOutcome result = importWith(dir.path(), c.readerBody, c.limit);
+        EXPECT_TRUE(result.stopped);
+        EXPECT_EQ(result.exitCode, 1);
+        for (const QString& expected : c.expected)
+            EXPECT_TRUE(result.text().contains(expected)) << result.text().toStdString();
+        EXPECT_TRUE(leftInFolder(dir.path()).isEmpty());
+    }
 }
 
 TEST(JetReadProcess, anErrorOfTheSinkStopsTheReaderAndIsPassedOn)

@@ -11,7 +11,7 @@ namespace {
 
 BankSource readJson(const QTemporaryDir& dir, const QByteArray& json)
 {
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("bank.json"));
+    const QString path = pathIn(dir, QStringLiteral("bank.json"));
     writeFile(path, json);
     return JsonBankReader::read(path);
 }
@@ -52,7 +52,7 @@ TEST(JsonBankReader, readsEveryMemberIntoStoredValues)
     EXPECT_EQ(single.answer, 2);
     EXPECT_EQ(single.mustAnswer, 1);
     EXPECT_EQ(single.text, QStringLiteral("题\nA、一\nB、二\nC、三"));
-    EXPECT_EQ(single.pictureFile, QDir(dir.path()).filePath(QStringLiteral("pictures/x.png")));
+    EXPECT_EQ(single.pictureFile, pathIn(dir, QStringLiteral("pictures/x.png")));
 
     EXPECT_EQ(content.questions[1].type, 1);
     EXPECT_EQ(content.questions[1].answer, 1);
@@ -87,7 +87,7 @@ TEST(JsonBankReader, reportsEveryBadQuestionWithItsLine)
     const BankSource source = readJson(dir, json);
 
     const QStringList errors = errorTexts(source.problems);
-    const QString file = QDir(dir.path()).filePath(QStringLiteral("bank.json"));
+    const QString file = pathIn(dir, QStringLiteral("bank.json"));
     EXPECT_EQ(errors.size(), 5) << errors.join('\n').toStdString();
     EXPECT_TRUE(errors.contains(file + QStringLiteral(":6: \"answer\" must be one of A, B, C for this question type, "
                                                       "or a whole number (0 = A, 1 = B, 2 = C)")));

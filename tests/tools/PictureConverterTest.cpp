@@ -16,15 +16,14 @@
 
 namespace {
 
-class PictureConverterTest : public ::testing::Test
+class PictureConverterTest : public FolderTest
 {
 protected:
     // Writes `bytes` as `name` and converts it.
     PictureConverter::Result convert(const QString& name, const QByteArray& bytes)
     {
-        const QString path = QDir(dir_.path()).filePath(name);
-        writeFile(path, bytes);
-        return PictureConverter::storedPicture(path);
+        writeFile(path(name), bytes);
+        return PictureConverter::storedPicture(path(name));
     }
 
     // A picture with a red left half and a blue right half.
@@ -47,9 +46,6 @@ protected:
         EXPECT_EQ(qFromLittleEndian<quint16>(stored.constData() + 28), bitCount);
         EXPECT_EQ(qFromLittleEndian<quint32>(stored.constData() + 30), compression);
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 } // namespace

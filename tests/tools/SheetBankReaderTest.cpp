@@ -14,11 +14,9 @@
 
 namespace {
 
-class SheetBankReaderTest : public ::testing::Test
+class SheetBankReaderTest : public FolderTest
 {
 protected:
-    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
     BankSource read(const QByteArray& csv, const QByteArray& categories = {})
     {
         writeFile(path(QStringLiteral("bank.csv")), csv);
@@ -35,9 +33,6 @@ protected:
             texts.append(QStringLiteral("%1%2: %3").arg(problem.line).arg(problem.column, problem.reason));
         return texts;
     }
-
-private:
-    QTemporaryDir dir_;
 };
 
 const QByteArray header = "题号,题型,题干,答案,章节,必对,图片\n";

@@ -10,6 +10,11 @@
 
 #include <stdexcept>
 
+QString pathIn(const QTemporaryDir& dir, const QString& name)
+{
+    return QDir(dir.path()).filePath(name);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -89,6 +94,19 @@ QByteArray jsonSource(const QStringList& categories, const QStringList& question
         .toUtf8();
 }
 
+QString jsonCategory()
+{
+    return QStringLiteral(R"({"no": 101, "title": "驾驶证"})");
+}
+
+QString jsonQuestion(int no, const QString& extra, const QString& answer)
+{
+    return QStringLiteral(R"({"no": %1, "category": 101, "type": "judge", "text": "题 %1", "answer": "%2", )"
+                          R"("mustAnswer": false%3})")
+        .arg(no)
+        .arg(answer, extra);
+}
+
 QStringList folderEntries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -106,4 +124,12 @@ ProgramRun runQuenharBank(const QStringList& arguments, const QString& locale)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList errorMessages(const QStringList& errors)
+{
+    QStringList messages;
+    for (const QString& error : errors)
+        messages.append(QStringLiteral("error: ") + error);
+    return messages;
 }

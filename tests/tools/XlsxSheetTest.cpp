@@ -1,7 +1,7 @@
 // Excel workbooks as build reads them: written the way Excel, WPS and
 // Python's writers write them, and made to be hostile.
 
-#include "tools/commands/BankBuild.h"
+#include "tools/commands/BuildCommand.h"
 #include "tools/formats/sheet/SheetBankReader.h"
 #include "tools/formats/sheet/XlsxSheet.h"
 
@@ -67,7 +67,7 @@ TEST(XlsxSheet, readsWorkbooksAsEachWriterWritesThem)
     for (const auto& [name, writer] : writers) {
         SCOPED_TRACE(name);
         QTemporaryDir dir;
-        const QString path = QDir(dir.path()).filePath(QStringLiteral("题库.xlsx"));
+        const QString path = pathIn(dir, QStringLiteral("题库.xlsx"));
         writeFile(path, XlsxFixtures::workbook(writer, rows));
         const BankSource source = SheetBankReader::read(path);
         QStringList errors;
@@ -152,11 +152,13 @@ TEST(XlsxSheet, refusesHostileAndDamagedWorkbooks)
 
     // Through build: exit 1 with the message, and no bank.
     QTemporaryDir dir;
-    const QString source = QDir(dir.path()).filePath(QStringLiteral("bank.xlsx"));
+    const QString source = pathIn(dir, QStringLiteral("bank.xlsx"));
     writeFile(source, good.left(good.size() / 2));
-    const BankBuild::Result result = BankBuild::run({source, {}, QDir(dir.path()).filePath(QStringLiteral("out.db"))});
+    const CommandOutcome result =
+        outcomeOf([&] { return BuildCommand::run({source, {}, pathIn(dir, QStringLiteral("out.db"))}); });
     EXPECT_EQ(result.exitCode, 1);
-    ASSERT_EQ(result.problems.errors().size(), 1);
-    EXPECT_TRUE(result.problems.errors()[0].toString().startsWith(source + QStringLiteral(": not an Excel workbook")));
+    const QStringList errors = result.messages.filter(QStringLiteral("error: "));
+    ASSERT_EQ(errors.size(), 1) << result.text().toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("error: ") + source + QStringLiteral(": not an Excel workbook")));
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("bank.xlsx")});
 }

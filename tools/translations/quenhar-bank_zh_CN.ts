@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>BankBuild</name>
+    <name>BuildCommand</name>
     <message>
         <source>question %1: the picture %2 %3</source>
         <translation>第 %1 题：图片 %2 %3</translation>
@@ -12,28 +12,12 @@
         <translation>%L1 字节（%2）</translation>
     </message>
     <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
         <source>%1: no bank was written; correct the errors above and build again</source>
         <translation>%1：未生成题库；请改正上面的错误后重新生成</translation>
     </message>
     <message>
-        <source>removed %1, left by an earlier run that was stopped</source>
-        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-    <message>
         <source>%1: %2; no bank was written</source>
         <translation>%1：%2；未生成题库</translation>
-    </message>
-    <message>
-        <source>%1 cannot be put in place: %2</source>
-        <translation>无法把题库放到 %1：%2</translation>
     </message>
     <message>
         <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6</source>
@@ -91,7 +75,68 @@
     </message>
 </context>
 <context>
-    <name>BankChecker</name>
+    <name>BuildReport</name>
+    <message>
+        <source>%1, column %2 (%3)</source>
+        <translation>%1，%2 列（%3）</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%L1 rows: %2</source>
+        <translation>共 %L1 行：%2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>error: %1</source>
+        <translation>错误：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>… %L1 more problems of %2 other kinds are not shown; correct the ones above first</source>
+        <translation>…… 另有 %2 类共 %L1 个问题未列出；请先改正上面的问题</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1，%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln error(s)</source>
+        <translation>
+            <numerusform>%Ln 个错误</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln warning(s)</source>
+        <translation>
+            <numerusform>%Ln 个警告</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 in %2, %3</source>
+        <translation>%2中有 %1，%3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln row(s)</source>
+        <translation>
+            <numerusform>%Ln 行</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CheckCommand</name>
     <message>
         <source>table %1 is missing</source>
         <translation>缺少表 %1</translation>
@@ -202,279 +247,6 @@
     </message>
 </context>
 <context>
-    <name>BankExporter</name>
-    <message>
-        <source>is not an integer</source>
-        <translation>不是整数</translation>
-    </message>
-    <message>
-        <source>is not text</source>
-        <translation>不是文本</translation>
-    </message>
-    <message>
-        <source>is not a picture (a byte value)</source>
-        <translation>不是图片（字节值）</translation>
-    </message>
-    <message>
-        <source>%1 row %2: %3 %4</source>
-        <translation>%1 第 %2 行：%3 %4</translation>
-    </message>
-    <message>
-        <source>column %1 of table %2 is not exported</source>
-        <translation>表 %2 的列 %1 不会导出</translation>
-    </message>
-    <message>
-        <source>Subjects: question number %1 is used more than once</source>
-        <translation>Subjects：题号 %1 被使用了不止一次</translation>
-    </message>
-    <message>
-        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
-        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
-    </message>
-    <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
-        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
-        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
-    </message>
-    <message>
-        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
-        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
-    </message>
-    <message>
-        <source>Pictures</source>
-        <translation>图片</translation>
-    </message>
-</context>
-<context>
-    <name>BankStats</name>
-    <message>
-        <source>(no such category)</source>
-        <translation>（无此章节）</translation>
-    </message>
-    <message>
-        <source>single choice (A/B/C)</source>
-        <translation>单选题（A/B/C）</translation>
-    </message>
-    <message>
-        <source>true/false (classNo %1)</source>
-        <translation>判断题（classNo %1）</translation>
-    </message>
-    <message>
-        <source>must-answer</source>
-        <translation>必对题</translation>
-    </message>
-    <message>
-        <source>ordinary</source>
-        <translation>普通题</translation>
-    </message>
-    <message>
-        <source>neither (passOnly %1)</source>
-        <translation>都不是（passOnly %1）</translation>
-    </message>
-    <message>
-        <source>with a picture</source>
-        <translation>有图片</translation>
-    </message>
-    <message>
-        <source>without a picture</source>
-        <translation>无图片</translation>
-    </message>
-    <message>
-        <source>Questions: %1</source>
-        <translation>题目：%1 道</translation>
-    </message>
-    <message>
-        <source>By category:</source>
-        <translation>按章节：</translation>
-    </message>
-    <message>
-        <source>By type:</source>
-        <translation>按题型：</translation>
-    </message>
-    <message>
-        <source>By must-answer flag:</source>
-        <translation>按是否必对：</translation>
-    </message>
-    <message>
-        <source>By picture:</source>
-        <translation>按有无图片：</translation>
-    </message>
-</context>
-<context>
-    <name>BankTemplate</name>
-    <message>
-        <source>question number, a whole number; without this column the questions are numbered in sheet order</source>
-        <translation>题号，整数；没有这一列时按表格中的顺序编号</translation>
-    </message>
-    <message>
-        <source>single choice: %1; true/false: %2; empty: told from the answer and the options</source>
-        <translation>单选题：%1；判断题：%2；空着：根据答案和选项判断</translation>
-    </message>
-    <message>
-        <source>the question (required)</source>
-        <translation>题目内容（必填）</translation>
-    </message>
-    <message>
-        <source>option A of a single-choice question; likewise 选项B and 选项C; the program shows three options, so a fourth is left out with its row</source>
-        <translation>单选题的选项 A；选项B、选项C 同理；程序只显示三个选项，有第四个选项的行不会收入</translation>
-    </message>
-    <message>
-        <source>single choice: A, B or C; true/false: %1 (required)</source>
-        <translation>单选题：A、B 或 C；判断题：%1（必填）</translation>
-    </message>
-    <message>
-        <source>the category: its number (101) or its title (第一章 …); without this column all questions go into one category named after the sheet</source>
-        <translation>所属章节：编号（101）或标题（第一章 …）；没有这一列时，所有题目归入一个以表格命名的章节</translation>
-    </message>
-    <message>
-        <source>must-answer question: %1; empty: 否</source>
-        <translation>是否必对题：%1；空着：否</translation>
-    </message>
-    <message>
-        <source>picture file (PNG, JPEG, BMP or SVG), relative to the sheet&apos;s folder: pictures\stop.png</source>
-        <translation>图片文件（PNG、JPEG、BMP 或 SVG），相对于表格所在的文件夹：pictures\stop.png</translation>
-    </message>
-    <message>
-        <source>explanation: kept in your sheet, not in the bank (the program shows none)</source>
-        <translation>解析：只留在您的表格中，不写入题库（程序不显示解析）</translation>
-    </message>
-    <message>
-        <source>  %1 (also %2): %3</source>
-        <translation>  %1（也可写作 %2）：%3</translation>
-    </message>
-    <message>
-        <source>notes</source>
-        <translation>说明</translation>
-    </message>
-    <message>
-        <source>column</source>
-        <translation>列名</translation>
-    </message>
-    <message>
-        <source>may also be named</source>
-        <translation>也可写作</translation>
-    </message>
-    <message>
-        <source>what to write</source>
-        <translation>填写内容</translation>
-    </message>
-    <message>
-        <source>the worksheet 章节 titles the categories: 100, 200, ... head a chapter, 101, 102, ... hold questions; without it each category is titled by its number</source>
-        <translation>“章节”工作表给出各章节的标题：100、200 …… 是章的标题行，101、102 …… 下面放题目；没有这个工作表时，每个章节以编号为标题</translation>
-    </message>
-    <message>
-        <source>build</source>
-        <translation>生成</translation>
-    </message>
-    <message>
-        <source>quenhar-bank build 题库模板.xlsx velmora.db, then copy velmora.db next to the program</source>
-        <translation>quenhar-bank build 题库模板.xlsx velmora.db，然后把 velmora.db 复制到程序所在的文件夹</translation>
-    </message>
-</context>
-<context>
-    <name>BankWriter</name>
-    <message>
-        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
-        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>category %1</source>
-        <translation>章节 %1</translation>
-    </message>
-    <message>
-        <source>question %1</source>
-        <translation>第 %1 题</translation>
-    </message>
-    <message>
-        <source>material &quot;%1&quot;</source>
-        <translation>资料“%1”</translation>
-    </message>
-    <message>
-        <source>Writing</source>
-        <translation>写入中</translation>
-    </message>
-    <message>
-        <source>the bank cannot be written: %1</source>
-        <translation>无法写入题库：%1</translation>
-    </message>
-    <message>
-        <source>the bank cannot be written: %1 (%2)</source>
-        <translation>无法写入题库：%1（%2）</translation>
-    </message>
-    <message>
-        <source>the disk refused the write; it may be full, or the file too large for it</source>
-        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
-    </message>
-</context>
-<context>
-    <name>BuildReport</name>
-    <message>
-        <source>%1, column %2 (%3)</source>
-        <translation>%1，%2 列（%3）</translation>
-    </message>
-    <message>
-        <source>%1 %2</source>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>%L1 rows: %2</source>
-        <translation>共 %L1 行：%2</translation>
-    </message>
-    <message>
-        <source>error: %1</source>
-        <translation>错误：%1</translation>
-    </message>
-    <message>
-        <source>warning: %1</source>
-        <translation>警告：%1</translation>
-    </message>
-    <message>
-        <source>… %L1 more problems of %2 other kinds are not shown; correct the ones above first</source>
-        <translation>…… 另有 %2 类共 %L1 个问题未列出；请先改正上面的问题</translation>
-    </message>
-    <message>
-        <source>%1, %2</source>
-        <translation>%1，%2</translation>
-    </message>
-    <message>
-        <source>%1 in %2, %3</source>
-        <translation>%2中有 %1，%3</translation>
-    </message>
-    <message>
-        <source>, </source>
-        <translation>，</translation>
-    </message>
-    <message numerus="yes">
-        <source>%Ln error(s)</source>
-        <translation>
-            <numerusform>%Ln 个错误</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%Ln warning(s)</source>
-        <translation>
-            <numerusform>%Ln 个警告</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%Ln row(s)</source>
-        <translation>
-            <numerusform>%Ln 行</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
     <name>CheckReport</name>
     <message>
         <source>  - ... and %1 more like &quot;%2&quot;</source>
@@ -511,6 +283,21 @@
     <message>
         <source>Result: the program can use this bank.</source>
         <translation>结论：程序可以使用这个题库。</translation>
+    </message>
+</context>
+<context>
+    <name>CommandResult</name>
+    <message>
+        <source>note: %1</source>
+        <translation>提示：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>error: %1</source>
+        <translation>错误：%1</translation>
     </message>
 </context>
 <context>
@@ -568,7 +355,54 @@
     </message>
 </context>
 <context>
-    <name>JetImport</name>
+    <name>ExportCommand</name>
+    <message>
+        <source>is not an integer</source>
+        <translation>不是整数</translation>
+    </message>
+    <message>
+        <source>is not text</source>
+        <translation>不是文本</translation>
+    </message>
+    <message>
+        <source>is not a picture (a byte value)</source>
+        <translation>不是图片（字节值）</translation>
+    </message>
+    <message>
+        <source>%1 row %2: %3 %4</source>
+        <translation>%1 第 %2 行：%3 %4</translation>
+    </message>
+    <message>
+        <source>column %1 of table %2 is not exported</source>
+        <translation>表 %2 的列 %1 不会导出</translation>
+    </message>
+    <message>
+        <source>Subjects: question number %1 is used more than once</source>
+        <translation>Subjects：题号 %1 被使用了不止一次</translation>
+    </message>
+    <message>
+        <source>a sheet cannot carry these values; export the bank as JSON (--format json), which carries every stored value</source>
+        <translation>表格无法容纳这些值；请把题库导出为 JSON（--format json），它能保存所有存储的值</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials</source>
+        <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料</translation>
+    </message>
+    <message>
+        <source>%1: %2 (run &quot;check&quot; for the full picture)</source>
+        <translation>%1：%2（运行 &quot;check&quot; 查看完整情况）</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>图片</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommand</name>
     <message>
         <source>Imported %1 into %2:
 </source>
@@ -598,20 +432,8 @@
         <translation>%1：不是 Jet 数据库（Access 的 .mdb 文件）</translation>
     </message>
     <message>
-        <source>%1 already exists; give --force to replace it</source>
-        <translation>%1 已存在；如要替换，请加 --force</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-    <message>
         <source>%1: %2; no bank was written</source>
         <translation>%1：%2；未生成题库</translation>
-    </message>
-    <message>
-        <source>%1 cannot be put in place: %2</source>
-        <translation>无法把题库放到 %1：%2</translation>
     </message>
     <message>
         <source>%1 was written, but the program fails on it as the check above says</source>
@@ -710,6 +532,25 @@
     <message>
         <source>is stored as a bitmap of %1, %2 times its file (%3): probably a photo; a smaller picture (fewer pixels, or fewer colours) keeps the bank small</source>
         <translation>存为 %1 的位图，是原文件（%3）的 %2 倍：可能是照片；换一张小一些的图片（像素或颜色更少）可使题库变小</translation>
+    </message>
+</context>
+<context>
+    <name>NewBankOutput</name>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
+    </message>
+    <message>
+        <source>removed %1, left by an earlier run that was stopped</source>
+        <translation>已删除 %1，它是此前一次被中断的运行留下的</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be put in place: %2</source>
+        <translation>无法把题库放到 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -819,6 +660,10 @@
         <translation>%1（或 %2）</translation>
     </message>
     <message>
+        <source>no header row names the columns %1; write them in the first row of the sheet</source>
+        <translation>没有一行表头写明以下各列：%1；请把它们写在表格的第一行</translation>
+    </message>
+    <message>
         <source>; </source>
         <translation>；</translation>
     </message>
@@ -911,6 +756,10 @@
         <translation>单元格是空的；请填写章节（编号如 101，或章节标题）</translation>
     </message>
     <message>
+        <source>%1: no %2 column: all %L3 questions go into one category, %4 &quot;%5&quot;</source>
+        <translation>%1：没有“%2”列：全部 %L3 道题归入一个章节，%4“%5”</translation>
+    </message>
+    <message>
         <source>no category in the categories sheet has this title; write its number or its title as listed there</source>
         <translation>章节表中没有这个标题的章节；请填写章节表中列出的编号或标题</translation>
     </message>
@@ -921,14 +770,6 @@
     <message>
         <source>the workbook has two worksheets named &quot;%1&quot;; rename one of them</source>
         <translation>工作簿中有两个名为“%1”的工作表；请把其中一个改名</translation>
-    </message>
-    <message>
-        <source>no header row names the columns %1; write them in the first row of the sheet</source>
-        <translation>没有一行表头写明以下各列：%1；请把它们写在表格的第一行</translation>
-    </message>
-    <message>
-        <source>%1: no %2 column: all %L3 questions go into one category, %4 &quot;%5&quot;</source>
-        <translation>%1：没有“%2”列：全部 %L3 道题归入一个章节，%4“%5”</translation>
     </message>
     <message>
         <source>%1: no %2 column: the questions are numbered 1 to %L3 in sheet order</source>
@@ -1012,22 +853,6 @@
         <source>CSV, %1</source>
         <translation>CSV，%1</translation>
     </message>
-    <message>
-        <source>an Excel workbook (.xlsx)</source>
-        <translation>Excel 工作簿（.xlsx）</translation>
-    </message>
-    <message>
-        <source>an OpenDocument spreadsheet (.ods)</source>
-        <translation>OpenDocument 电子表格（.ods）</translation>
-    </message>
-    <message>
-        <source>an Excel 97-2003 workbook (.xls)</source>
-        <translation>Excel 97-2003 工作簿（.xls）</translation>
-    </message>
-    <message>
-        <source>a sheet saved as text (.csv, .txt)</source>
-        <translation>存为文本的表格（.csv、.txt）</translation>
-    </message>
 </context>
 <context>
     <name>SourceProblem</name>
@@ -1050,6 +875,179 @@
     <message>
         <source>%1: row %2, column %3 (%4)</source>
         <translation>%1：第 %2 行，%3 列（%4）</translation>
+    </message>
+</context>
+<context>
+    <name>SqliteBankWriter</name>
+    <message>
+        <source>%1: a value is larger than %2, the most the tool writes into a bank</source>
+        <translation>%1：有一个值大于 %2，超过了本工具写入题库的上限</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>material &quot;%1&quot;</source>
+        <translation>资料“%1”</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>写入中</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1</source>
+        <translation>无法写入题库：%1</translation>
+    </message>
+    <message>
+        <source>the bank cannot be written: %1 (%2)</source>
+        <translation>无法写入题库：%1（%2）</translation>
+    </message>
+    <message>
+        <source>the disk refused the write; it may be full, or the file too large for it</source>
+        <translation>磁盘拒绝写入；可能已满，或文件超出了它的大小限制</translation>
+    </message>
+</context>
+<context>
+    <name>StatsCommand</name>
+    <message>
+        <source>(no such category)</source>
+        <translation>（无此章节）</translation>
+    </message>
+    <message>
+        <source>single choice (A/B/C)</source>
+        <translation>单选题（A/B/C）</translation>
+    </message>
+    <message>
+        <source>true/false (classNo %1)</source>
+        <translation>判断题（classNo %1）</translation>
+    </message>
+    <message>
+        <source>must-answer</source>
+        <translation>必对题</translation>
+    </message>
+    <message>
+        <source>ordinary</source>
+        <translation>普通题</translation>
+    </message>
+    <message>
+        <source>neither (passOnly %1)</source>
+        <translation>都不是（passOnly %1）</translation>
+    </message>
+    <message>
+        <source>with a picture</source>
+        <translation>有图片</translation>
+    </message>
+    <message>
+        <source>without a picture</source>
+        <translation>无图片</translation>
+    </message>
+    <message>
+        <source>Questions: %1</source>
+        <translation>题目：%1 道</translation>
+    </message>
+    <message>
+        <source>By category:</source>
+        <translation>按章节：</translation>
+    </message>
+    <message>
+        <source>By type:</source>
+        <translation>按题型：</translation>
+    </message>
+    <message>
+        <source>By must-answer flag:</source>
+        <translation>按是否必对：</translation>
+    </message>
+    <message>
+        <source>By picture:</source>
+        <translation>按有无图片：</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateCommand</name>
+    <message>
+        <source>question number, a whole number; without this column the questions are numbered in sheet order</source>
+        <translation>题号，整数；没有这一列时按表格中的顺序编号</translation>
+    </message>
+    <message>
+        <source>single choice: %1; true/false: %2; empty: told from the answer and the options</source>
+        <translation>单选题：%1；判断题：%2；空着：根据答案和选项判断</translation>
+    </message>
+    <message>
+        <source>the question (required)</source>
+        <translation>题目内容（必填）</translation>
+    </message>
+    <message>
+        <source>option A of a single-choice question; likewise 选项B and 选项C; the program shows three options, so a fourth is left out with its row</source>
+        <translation>单选题的选项 A；选项B、选项C 同理；程序只显示三个选项，有第四个选项的行不会收入</translation>
+    </message>
+    <message>
+        <source>single choice: A, B or C; true/false: %1 (required)</source>
+        <translation>单选题：A、B 或 C；判断题：%1（必填）</translation>
+    </message>
+    <message>
+        <source>the category: its number (101) or its title (第一章 …); without this column all questions go into one category named after the sheet</source>
+        <translation>所属章节：编号（101）或标题（第一章 …）；没有这一列时，所有题目归入一个以表格命名的章节</translation>
+    </message>
+    <message>
+        <source>must-answer question: %1; empty: 否</source>
+        <translation>是否必对题：%1；空着：否</translation>
+    </message>
+    <message>
+        <source>picture file (PNG, JPEG, BMP or SVG), relative to the sheet&apos;s folder: pictures\stop.png</source>
+        <translation>图片文件（PNG、JPEG、BMP 或 SVG），相对于表格所在的文件夹：pictures\stop.png</translation>
+    </message>
+    <message>
+        <source>explanation: kept in your sheet, not in the bank (the program shows none)</source>
+        <translation>解析：只留在您的表格中，不写入题库（程序不显示解析）</translation>
+    </message>
+    <message>
+        <source>  %1 (also %2): %3</source>
+        <translation>  %1（也可写作 %2）：%3</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>column</source>
+        <translation>列名</translation>
+    </message>
+    <message>
+        <source>may also be named</source>
+        <translation>也可写作</translation>
+    </message>
+    <message>
+        <source>what to write</source>
+        <translation>填写内容</translation>
+    </message>
+    <message>
+        <source>the worksheet 章节 titles the categories: 100, 200, ... head a chapter, 101, 102, ... hold questions; without it each category is titled by its number</source>
+        <translation>“章节”工作表给出各章节的标题：100、200 …… 是章的标题行，101、102 …… 下面放题目；没有这个工作表时，每个章节以编号为标题</translation>
+    </message>
+    <message>
+        <source>build</source>
+        <translation>生成</translation>
+    </message>
+    <message>
+        <source>quenhar-bank build 题库模板.xlsx velmora.db, then copy velmora.db next to the program</source>
+        <translation>quenhar-bank build 题库模板.xlsx velmora.db，然后把 velmora.db 复制到程序所在的文件夹</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1: written; fill it in and build it with &quot;quenhar-bank build %1 velmora.db&quot;</source>
+        <translation>%1：已写出；填好后用“quenhar-bank build %1 velmora.db”生成题库</translation>
     </message>
 </context>
 <context>
@@ -1187,22 +1185,6 @@
         <translation>表格源文件的资料：一个含“编号”“标题”“内容”三列的表格。</translation>
     </message>
     <message>
-        <source>--categories and --materials go with a sheet (.xlsx, .csv or .txt) only</source>
-        <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
-    </message>
-    <message>
-        <source>note: %1</source>
-        <translation>提示：%1</translation>
-    </message>
-    <message>
-        <source>warning: %1</source>
-        <translation>警告：%1</translation>
-    </message>
-    <message>
-        <source>error: %1</source>
-        <translation>错误：%1</translation>
-    </message>
-    <message>
         <source>Replace files in OUTDIR that exist.</source>
         <translation>替换 OUTDIR 中已存在的文件。</translation>
     </message>
@@ -1273,14 +1255,6 @@ A sheet&apos;s columns, in any order (case, spaces, full-width forms and remarks
     <message>
         <source>Writes an Excel workbook to start a bank from: the worksheet 题目 with every column and three example rows, 章节 with the categories, and 说明 saying what goes in each column. &quot;quenhar-bank build FILE.xlsx velmora.db&quot; builds it.</source>
         <translation>写出一个 Excel 工作簿作为题库的起点：“题目”工作表包含所有列和三行示例，“章节”工作表列出章节，“说明”工作表说明每一列填什么。用“quenhar-bank build FILE.xlsx velmora.db”生成题库。</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>%1: written; fill it in and build it with &quot;quenhar-bank build %1 velmora.db&quot;</source>
-        <translation>%1：已写出；填好后用“quenhar-bank build %1 velmora.db”生成题库</translation>
     </message>
 </context>
 </TS>

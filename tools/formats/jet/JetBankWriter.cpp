@@ -1,6 +1,6 @@
 #include "tools/formats/jet/JetBankWriter.h"
 
-#include "tools/bankfile/BankWriter.h"
+#include "tools/bankfile/SqliteBankWriter.h"
 
 #include "store/Database.h"
 #include "store/Statement.h"
@@ -103,7 +103,7 @@ JetBankWriter::JetBankWriter(const QString& path)
     // next to it would only be one more file to clean up after a failure.
     db_->execute(QStringLiteral("pragma journal_mode = memory"));
     transaction_ = std::make_unique<Transaction>(*db_);
-    BankWriter::createTables(*db_);
+    SqliteBankWriter::createTables(*db_);
     Statement tables(db_->handle(), QStringLiteral("select name from sqlite_master where type = 'table' order by rowid"));
     while (tables.step())
         bankTables_.append(QString::fromUtf8(tables.columnText(0)));

@@ -1,0 +1,73 @@
+#include "store/Database.h"
+#include "store/StoreError.h"
+
+#include "support/TestBank.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+// A bank under any file name is read, as that file and no other: characters
+// that mean something in a URI stay part of the name.
+TEST(DatabaseUnchanged, readsABankWhateverItsNameAndLeavesItAsItWas)
+{
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("驾驶证"));
+    bank.addSubjects(1, 3, 101);
+    const QByteArray bytes = [&] {
+        QFile file(bank.path());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    for (const QString& name : {QStringLiteral("题库.db"), QStringLiteral("a?mode=rwc.db"), QStringLiteral("b#c%20d.db"),
+                                QStringLiteral("file:e.db")}) {
+        SCOPED_TRACE(name.toStdString());
+        QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath(name);
+        ASSERT_TRUE(QFile::copy(bank.path(), path));
+        Database readOnly(path, Database::Mode::Unchanged);
+        EXPECT_EQ(readOnly.openParameters(), QStringLiteral("mode=ro"));
+        EXPECT_EQ(readOnly.scalar(QStringLiteral("select count(*) from Subjects")), 3);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        QFile copy(path);
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), bytes);
+    }
+}
+
+// Anything but an SQLite file is refused with a message, at once.
+TEST(DatabaseUnchanged, refusesWhatIsNotABankFile)
+{
+    QTemporaryDir dir;
+    const QString fifo = QDir(dir.path()).filePath(QStringLiteral("pipe.db"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString text = QDir(dir.path()).filePath(QStringLiteral("text.db"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(200, 'x'));
+    file.close();
+
+    const struct
+    {
+        QString path;
+        QString expected;
+    } cases[] = {
+        {fifo, QStringLiteral("not a regular file")},
+        {dir.path(), QStringLiteral("is a folder")},
+        {text, QStringLiteral("is not an SQLite database")},
+        {QDir(dir.path()).filePath(QStringLiteral("missing.db")), QStringLiteral("cannot be read")},
+    };
+    for (const auto& c : cases) {
+        try {
+            Database bank(c.path, Database::Mode::Unchanged);
+            ADD_FAILURE() << "opened " << c.path.toStdString();
+        } catch (const StoreError& error) {
+            EXPECT_TRUE(error.text().contains(c.expected)) << error.text().toStdString();
+        }
+    }
+    EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("missing.db"))));
+}
