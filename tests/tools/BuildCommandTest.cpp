@@ -1,5 +1,7 @@
 #include "tools/commands/BuildCommand.h"
 
+#include "layout/FormLayout.h"
+
 #include "support/TestBank.h"
 #include "ToolFixtures.h"
 
@@ -108,21 +110,36 @@ TEST_F(BuildCommandTest, refusesASourceOfAnotherKind)
 
 // What a learner would miss is said while building, and the bank is still
 // written: a bank too small for the mock exam, a photo kept as a bitmap
-// many times its file's size.
-TEST_F(BuildCommandTest, warnsAboutAPhotoStoredLargeAndABankWithoutAMockExam)
+// many times its file's size and larger than the picture area, a question
+// taller than the practice text box. The sizes are the trainer's.
+TEST_F(BuildCommandTest, warnsAboutWhatALearnerWouldNotSee)
 {
     QImage photo(400, 400, QImage::Format_RGB32);
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x)
             photo.setPixel(x, y, qRgb(x * 255 / 400, y * 255 / 400, (x + y) * 255 / 800));
     writeFile(path(QStringLiteral("photo.jpg")), encoded(photo, "JPG"));
-    const auto result = build(jsonSource({jsonCategory()}, {jsonQuestion(1, R"(, "picture": "photo.jpg")")}));
+    QString longText = QStringLiteral("题");
+    for (int line = 0; line < 40; ++line)
+        longText += QStringLiteral("\\n第%1行").arg(line);
+    const auto result = build(jsonSource(
+        {jsonCategory()},
+        {jsonQuestion(1, R"(, "picture": "photo.jpg")"),
+         QStringLiteral(R"({"no": 2, "category": 101, "type": "judge", "text": "%1", "answer": "对", "mustAnswer": false})")
+             .arg(longText)}));
     ASSERT_EQ(result.exitCode, 0) << result.text().toStdString();
     const QStringList warnings = result.messages.filter(QStringLiteral("warning: "));
-    ASSERT_EQ(warnings.size(), 2) << result.text().toStdString();
-    EXPECT_EQ(warnings.filter(QStringLiteral("no mock exam can run on this bank: it has 1 ordinary questions")).size(), 1)
+    ASSERT_EQ(warnings.size(), 4) << result.text().toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral("no mock exam can run on this bank: it has 2 ordinary questions")).size(), 1)
         << result.text().toStdString();
-    const QString growth = warnings.filter(QStringLiteral("photo.jpg")).value(0);
-    EXPECT_TRUE(growth.contains(QStringLiteral("is stored as a bitmap of 468.8 KB")) && growth.contains(QStringLiteral("times its file")))
-        << growth.toStdString();
+    const QSize area = FormLayout::pictureArea(0);
+    EXPECT_EQ(warnings.filter(QStringLiteral("is 400×400 pixels, larger than the picture area (%1×%2)")
+                                  .arg(area.width())
+                                  .arg(area.height()))
+                  .size(),
+              1)
+        << result.text().toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral("is stored as a bitmap of 468.8 KB, 71 times its file")).size(), 1)
+        << result.text().toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral(":9: \"题⏎第0行")).size(), 1) << result.text().toStdString();
 }

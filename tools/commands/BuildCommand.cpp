@@ -13,6 +13,7 @@
 #include "tools/formats/sheet/SheetBankWriter.h"
 #include "tools/pictures/PictureConverter.h"
 
+#include "rules/StoredPicture.h"
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
 
@@ -50,6 +51,12 @@ public:
                                    .arg(question.no)
                                    .arg(QDir::toNativeSeparators(question.pictureFile), picture.error));
         if (picture.stored) {
+            const QSize size = StoredPicture::decode(*picture.stored).size();
+            if (const auto cut = LearnerWarnings::pictureCutOff(size))
+                problems_.addWarning(sourceFile_, content_.pictureOf(question.sourceLine),
+                                     Text::tr("question %1: the picture %2 %3")
+                                         .arg(question.no)
+                                         .arg(QDir::toNativeSeparators(question.pictureFile), *cut));
             if (const auto growth = LearnerWarnings::pictureGrowth(QFileInfo(question.pictureFile).size(),
                                                                    picture.stored->size()))
                 problems_.addWarning(sourceFile_, content_.pictureOf(question.sourceLine),
@@ -194,6 +201,10 @@ CommandResult run(const Options& options)
     if (source.problems.hasErrors())
         throw sourceFailed();
     LearnerWarnings::checkExam(source.content, options.source, source.problems);
+    for (const BankQuestion& question : source.content.questions)
+        if (const auto cut = LearnerWarnings::textCutOff(question.text))
+            source.problems.addWarning(options.source, source.content.placeOf(question.sourceLine), *cut,
+                                       question.text);
     addProblems(result, source.problems);
     const qint64 size = QFileInfo(output.temporaryPath()).size();
     output.putInPlace(result);

@@ -1,9 +1,14 @@
 #include "tools/content/LearnerWarnings.h"
 
-#include "store/RegularFile.h"
+#include "layout/FormLayout.h"
+#include "layout/SongFont.h"
 #include "rules/ExamRules.h"
+#include "store/RegularFile.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
+
+#include <limits>
 
 namespace {
 
@@ -17,9 +22,39 @@ struct Text
 constexpr qint64 growthFactor = 8;
 constexpr qint64 largeStoredBytes = qint64(256) * 1024;
 
+// The picture area is what the main page's tab bar leaves; its height is
+// the style's, unknown here, so the area is taken at its largest: a picture
+// said to be cut off always is.
+constexpr QSize largestPictureArea = FormLayout::pictureArea(0);
+
 } // namespace
 
 namespace LearnerWarnings {
+
+std::optional<QString> pictureCutOff(const QSize& picture)
+{
+    if (picture.width() <= largestPictureArea.width() && picture.height() <= largestPictureArea.height())
+        return std::nullopt;
+    return Text::tr("is %1×%2 pixels, larger than the picture area (%3×%4): the learner sees it cut off")
+        .arg(picture.width())
+        .arg(picture.height())
+        .arg(largestPictureArea.width())
+        .arg(largestPictureArea.height());
+}
+
+std::optional<QString> textCutOff(const QString& text)
+{
+    // The practice pages' height bounds the text box inside them, so a
+    // text taller than that certainly needs scrolling.
+    const QFontMetrics metrics(songFont(FormLayout::formFontSize));
+    const QRect needed = metrics.boundingRect(QRect(0, 0, FormLayout::questionAreaWidth, std::numeric_limits<int>::max() / 2),
+                                              Qt::TextWordWrap, text);
+    if (needed.height() <= FormLayout::practicePagesHeight)
+        return std::nullopt;
+    return Text::tr("the question is longer than the practice text box (%1×%2 pixels) shows without scrolling")
+        .arg(FormLayout::questionAreaWidth)
+        .arg(FormLayout::practicePagesHeight);
+}
 
 void checkExam(const BankContent& content, const QString& file, SourceProblems& problems)
 {

@@ -533,6 +533,14 @@
         <source>is stored as a bitmap of %1, %2 times its file (%3): probably a photo; a smaller picture (fewer pixels, or fewer colours) keeps the bank small</source>
         <translation>存为 %1 的位图，是原文件（%3）的 %2 倍：可能是照片；换一张小一些的图片（像素或颜色更少）可使题库变小</translation>
     </message>
+    <message>
+        <source>is %1×%2 pixels, larger than the picture area (%3×%4): the learner sees it cut off</source>
+        <translation>是 %1×%2 像素，大于图片区（%3×%4）：学员看到的图片不完整</translation>
+    </message>
+    <message>
+        <source>the question is longer than the practice text box (%1×%2 pixels) shows without scrolling</source>
+        <translation>题目太长，练习文本框（%1×%2 像素）不滚动显示不全</translation>
+    </message>
 </context>
 <context>
     <name>NewBankOutput</name>
