@@ -13,6 +13,7 @@
 #include "practice/ModeTree.h"
 #include "practice/QuestionSet.h"
 #include "rules/BankFile.h"
+#include "store/OpenFailure.h"
 #include "store/Database.h"
 #include "store/RecordSet.h"
 #include "store/StoreError.h"
@@ -51,7 +52,11 @@ void TfrmMain::FormCreate()
     try {
         connection_ = std::make_unique<Database>(BankFile::name());
     } catch (const StoreError&) {
-        Messages::showMessage(QStringLiteral("缺少velmora.db文件，不能允许!"));
+        // A bank that is there but out of SQLite's reach (a path too long for
+        // it, a folder that may not be searched) is said as such; anything
+        // else is the missing bank the user is told about.
+        const QString problem = OpenFailure::pathProblem(BankFile::name());
+        Messages::showMessage(problem.isEmpty() ? QStringLiteral("缺少velmora.db文件，不能允许!") : problem);
         return;
     }
     ADOQueryTemp = std::make_unique<RecordSet>(*connection_);

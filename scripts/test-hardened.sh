@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 jobs=${JOBS:-2}
 fuzz_seconds=${QUENHAR_FUZZ_SECONDS:-60}
-fuzz_targets=(picture_fuzzer bank_file_fuzzer json_source_fuzzer csv_source_fuzzer)
+fuzz_targets=(picture_fuzzer bank_file_fuzzer json_source_fuzzer csv_source_fuzzer xlsx_source_fuzzer)
 
 bash scripts/install-deps.sh
 

@@ -1,17 +1,20 @@
 #include "store/Database.h"
 
+#include "store/OpenFailure.h"
+
 #include "store/ConnectionHardening.h"
 #include "store/RegularFile.h"
 #include "store/SqliteFailure.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
 #include <sqlite3.h>
+
+#include <chrono>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -90,6 +93,8 @@ Database::Database(const QString& path, Mode mode, const Limits& limits)
     , mode_(mode)
     , limits_(limits)
 {
+    if (const QString problem = OpenFailure::pathProblem(path); !problem.isEmpty())
+        throw StoreError(problem);
     switch (mode) {
     case Mode::ReadWrite:
         sqliteHeader(path);
@@ -243,8 +248,7 @@ bool Database::Rows::next()
     bool hasRow = false;
     {
         const TimeLimit timeLimit(db_, int(qMax<qint64>(0, limitNs - spentNs_) / 1000000));
-        QElapsedTimer timer;
-        timer.start();
+        const auto stepStarted = std::chrono::steady_clock::now();
         try {
             hasRow = statement_.step();
         } catch (const StoreError& error) {
@@ -264,7 +268,7 @@ bool Database::Rows::next()
                           .arg(RegularFile::sizeText(db_.limits_.maxRowBytes)));
             raise(error.text());
         }
-        spentNs_ += timer.nsecsElapsed();
+        spentNs_ += std::chrono::nanoseconds(std::chrono::steady_clock::now() - stepStarted).count();
     }
     if (!hasRow)
         return false;

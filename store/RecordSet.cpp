@@ -309,6 +309,142 @@ int RecordSet::fieldAsInteger(const QString& field) const
     return requireInteger(valueAt(current_, column, holder));
 }
 
+bool RecordSet::canModify() const
+{
+    return isOpen() && deferred_.has_value();
+}
+
+void RecordSet::requireModifiable() const
+{
+    requireOpen();
+    if (!deferred_)
+        throw StoreError(QCoreApplication::translate("Store", "Cannot modify this dataset: its rows are not the rows "
+                                                              "of one table with rowids"));
+}
+
+void RecordSet::edit()
+{
+    requireModifiable();
+    if (isEditing())
+        return;
+    if (!hasCurrent()) {
+        insert();
+        return;
+    }
+    state_ = State::Editing;
+}
+
+void RecordSet::insert()
+{
+    requireModifiable();
+    checkBrowseMode();
+    const int row = hasCurrent() ? current_ : 0;
+    rows_.insertNullRow(row, 0);
+    current_ = row;
+    bof_ = eof_ = false;
+    state_ = State::Inserting;
+}
+
+void RecordSet::requireEditing() const
+{
+    if (!isEditing())
+        throw StoreError(QCoreApplication::translate("Store", "Dataset not in edit or insert mode"));
+}
+
+void RecordSet::setFieldValue(const QString& field, const QString& value)
+{
+    const int column = fieldIndex(field);
+    requireEditing();
+    changes_.insert(column, value);
+}
+
+void RecordSet::leaveEditing()
+{
+    changes_.clear();
+    state_ = State::Browsing;
+}
+
+void RecordSet::removeCurrentRow()
+{
+    rows_.removeRow(current_);
+    if (current_ >= rows_.rowCount())
+        current_ = rows_.rowCount() - 1;
+    bof_ = eof_ = !hasCurrent();
+}
+
+void RecordSet::cancel()
+{
+    requireOpen();
+    // A record being inserted has both flags clear, so a record after it
+    // keeps them so.
+    if (state_ == State::Inserting)
+        removeCurrentRow();
+    leaveEditing();
+}
+
+void RecordSet::checkBrowseMode()
+{
+    if (isModified())
+        post();
+    else if (isEditing())
+        cancel();
+}
+
+void RecordSet::post()
+{
+    write(Write::IfUnchanged);
+}
+
+void RecordSet::postOverwriting()
+{
+    write(Write::Overwriting);
+}
+
+void RecordSet::write(Write how)
+{
+    requireOpen();
+    requireEditing();
+    if (!isModified() && state_ == State::Editing) {
+        leaveEditing(); // nothing typed: nothing to write
+        return;
+    }
+    const RowCache written = state_ == State::Inserting
+                                 ? rowWriter().insert(changes_)
+                                 : rowWriter().update(rows_, current_, changes_, how == Write::IfUnchanged);
+    rows_.replaceRow(current_, written, 0);
+    leaveEditing();
+}
+
+void RecordSet::takeStoredVersion()
+{
+    requireOpen();
+    if (state_ != State::Editing)
+        return;
+    const Database::ReadTimeLimit timeLimit(db_);
+    const std::optional<RowCache> stored = rowWriter().read(rows_.rowId(current_));
+    leaveEditing();
+    if (stored) {
+        rows_.replaceRow(current_, *stored, 0);
+        return;
+    }
+    // Deleted meanwhile: the entry goes, as a refresh would show.
+    removeCurrentRow();
+}
+
+void RecordSet::deleteCurrent()
+{
+    requireModifiable();
+    if (state_ == State::Inserting) {
+        cancel();
+        return;
+    }
+    if (!hasCurrent())
+        throw StoreError(QCoreApplication::translate("Store", "Cannot perform this operation on an empty dataset"));
+    rowWriter().remove(rows_, current_);
+    removeCurrentRow();
+    leaveEditing();
+}
+
 void RecordSet::refresh()
 {
     requireOpen();

@@ -3,6 +3,7 @@
 #include "store/DeferredBlobQuery.h"
 #include "store/FieldValue.h"
 #include "store/RowCache.h"
+#include "store/RowWriter.h"
 #include "store/StoreError.h"
 
 #include <QByteArray>
@@ -14,14 +15,6 @@
 #include <optional>
 
 class Database;
-
-// A post refused because another program changed the record since it was
-// read: nothing was written, and the change is still held.
-class RowChangedElsewhere : public StoreError
-{
-public:
-    using StoreError::StoreError;
-};
 
 // A statement with named text parameters and a current record: a client-side
 // snapshot of the statement's rows, taken when it opens. Rows do not change
@@ -45,7 +38,8 @@ public:
 // a statement SQLite rejects) raises StoreError. An operation that raises
 // leaves the set as it was: a change that could not be posted is still held.
 //
-// Reading and moving are in RecordSet.cpp, writing in RecordSetWriting.cpp.
+// The set keeps the snapshot, the current record and the held change; a
+// RowWriter writes a change or a deletion back to the file.
 class RecordSet
 {
 public:
@@ -157,14 +151,7 @@ private:
 
     enum class Write { IfUnchanged, Overwriting };
     void write(Write how);
-
-    // The steps of a post, run inside its transaction; each gives the rowid
-    // of the written row.
-    void requireStoredAsRead() const;
-    qint64 updateCurrent();
-    qint64 insertCurrent();
-    std::optional<RowCache> readRowIfAny(qint64 rowId) const;
-    RowCache readRow(qint64 rowId) const;
+    RowWriter rowWriter() const { return RowWriter(db_, *deferred_, fieldNames_); }
 
     Database& db_;
     QString sql_;

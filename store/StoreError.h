@@ -9,3 +9,11 @@ class StoreError : public Failure
 public:
     using Failure::Failure;
 };
+
+// A post refused because another program changed the record since it was
+// read: nothing was written, and the change is still held.
+class RowChangedElsewhere : public StoreError
+{
+public:
+    using StoreError::StoreError;
+};

@@ -85,6 +85,10 @@ Command build()
                                        Text::tr("Reference materials for a sheet source: a sheet with the columns "
                                                 "编号, 标题 and 内容."),
                                        QStringLiteral("FILE"));
+    const QCommandLineOption picturesFromAnywhere(
+        QStringLiteral("pictures-from-anywhere"),
+        Text::tr("Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only "
+                 "from the source's folder and below: for a source you trust."));
     const QCommandLineOption skip(QLatin1String(BuildCommand::skipOption),
                                   Text::tr("Build the questions the program can show and write the sheet's other "
                                            "rows (multiple choice, a fourth option, no answer, ...) to "
@@ -96,12 +100,15 @@ Command build()
                      "name) or an Access .mdb file.\n\nA sheet's columns, in any order (case, spaces, full-width "
                      "forms and remarks in brackets do not matter; other columns are listed and left out):\n%1")
                 .arg(TemplateCommand::columnHelp()),
-            {force, categories, materials, skip},
+            {force, categories, materials, picturesFromAnywhere, skip},
             [=](const Arguments& arguments) {
-                return BuildCommand::run({arguments.positional.at(0), arguments.parser.value(categories),
-                                          arguments.positional.at(1), arguments.parser.isSet(force),
-                                          arguments.parser.value(materials),
-                                          QCoreApplication::applicationFilePath(), arguments.parser.isSet(skip)});
+                BuildCommand::Options options{arguments.positional.at(0), arguments.parser.value(categories),
+                                              arguments.positional.at(1), arguments.parser.isSet(force),
+                                              arguments.parser.value(materials),
+                                              QCoreApplication::applicationFilePath()};
+                options.picturesFromAnywhere = arguments.parser.isSet(picturesFromAnywhere);
+                options.skipUnshowable = arguments.parser.isSet(skip);
+                return BuildCommand::run(options);
             }};
 }
 

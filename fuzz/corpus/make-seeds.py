@@ -103,6 +103,70 @@ def sources():
     write("csv_source_fuzzer", "questions-and-categories.csv", questions + "\f章节,名称\n101,驾驶证\n102,通行\n")
 
 
+def workbook(compression):
+    """A workbook of three worksheets (questions, 章节, 资料) as Excel writes it:
+    shared strings, an inline string, numbers, a rich text run and an escape."""
+    import io
+    import zipfile
+    main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+    rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+    pkg = "http://schemas.openxmlformats.org/package/2006/relationships"
+    strings = ["题号", "题型", "题干", "答案", "章节", "必对", "单选", "题_x000D_干\nA、甲\nB、乙\nC、丙", "A", "否",
+               "判断", "对", "名称", "驾驶证", "编号", "标题", "内容", "资料"]
+
+    def cell(ref, value):
+        if isinstance(value, int):
+            return f'<c r="{ref}"><v>{value}</v></c>'
+        if value.startswith("inline:"):
+            return f'<c r="{ref}" t="inlineStr"><is><t>{value[7:]}</t></is></c>'
+        return f'<c r="{ref}" t="s"><v>{strings.index(value)}</v></c>'
+
+    def sheet(rows):
+        data = "".join(f'<row r="{r + 1}">' + "".join(cell(f"{chr(65 + c)}{r + 1}", v) for c, v in enumerate(row))
+                       + "</row>" for r, row in enumerate(rows))
+        return f'<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="{main}"><sheetData>{data}</sheetData></worksheet>'
+
+    sheets = [
+        ("题目", sheet([["题号", "题型", "题干", "答案", "章节", "必对"],
+                       [1, "单选", "题_x000D_干\nA、甲\nB、乙\nC、丙", "A", 101, "否"],
+                       [2, "判断", "inline:判断题", "对", 101, 1]])),
+        ("章节", sheet([["章节", "名称"], [101, "驾驶证"]])),
+        ("资料", sheet([["编号", "标题", "内容"], [1, "资料", "inline:内容"]])),
+    ]
+    shared = (f'<?xml version="1.0" encoding="UTF-8"?><sst xmlns="{main}">'
+              + "".join(f"<si><t>{t}</t></si>" if t != "驾驶证" else f"<si><r><t>驾驶</t></r><r><t>证</t></r></si>"
+                        for t in strings) + "</sst>")
+    workbook_xml = (f'<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="{main}" xmlns:r="{rel}"><sheets>'
+                    + "".join(f'<sheet name="{name}" sheetId="{i + 1}" r:id="rId{i + 1}"/>'
+                              for i, (name, _) in enumerate(sheets)) + "</sheets></workbook>")
+    workbook_rels = (f'<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="{pkg}">'
+                     + "".join(f'<Relationship Id="rId{i + 1}" Type="{rel}/worksheet" Target="worksheets/sheet{i + 1}.xml"/>'
+                               for i in range(len(sheets)))
+                     + f'<Relationship Id="rId9" Type="{rel}/sharedStrings" Target="sharedStrings.xml"/></Relationships>')
+    parts = {
+        "[Content_Types].xml": '<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"/>',
+        "_rels/.rels": f'<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="{pkg}"><Relationship Id="rId1" '
+                       f'Type="{rel}/officeDocument" Target="xl/workbook.xml"/></Relationships>',
+        "xl/workbook.xml": workbook_xml,
+        "xl/_rels/workbook.xml.rels": workbook_rels,
+        "xl/sharedStrings.xml": shared,
+    }
+    for i, (_, xml) in enumerate(sheets):
+        parts[f"xl/worksheets/sheet{i + 1}.xml"] = xml
+    data = io.BytesIO()
+    with zipfile.ZipFile(data, "w", compression) as archive:
+        for name, text in parts.items():
+            archive.writestr(name, text.encode())
+    return data.getvalue()
+
+
+def workbooks():
+    import zipfile
+    write("xlsx_source_fuzzer", "three-sheets-stored.xlsx", workbook(zipfile.ZIP_STORED))
+    write("xlsx_source_fuzzer", "three-sheets-deflated.xlsx", workbook(zipfile.ZIP_DEFLATED))
+
+
 if __name__ == "__main__":
     bank(pictures()["rgb24.bmp"])
     sources()
+    workbooks()

@@ -24,4 +24,8 @@ void readJsonSource(QByteArrayView fileBytes);
 // before it is the questions file, what follows it the categories file.
 void readCsvSource(QByteArrayView fileBytes);
 
+// A bank tool source in an Excel workbook (.xlsx): the zip container, its
+// parts, shared strings and the worksheet, then the sheet layout.
+void readXlsxSource(QByteArrayView fileBytes);
+
 } // namespace FuzzInputs

@@ -53,4 +53,9 @@ void readCsvSource(QByteArrayView fileBytes)
     checkReport(SheetBankReader::read(questions, categories));
 }
 
+void readXlsxSource(QByteArrayView fileBytes)
+{
+    checkReport(SheetBankReader::read(writtenFile(QStringLiteral("questions.xlsx"), fileBytes)));
+}
+
 } // namespace FuzzInputs

@@ -83,6 +83,26 @@ TEST(FormStart, aFolderAnEmptyFileOrAnotherKindOfFileIsAMissingBank)
     }
 }
 
+TEST(FormStart, aBankInAFolderTooDeepForSQLiteIsNotCalledMissing)
+{
+    TestBank bank;
+    addStandardBank(bank);
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    while (QFile::encodeName(deep).size() < 600)
+        deep += QStringLiteral("/一个很长的文件夹名字");
+    ASSERT_TRUE(QDir().mkpath(deep));
+    ASSERT_TRUE(QFile::copy(bank.path(), deep + QStringLiteral("/velmora.db")));
+    WorkingDirectory cwd(deep);
+    MessageBoxWatcher watcher;
+    TfrmMain form;
+    EXPECT_FALSE(form.isDatabaseOpen());
+    ASSERT_EQ(watcher.texts().size(), 1);
+    EXPECT_NE(watcher.texts()[0], missingBank);
+    EXPECT_TRUE(watcher.texts()[0].contains(QStringLiteral("velmora.db")) && watcher.texts()[0].contains(QStringLiteral("511")))
+        << watcher.texts()[0].toStdString();
+}
+
 TEST(FormStart, showsTheFirstQuestionOfTheFirstListedCategory)
 {
     TestBank bank;

@@ -25,6 +25,7 @@ const FuzzTarget targets[] = {
     {"bank_file_fuzzer", FuzzInputs::readBankFile},
     {"json_source_fuzzer", FuzzInputs::readJsonSource},
     {"csv_source_fuzzer", FuzzInputs::readCsvSource},
+    {"xlsx_source_fuzzer", FuzzInputs::readXlsxSource},
 };
 
 QStringList inputsOf(const char* target)

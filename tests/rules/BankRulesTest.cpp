@@ -46,6 +46,31 @@ TEST(CategoryNumber, aHeadingHasZerosAsItsSecondAndThirdCharacters)
     EXPECT_FALSE(CategoryNumber::isHeading(qint64(301)));
 }
 
+// A category number's stored text is told a heading before it is read as a
+// number, so a heading needs no number; any other text is offered as its
+// number, or is not a number at all.
+TEST(CategoryNumber, readingTheStoredTextSaysWhatItIs)
+{
+    using Kind = CategoryNumber::Kind;
+    const struct
+    {
+        const char* text;
+        Kind kind;
+        int number;
+    } cases[] = {
+        {"100", Kind::Heading, 0},     {"x00", Kind::Heading, 0},   {"101", Kind::Offered, 101},
+        {"0100", Kind::Offered, 100},  {" 7", Kind::Offered, 7},    {"-5", Kind::Offered, -5},
+        {"", Kind::NotANumber, 0},     {"2x", Kind::NotANumber, 0}, {"101.5", Kind::NotANumber, 0},
+        {"99999999999", Kind::NotANumber, 0},
+    };
+    for (const auto& c : cases) {
+        const CategoryNumber::Reading reading = CategoryNumber::read(QString::fromLatin1(c.text));
+        EXPECT_EQ(reading.kind, c.kind) << c.text;
+        if (c.kind == Kind::Offered)
+            EXPECT_EQ(reading.number, c.number) << c.text;
+    }
+}
+
 // The statements the program issues are these texts to the byte, however
 // they are put together from the table and column names.
 TEST(Statements, areTheProgramsTextsToTheByte)

@@ -361,9 +361,7 @@ TEST_F(SheetBankReaderTest, readsAWorkbookWithEnglishHeadersAndATitleRow)
         {{QStringLiteral("Drive after drinking?")}, {}, {}, {}, {QStringLiteral("×")}, {QStringLiteral("7"), true}},
     };
     QString error;
-    const auto bytes = SheetBankWriter::xlsx({table}, error);
-    ASSERT_TRUE(bytes) << error.toStdString();
-    writeFile(path(QStringLiteral("english.xlsx")), *bytes);
+    ASSERT_TRUE(SheetBankWriter::xlsx({table}, path(QStringLiteral("english.xlsx")), error)) << error.toStdString();
     const BankSource source = SheetBankReader::read(path(QStringLiteral("english.xlsx")));
     ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
     ASSERT_EQ(source.content.questions.size(), 2);

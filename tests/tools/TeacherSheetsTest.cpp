@@ -162,12 +162,13 @@ TEST_F(TeacherReportTest, aLongSheetWithManyFaultsGivesAShortReport)
     lines.removeIf([](const QString& line) { return line.startsWith(QLatin1String("QStandardPaths:")); }); // Qt's, not ours
     EXPECT_LE(lines.size(), 60) << run.err.toStdString();
     EXPECT_EQ(lines.filter(QStringLiteral("error: ")).size(), 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QStringLiteral("1,550 rows: 2 \"也许\", 3 \"待定⏎再说\", 4 \"也许\""))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral(" rows: 2 \"也许\", 3 \"待定⏎再说\", 4 \"也许\""))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("1,550 answers are followed by other text"))) << run.err.toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("1,550 error(s) in 1,550 row(s), 0 warning(s)"))) << run.err.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("1,550 error(s), 0 warning(s)"))) << run.err.toStdString();
     for (const QString& line : lines)
         EXPECT_TRUE(line.startsWith(QStringLiteral("note: ")) || line.startsWith(QStringLiteral("error: "))
                     || line.startsWith(QStringLiteral("    ")) || line.contains(QStringLiteral("error(s)"))
+                    || line.contains(QStringLiteral("counted but not listed"))
                     || line.contains(QStringLiteral("no bank was written")))
             << "a value's line break reached the report: [" << line.toStdString() << "]";
 }

@@ -1,7 +1,9 @@
 #include "tools/bankfile/NewBankFile.h"
 
+#include "tools/bankfile/BankLocks.h"
 #include "tools/bankfile/OutputFiles.h"
 
+#include "store/OpenFailure.h"
 #include "store/SystemError.h"
 
 #include <QDateTime>
@@ -85,6 +87,11 @@ void NewBankFile::removeStaleFiles()
 
 bool NewBankFile::create()
 {
+    // Said of the output the user named, not of the temporary file SQLite
+    // would then fail to open.
+    error_ = OpenFailure::pathProblem(output_);
+    if (!error_.isEmpty())
+        return false;
     removeStaleFiles();
     if (!temporary_.open()) {
         error_ = SystemError::translated(temporary_.errorString());
@@ -104,8 +111,37 @@ bool NewBankFile::putInPlace(bool replace)
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::chmod(QFile::encodeName(temporary_.fileName()).constData(), 0666 & ~mask);
+    if (replace && BankLocks::inUse(output_)) {
+        error_ = tr("a program is using it now (reading or writing it); close that program and try again");
+        return false;
+    }
+    if (!removeStaleJournals())
+        return false;
     if (!OutputFiles::place(temporary_.fileName(), output_, replace, error_))
         return false;
     temporary_.setAutoRemove(false);
+    return true;
+}
+
+bool NewBankFile::removeStaleJournals()
+{
+    // No program uses the bank being replaced, so a rollback journal, WAL
+    // log or WAL index beside it is what a crash left of the old bank. Left
+    // there, SQLite would apply it to the new bank on its next open: the old
+    // bank's pages would be rolled into the new one. They go first, so that
+    // the new bank never lies beside them.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const QString path = output_ + QLatin1String(suffix);
+        struct stat info {};
+        if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+            continue;
+        if (::unlink(QFile::encodeName(path).constData()) != 0) {
+            error_ = tr("%1, left by a program that stopped while writing the bank it replaces, cannot be removed "
+                        "(%2); without that the new bank would be damaged on its first use")
+                         .arg(path, OutputFiles::systemError(errno));
+            return false;
+        }
+        journals_.append(path);
+    }
     return true;
 }

@@ -40,9 +40,13 @@ public:
 
     // The temporary files of earlier runs that create() removed.
     const QStringList& removedStaleFiles() const { return removed_; }
+    // The journals of a crashed program that putInPlace() removed.
+    const QStringList& removedJournals() const { return journals_; }
 
     // Gives the finished bank the permissions the user's umask gives (not
-    // the private ones of a temporary file) and renames it to the output:
+    // the private ones of a temporary file), removes the rollback journal,
+    // WAL log and index a crash left beside the output (refusing while a
+    // program uses the bank it replaces), and renames it to the output:
     // atomically replacing an existing file when `replace` is set (a
     // symbolic link is replaced, not written through), refusing to touch
     // any existing entry otherwise. False with errorString() on failure.
@@ -53,11 +57,13 @@ public:
 
 private:
     void removeStaleFiles();
+    bool removeStaleJournals();
 
     QString output_;
     QTemporaryFile temporary_;
     qint64 startedMs_;
     int lock_ = -1;
     QStringList removed_;
+    QStringList journals_;
     QString error_;
 };

@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -56,6 +56,20 @@ QString systemError(int error)
     return SystemError::text(error);
 }
 
+QString aliasedInput(const QString& output, const QStringList& inputs)
+{
+    struct stat out {};
+    if (::stat(encoded(output).constData(), &out) != 0)
+        return {};
+    for (const QString& input : inputs) {
+        struct stat in {};
+        if (!input.isEmpty() && ::stat(encoded(input).constData(), &in) == 0 && in.st_dev == out.st_dev
+            && in.st_ino == out.st_ino)
+            return input;
+    }
+    return {};
+}
+
 bool writeAll(int fd, const QByteArray& bytes, QString& error)
 {
     qsizetype done = 0;
@@ -72,87 +86,33 @@ bool writeAll(int fd, const QByteArray& bytes, QString& error)
     return true;
 }
 
+std::optional<qint64> freeBytes(const QString& folder)
+{
+    struct statvfs info {};
+    if (::statvfs(encoded(folder).constData(), &info) != 0)
+        return std::nullopt;
+    return qint64(info.f_bavail) * qint64(info.f_frsize);
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 bool place(const QString& temporary, const QString& target, bool replace, QString& error)
 {
     const bool moved = replace ? std::rename(encoded(temporary).constData(), encoded(target).constData()) == 0
                                : renameNoReplace(temporary, target);
-    if (!moved)
+    if (!moved) {
         error = Text::tr("%1: %2").arg(target, systemError(errno));
-    return moved;
-}
-
-bool write(const QString& target, const QByteArray& bytes, bool replace, QString& error)
-{
-    const QFileInfo info(target);
-    QTemporaryFile temporary(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(info.fileName())));
-    if (!temporary.open()) {
-        error = Text::tr("%1: cannot write in this folder: %2").arg(target, SystemError::translated(temporary.errorString()));
         return false;
     }
-    QString reason;
-    if (!writeAll(temporary.handle(), bytes, reason) || (::fsync(temporary.handle()) != 0 && errno != EINVAL)) {
-        error = Text::tr("%1: %2").arg(target, reason.isEmpty() ? systemError(errno) : reason);
-        return false;
-    }
-    // The permissions the user's umask gives, not the private ones of a
-    // temporary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(temporary.handle(), 0666 & ~mask);
-    temporary.close();
-    if (!place(temporary.fileName(), target, replace, error))
-        return false;
-    temporary.setAutoRemove(false);
+    syncFolder(QFileInfo(target).absolutePath());
     return true;
 }
 
 } // namespace OutputFiles
-
-OutputFolder::OutputFolder(const QString& path, bool replace)
-    : path_(path)
-    , replace_(replace)
-{
-}
-
-QString OutputFolder::filePath(const QString& name) const
-{
-    return QDir(path_).filePath(name);
-}
-
-QStringList OutputFolder::existing(const QStringList& names) const
-{
-    QStringList found;
-    for (const QString& name : names) {
-        struct stat info {};
-        if (::lstat(encoded(filePath(name)).constData(), &info) == 0)
-            found.append(filePath(name));
-    }
-    return found;
-}
-
-bool OutputFolder::make(const QString& subfolder, QString& error) const
-{
-    if (!QDir().mkpath(path_)) {
-        error = tr("%1: cannot make the folder").arg(path_);
-        return false;
-    }
-    const QString sub = filePath(subfolder);
-    struct stat info {};
-    if (::lstat(encoded(sub).constData(), &info) == 0) {
-        if (S_ISDIR(info.st_mode))
-            return true;
-        error = S_ISLNK(info.st_mode) ? tr("%1 is a symbolic link; the export writes into real folders only").arg(sub)
-                                      : tr("%1 exists and is not a folder").arg(sub);
-        return false;
-    }
-    if (::mkdir(encoded(sub).constData(), 0777) != 0) {
-        error = tr("%1: cannot make the folder: %2").arg(sub, OutputFiles::systemError(errno));
-        return false;
-    }
-    return true;
-}
-
-bool OutputFolder::write(const QString& name, const QByteArray& bytes, QString& error) const
-{
-    return OutputFiles::write(filePath(name), bytes, replace_, error);
-}

@@ -8,6 +8,7 @@
 #include "tools/content/LearnerWarnings.h"
 #include "tools/formats/jet/JetFile.h"
 #include "tools/formats/json/JsonBankReader.h"
+#include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
@@ -29,14 +30,31 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(BuildCommand)
 };
 
+// Whether `path` is in `folder` or below it, reached through no link that
+// leads out of it: its real path (every link resolved) lies in the folder's
+// real path. A path that leads to no regular file (a device, a pipe) is
+// left to the reading, which refuses it as such.
+bool isInside(const QString& path, const QString& folder)
+{
+    const QFileInfo real(QFileInfo(path).canonicalFilePath());
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    return !real.isFile() || (!realFolder.isEmpty() && real.filePath().startsWith(realFolder + QLatin1Char('/')));
+}
+
 // Reads the questions' pictures as their rows are written, noting each
 // picture that cannot be used; the bank is then thrown away, but every bad
-// picture has been reported.
+// picture has been reported. A source may come from someone else: unless
+// told otherwise, its pictures must come from its own folder or below, so
+// that it cannot copy the builder's other files into a bank that is then
+// handed on.
 class PictureReader
 {
 public:
-    PictureReader(const QString& sourceFile, const BankContent& content, SourceProblems& problems)
-        : sourceFile_(sourceFile), content_(content), problems_(problems)
+    PictureReader(const BuildCommand::Options& options, const BankContent& content, SourceProblems& problems)
+        : options_(options)
+        , sourceFolder_(QFileInfo(options.source).absolutePath())
+        , content_(content)
+        , problems_(problems)
     {
     }
 
@@ -44,34 +62,72 @@ public:
     {
         if (question.pictureFile.isEmpty())
             return std::nullopt;
+        const QString shown = QDir::toNativeSeparators(question.pictureFile);
+        if (!options_.picturesFromAnywhere && !isInside(question.pictureFile, sourceFolder_)) {
+            refuse(question, Text::tr("question %1: the picture %2 is outside the source's folder %3 (or reached "
+                                      "through a link that leads out of it); put it in that folder, or give "
+                                      "--pictures-from-anywhere if you trust the source")
+                                 .arg(question.no)
+                                 .arg(shown, QDir::toNativeSeparators(sourceFolder_)));
+            return std::nullopt;
+        }
+        if (!OutputFiles::aliasedInput(options_.output, {question.pictureFile}).isEmpty()) {
+            refuse(question, Text::tr("question %1: the picture %2 is the output %3 itself")
+                                 .arg(question.no)
+                                 .arg(shown, options_.output));
+            return std::nullopt;
+        }
         const PictureConverter::Result picture = PictureConverter::storedPicture(question.pictureFile);
         if (!picture.stored)
-            problems_.addError(sourceFile_, content_.pictureOf(question.sourceLine),
-                               Text::tr("question %1: the picture %2 %3")
-                                   .arg(question.no)
-                                   .arg(QDir::toNativeSeparators(question.pictureFile), picture.error));
-        if (picture.stored) {
-            const QSize size = StoredPicture::decode(*picture.stored).size();
-            if (const auto cut = LearnerWarnings::pictureCutOff(size))
-                problems_.addWarning(sourceFile_, content_.pictureOf(question.sourceLine),
-                                     Text::tr("question %1: the picture %2 %3")
-                                         .arg(question.no)
-                                         .arg(QDir::toNativeSeparators(question.pictureFile), *cut));
-            if (const auto growth = LearnerWarnings::pictureGrowth(QFileInfo(question.pictureFile).size(),
-                                                                   picture.stored->size()))
-                problems_.addWarning(sourceFile_, content_.pictureOf(question.sourceLine),
-                                     Text::tr("question %1: the picture %2 %3")
-                                         .arg(question.no)
-                                         .arg(QDir::toNativeSeparators(question.pictureFile), *growth));
-        }
+            refuse(question, Text::tr("question %1: the picture %2 %3").arg(question.no).arg(shown, picture.error));
+        if (picture.stored)
+            warnAboutWhatLearnersMiss(question, *picture.stored);
         return picture.stored;
     }
 
 private:
-    QString sourceFile_;
+    void refuse(const BankQuestion& question, const QString& reason)
+    {
+        problems_.addError(options_.source, content_.pictureOf(question.sourceLine), reason);
+    }
+
+    // A picture the learner sees cut off, or one stored far larger than
+    // its file.
+    void warnAboutWhatLearnersMiss(const BankQuestion& question, const QByteArray& stored)
+    {
+        const QString shown = QDir::toNativeSeparators(question.pictureFile);
+        const auto warn = [&](const QString& reason) {
+            problems_.addWarning(options_.source, content_.pictureOf(question.sourceLine),
+                                 Text::tr("question %1: the picture %2 %3").arg(question.no).arg(shown, reason));
+        };
+        if (const auto cut = LearnerWarnings::pictureCutOff(StoredPicture::decode(stored).size()))
+            warn(*cut);
+        if (const auto growth = LearnerWarnings::pictureGrowth(QFileInfo(question.pictureFile).size(), stored.size()))
+            warn(*growth);
+    }
+
+    const BuildCommand::Options& options_;
+    QString sourceFolder_;
     const BankContent& content_;
     SourceProblems& problems_;
 };
+
+// The least the bank will take: its texts, and its pictures as their files
+// hold them (a stored picture is seldom smaller).
+qint64 leastBankBytes(const BankContent& content)
+{
+    qint64 bytes = 0;
+    for (const BankCategory& category : content.categories)
+        bytes += category.title.size();
+    for (const BankQuestion& question : content.questions) {
+        bytes += question.text.size();
+        if (!question.pictureFile.isEmpty())
+            bytes += QFileInfo(question.pictureFile).size();
+    }
+    for (const BankMaterial& material : content.materials)
+        bytes += material.title.size() + material.text.size();
+    return bytes;
+}
 
 QString sizeText(qint64 bytes)
 {
@@ -98,8 +154,7 @@ bool writeLeftOut(const LeftOutRows& leftOut, const QString& path, bool replace,
             cells.append({cell, false});
         table.rows.append(cells);
     }
-    const std::optional<QByteArray> bytes = SheetBankWriter::xlsx({table}, error);
-    return bytes && OutputFiles::write(path, *bytes, replace, error);
+    return SheetBankWriter::xlsxInPlace({table}, path, replace, error);
 }
 
 QStringList countsByReason(const LeftOutRows& leftOut)
@@ -148,7 +203,7 @@ CommandResult run(const Options& options)
     const bool json = isJson(options.source);
     if (sheetFiles && json)
         throw sheetOnly();
-    NewBankOutput output(options.output, options.force);
+    NewBankOutput output(options.output, options.force, {options.source, options.categories, options.materials});
     const QString leftOutFile = leftOutPath(options.output);
     if (options.skipUnshowable && RegularFile::entryExists(leftOutFile) && !options.force)
         throw ToolError(ExitCode::usage, Text::tr("%1 already exists (the rows left out of an earlier build); give "
@@ -189,9 +244,20 @@ CommandResult run(const Options& options)
     if (source.problems.hasErrors())
         throw sourceFailed();
 
+    // A source that is small on disk may still hold a large bank (a long
+    // text used in many cells): a bank the disk cannot hold is refused
+    // before a byte of it is written.
+    const qint64 least = leastBankBytes(source.content);
+    const auto free = OutputFiles::freeBytes(QFileInfo(options.output).absolutePath());
+    if (free && least > *free)
+        throw result.failure(ExitCode::faults,
+                             Text::tr("%1: the bank would take at least %2, and the disk has %3 free; no bank was "
+                                      "written")
+                                 .arg(options.output, RegularFile::sizeText(least), RegularFile::sizeText(*free)));
+
     output.create(result);
     try {
-        PictureReader pictures(options.source, source.content, source.problems);
+        PictureReader pictures(options, source.content, source.problems);
         SqliteBankWriter::write(source.content, output.temporaryPath(), std::ref(pictures));
     } catch (const StoreError& error) {
         addProblems(result, source.problems);

@@ -22,6 +22,7 @@ struct Options
     bool force = false;
     QString materials;     // sheet sources only: the sheet of reference materials
     QString readerProgram; // for a Jet source: the bank tool itself (ImportCommand::Options)
+    bool picturesFromAnywhere = false; // pictures outside the source's folder allowed
     // Build the questions the program can show and write the sheet's other
     // rows (multiple choice, a fourth option, no answer, ...) to
     // leftOutPath(output) for the teacher to fix; without it such rows

@@ -92,19 +92,22 @@ QStringList lines(const SourceProblems& problems, int budget)
         out.append(Text::tr("… %L1 more problems of %2 other kinds are not shown; correct the ones above first")
                        .arg(hiddenCount)
                        .arg(hiddenKinds));
+    const qint64 unlisted = problems.errorsLeftOut() + problems.warningsLeftOut();
+    if (unlisted > 0)
+        out.append(Text::tr("… and %L1 more problems like those above, counted but not listed").arg(unlisted));
 
     QSet<int> rows;
     for (const SourceProblem& problem : problems.errors())
         if (problem.unit == SourcePlace::Unit::Row && problem.line > 0)
             rows.insert(problem.line);
     if (!problems.errors().isEmpty() || !problems.warnings().isEmpty())
-        out.append(rows.isEmpty()
-                       ? Text::tr("%1, %2").arg(Text::tr("%Ln error(s)", nullptr, int(problems.errors().size())),
-                                                Text::tr("%Ln warning(s)", nullptr, int(problems.warnings().size())))
+        out.append(rows.isEmpty() || problems.errorsLeftOut() > 0
+                       ? Text::tr("%1, %2").arg(Text::tr("%Ln error(s)", nullptr, int(problems.errors().size() + problems.errorsLeftOut())),
+                                                Text::tr("%Ln warning(s)", nullptr, int(problems.warnings().size() + problems.warningsLeftOut())))
                        : Text::tr("%1 in %2, %3")
-                             .arg(Text::tr("%Ln error(s)", nullptr, int(problems.errors().size())),
+                             .arg(Text::tr("%Ln error(s)", nullptr, int(problems.errors().size() + problems.errorsLeftOut())),
                                   Text::tr("%Ln row(s)", nullptr, int(rows.size())),
-                                  Text::tr("%Ln warning(s)", nullptr, int(problems.warnings().size()))));
+                                  Text::tr("%Ln warning(s)", nullptr, int(problems.warnings().size() + problems.warningsLeftOut()))));
     return out;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/commands/CheckCommand.h"
 
 #include "tools/ProgressBar.h"
+#include "tools/bankfile/BankToRead.h"
 #include "tools/content/OptionLayout.h"
 
 #include "rules/AnswerCode.h"
@@ -44,6 +45,7 @@ public:
 
     void run()
     {
+        checkIntegrity();
         const auto classes = tableColumns(BankTables::classes());
         const auto subjects = tableColumns(BankTables::subjects());
         const auto materials = tableColumns(BankTables::materials());
@@ -63,6 +65,20 @@ private:
     void fault(Kind kind, const QString& text) { report_.add(Severity::Fault, kind, text); }
     void warning(Kind kind, const QString& text) { report_.add(Severity::Warning, kind, text); }
     void note(Kind kind, const QString& text) { report_.add(Severity::Note, kind, text); }
+
+    // SQLite's own check of the file: pages used twice or by nobody, broken
+    // indexes, records cut short. The program may read wrong rows from such
+    // a file, or fail half-way.
+    void checkIntegrity()
+    {
+        Database::Rows rows(db_, QStringLiteral("pragma integrity_check(10)"));
+        QStringList problems;
+        while (rows.next())
+            problems.append(QString::fromUtf8(rows.row().columnText(0)));
+        if (problems != QStringList{QStringLiteral("ok")})
+            fault(Kind::Damaged, Text::tr("the file is damaged (SQLite's integrity check: %1)")
+                                     .arg(problems.join(QStringLiteral("; "))));
+    }
 
     // The table's columns, or nothing (and a fault) when the table or one of
     // the columns the program reads is missing.
@@ -306,13 +322,17 @@ namespace CheckCommand {
 CheckReport check(const QString& bankPath, const Database::Limits& limits)
 {
     CheckReport report;
+    std::optional<BankToRead> file;
     std::optional<Database> db;
     try {
-        db.emplace(bankPath, Database::Mode::Unchanged, limits);
+        file.emplace(bankPath);
+        db.emplace(file->path(), Database::Mode::Unchanged, limits);
     } catch (const StoreError& error) {
         report.add(Severity::Fault, Kind::CannotOpen, error.text());
         return report;
     }
+    if (file->recovered())
+        report.add(Severity::Warning, Kind::HotJournal, file->recoveryNote(bankPath));
     try {
         Checker(*db, report).run();
     } catch (const StoreError& error) {

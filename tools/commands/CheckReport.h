@@ -11,6 +11,8 @@ struct CheckFinding
     enum class Severity { Fault, Warning, Note };
     enum class Kind {
         CannotOpen,
+        Damaged,               // SQLite's integrity check fails
+        HotJournal,            // a journal the program rolls back on its next start
         CannotRead,            // a read failed or hit a limit half-way
         MissingTable,
         MissingColumn,

@@ -6,6 +6,8 @@
 
 #include "rules/BankColumns.h"
 #include "rules/BankTables.h"
+#include "tools/bankfile/BankToRead.h"
+#include "tools/bankfile/NewExport.h"
 #include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
 
@@ -14,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QSet>
+#include <QStringDecoder>
 
 namespace {
 
@@ -55,9 +58,17 @@ public:
     QString text(const QString& name)
     {
         const int column = indexOf(name);
-        if (statement_.columnType(column) != Statement::ColumnType::Text)
+        if (statement_.columnType(column) != Statement::ColumnType::Text) {
             unexported(column, Text::tr("is not text"));
-        return QString::fromUtf8(statement_.columnText(column));
+            return QString::fromUtf8(statement_.columnText(column));
+        }
+        // Decoding would put U+FFFD in place of bytes that are not UTF-8:
+        // such a text is refused, not changed.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = decoder(statement_.columnText(column));
+        if (decoder.hasError())
+            unexported(column, Text::tr("is not valid UTF-8 text"));
+        return text;
     }
 
     std::optional<QByteArray> bytes(const QString& name)
@@ -162,7 +173,7 @@ BankContent readBank(Database& db, QStringList& errors, QStringList& warnings)
 }
 
 // Writes every stored picture to its file, reading one row at a time.
-void writePictures(Database& db, const OutputFolder& out, int total, QString& error)
+void writePictures(Database& db, const NewExport& out, int total, QString& error)
 {
     ProgressBar progress(Text::tr("Pictures"), total);
     Database::Rows rows(db, QStringLiteral("select [%1], %2 from %3 where %2 is not null order by rowid")
@@ -198,9 +209,12 @@ CommandResult run(const Options& options)
             result.error(error);
         return result.failure(exitCode);
     };
-    const OutputFolder out(options.outDir, options.force);
+    NewExport out(options.outDir, options.force);
     try {
-        Database db(options.bank, Database::Mode::Unchanged, options.limits);
+        const BankToRead file(options.bank);
+        if (file.recovered())
+            result.warning(file.recoveryNote(options.bank));
+        Database db(file.path(), Database::Mode::Unchanged, options.limits);
         QStringList errors;
         QStringList warnings;
         const BankContent content = readBank(db, errors, warnings);
@@ -217,30 +231,19 @@ CommandResult run(const Options& options)
             throw failed(ExitCode::faults, errors);
         }
 
-        // The files, the bank's own written last: it is what names the
-        // pictures.
-        QList<std::pair<QString, QByteArray>> files;
-        QString error;
-        if (options.format == Format::Json) {
-            files.append({QStringLiteral("bank.json"), JsonBankWriter::write(content)});
-        } else {
-            const QList<SheetBankWriter::Table> tables = SheetBankWriter::tables(content);
-            if (options.format == Format::Csv) {
-                files.append({QStringLiteral("materials.csv"), SheetBankWriter::csv(tables[2])});
-                files.append({QStringLiteral("categories.csv"), SheetBankWriter::csv(tables[1])});
-                files.append({QStringLiteral("bank.csv"), SheetBankWriter::csv(tables[0])});
-            } else if (const auto workbook = SheetBankWriter::xlsx(tables, error)) {
-                files.append({QStringLiteral("bank.xlsx"), *workbook});
-            }
-        }
-
+        // The files in the order they are put in place, the bank's own last:
+        // it is what names the pictures.
         QStringList outputs;
         for (const BankQuestion& question : content.questions)
             if (question.picture)
                 outputs.append(question.pictureFile);
         const qsizetype pictures = outputs.size();
-        for (const auto& file : files)
-            outputs.append(file.first);
+        const QStringList bankFiles = options.format == Format::Json ? QStringList{QStringLiteral("bank.json")}
+                                    : options.format == Format::Csv
+                                        ? QStringList{QStringLiteral("materials.csv"), QStringLiteral("categories.csv"),
+                                                      QStringLiteral("bank.csv")}
+                                        : QStringList{QStringLiteral("bank.xlsx")};
+        outputs += bankFiles;
         const QStringList existing = options.force ? QStringList() : out.existing(outputs);
         if (!existing.isEmpty()) {
             QStringList refusals;
@@ -248,18 +251,34 @@ CommandResult run(const Options& options)
                 refusals.append(Text::tr("%1 already exists; give --force to replace it").arg(path));
             throw failed(ExitCode::usage, refusals);
         }
+        for (const QString& output : outputs)
+            if (!OutputFiles::aliasedInput(out.targetPath(output), {options.bank}).isEmpty())
+                throw failed(ExitCode::usage, {Text::tr("%1 is the bank %2 being exported; export into another folder")
+                                                   .arg(out.targetPath(output), options.bank)});
 
-        if (error.isEmpty())
-            out.make(QStringLiteral("pictures"), error);
+        QString error;
+        out.create(error);
+        for (const QString& stale : out.removedStaleFolders())
+            result.note(Text::tr("removed %1, left by an earlier export that was stopped").arg(stale));
         if (error.isEmpty())
             writePictures(db, out, int(pictures), error);
-        for (const auto& file : files)
-            if (error.isEmpty())
-                out.write(file.first, file.second, error);
+        if (error.isEmpty() && options.format == Format::Json) {
+            out.write(bankFiles[0], JsonBankWriter::write(content), error);
+        } else if (error.isEmpty()) {
+            const QList<SheetBankWriter::Table> tables = SheetBankWriter::tables(content);
+            if (options.format == Format::Csv) {
+                for (int i = 0; i < 3 && error.isEmpty(); ++i)
+                    out.write(bankFiles[i], SheetBankWriter::csv(tables[2 - i]), error);
+            } else {
+                SheetBankWriter::xlsx(tables, out.scratchPath(bankFiles[0]), error);
+            }
+        }
+        if (error.isEmpty())
+            out.putInPlace(outputs, error);
         if (!error.isEmpty())
-            throw failed(ExitCode::faults, {error});
+            throw failed(ExitCode::faults, {error, Text::tr("%1: nothing was changed").arg(options.outDir)});
         result.report = Text::tr("%1: %2 categories, %3 questions (%4 with pictures), %5 materials")
-                            .arg(out.filePath(files.last().first))
+                            .arg(out.targetPath(bankFiles.last()))
                             .arg(content.categories.size())
                             .arg(content.questions.size())
                             .arg(pictures)

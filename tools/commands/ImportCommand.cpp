@@ -47,7 +47,7 @@ CommandResult run(const Options& options)
     if (!JetFile::isJetDatabase(options.source))
         throw ToolError(ExitCode::usage,
                         Text::tr("%1: not a Jet database (an Access .mdb file)").arg(options.source));
-    NewBankOutput output(options.output, options.force);
+    NewBankOutput output(options.output, options.force, {options.source});
 
     CommandResult result;
     output.create(result);

@@ -1,5 +1,7 @@
 #include "tools/commands/NewBankOutput.h"
 
+#include "tools/bankfile/OutputFiles.h"
+
 #include "store/RegularFile.h"
 
 #include <QCoreApplication>
@@ -13,13 +15,18 @@ struct Text
 
 } // namespace
 
-NewBankOutput::NewBankOutput(const QString& output, bool force)
+NewBankOutput::NewBankOutput(const QString& output, bool force, const QStringList& inputs)
     : output_(output)
     , force_(force)
     , file_(output)
 {
     if (RegularFile::entryExists(output) && !force)
         throw ToolError(ExitCode::usage, Text::tr("%1 already exists; give --force to replace it").arg(output));
+    const QString aliased = OutputFiles::aliasedInput(output, inputs);
+    if (!aliased.isEmpty())
+        throw ToolError(ExitCode::usage,
+                        Text::tr("%1 is the file %2 that the bank is built from; write the bank to another file")
+                            .arg(output, aliased));
 }
 
 void NewBankOutput::create(CommandResult& result)
@@ -32,9 +39,13 @@ void NewBankOutput::create(CommandResult& result)
                              Text::tr("%1: cannot write in this folder: %2").arg(output_, file_.errorString()));
 }
 
-void NewBankOutput::putInPlace(const CommandResult& result)
+void NewBankOutput::putInPlace(CommandResult& result)
 {
     if (!file_.putInPlace(force_))
         throw result.failure(RegularFile::entryExists(output_) && !force_ ? ExitCode::usage : ExitCode::faults,
                              Text::tr("%1 cannot be put in place: %2").arg(output_, file_.errorString()));
+    for (const QString& journal : file_.removedJournals())
+        result.note(Text::tr("removed %1, left beside the bank it replaces by a program that stopped while writing "
+                             "it")
+                        .arg(journal));
 }

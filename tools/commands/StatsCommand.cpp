@@ -1,5 +1,7 @@
 #include "tools/commands/StatsCommand.h"
 
+#include "tools/bankfile/BankToRead.h"
+
 #include "rules/BankColumns.h"
 #include "store/Database.h"
 #include "store/StoreError.h"
@@ -38,7 +40,8 @@ namespace StatsCommand {
 
 Counts count(const QString& bankPath, const Database::Limits& limits)
 {
-    Database db(bankPath, Database::Mode::Unchanged, limits);
+    const BankToRead file(bankPath);
+    Database db(file.path(), Database::Mode::Unchanged, limits);
     Counts stats;
     stats.total = counts(db, QStringLiteral("select '', count(*) from %1").arg(TableName::subjects)).value(0).questions;
     // A category's title, or a mark when no category has the number (the

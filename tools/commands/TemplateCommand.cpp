@@ -1,6 +1,5 @@
 #include "tools/commands/TemplateCommand.h"
 
-#include "tools/bankfile/OutputFiles.h"
 #include "tools/content/SourceWords.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
 #include "tools/formats/sheet/SheetHeader.h"
@@ -109,8 +108,7 @@ CommandResult run(const QString& path, bool replace)
         "quenhar-bank build 题库模板.xlsx velmora.db, then copy velmora.db next to the program")}});
 
     QString error;
-    const std::optional<QByteArray> bytes = SheetBankWriter::xlsx({questions, categories, notes}, error);
-    if (!bytes || !OutputFiles::write(path, *bytes, replace, error))
+    if (!SheetBankWriter::xlsxInPlace({questions, categories, notes}, path, replace, error))
         throw ToolError(RegularFile::entryExists(path) && !replace ? ExitCode::usage : ExitCode::faults,
                         Text::tr("%1: %2").arg(path, error));
     CommandResult result;

@@ -20,6 +20,33 @@ QString firstOn(const BankContent& content, int sourceLine)
                                                    : Text::tr("first on line %1").arg(sourceLine);
 }
 
+// The first character at which `text` is not valid Unicode (a UTF-16
+// surrogate without its partner: a JSON "\ud800", a workbook's _xD800_);
+// -1 when it is valid. SQLite would store such a character as '?'.
+qsizetype invalidAt(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return i;
+    }
+    return -1;
+}
+
+void checkText(const QString& file, const SourcePlace& place, const QString& what, const QString& text,
+               SourceProblems& problems)
+{
+    const qsizetype at = invalidAt(text);
+    if (at >= 0)
+        problems.addError(file, place,
+                          Text::tr("%1 holds a lone UTF-16 surrogate (U+%2) at character %L3, which is not a "
+                                   "character; correct the text")
+                              .arg(what)
+                              .arg(text[at].unicode(), 4, 16, QLatin1Char('0'))
+                              .arg(at + 1));
+}
+
 } // namespace
 
 namespace ContentRules {
@@ -29,6 +56,8 @@ void check(const BankContent& content, const QString& file, const QString& categ
 {
     QHash<qint64, int> categoryLines;
     for (const BankCategory& category : content.categories) {
+        checkText(categoriesFile, content.placeOf(category.sourceLine), Text::tr("category %1").arg(category.no),
+                  category.title, problems);
         if (categoryLines.contains(category.no))
             problems.addWarning(categoriesFile, content.placeOf(category.sourceLine),
                                 Text::tr("category %1 is listed again (%2): it shows twice; delete one of them")
@@ -40,6 +69,8 @@ void check(const BankContent& content, const QString& file, const QString& categ
 
     QHash<qint64, int> questionLines;
     for (const BankQuestion& question : content.questions) {
+        checkText(file, content.placeOf(question.sourceLine), Text::tr("question %1").arg(question.no),
+                  question.text, problems);
         if (questionLines.contains(question.no))
             problems.addError(file, content.placeOf(question.sourceLine),
                               Text::tr("question number %1 is used again (%2); give each question a number of "
@@ -70,6 +101,10 @@ void check(const BankContent& content, const QString& file, const QString& categ
                                         [](const BankMaterial& material) { return material.id.has_value(); });
     QHash<qint64, int> materialLines;
     for (const BankMaterial& material : content.materials) {
+        checkText(file, content.placeOf(material.sourceLine), Text::tr("the material's title"), material.title,
+                  problems);
+        checkText(file, content.placeOf(material.sourceLine), Text::tr("the material's text"), material.text,
+                  problems);
         if (!material.id) {
             if (numbered > 0)
                 problems.addError(file, content.placeOf(material.sourceLine),

@@ -43,30 +43,42 @@ QString SourceProblem::toString() const
     return tr("%1: %2").arg(placeText(), what);
 }
 
+void SourceProblems::add(QList<SourceProblem>& list, qint64& leftOut, SourceProblem problem)
+{
+    if (list.size() >= maxKeptPerList) {
+        ++leftOut;
+        return;
+    }
+    // A reason quotes the value it is about, which may be a whole cell.
+    if (problem.reason.size() > maxReasonCharacters) {
+        const qsizetype head = maxReasonCharacters / 2;
+        const qsizetype tail = maxReasonCharacters / 4;
+        problem.reason = SourceProblem::tr("%1…[%L2 characters left out]…%3")
+                             .arg(problem.reason.left(head))
+                             .arg(problem.reason.size() - head - tail)
+                             .arg(problem.reason.right(tail));
+    }
+    list.append(std::move(problem));
+}
+
 void SourceProblems::addError(const QString& file, int line, const QString& reason)
 {
-    errors_.append(problem(file, SourcePlace::line(line), reason, {}));
+    add(errors_, errorsLeftOut_, problem(file, SourcePlace::line(line), reason, {}));
 }
 
 void SourceProblems::addWarning(const QString& file, int line, const QString& reason)
 {
-    warnings_.append(problem(file, SourcePlace::line(line), reason, {}));
+    add(warnings_, warningsLeftOut_, problem(file, SourcePlace::line(line), reason, {}));
 }
 
 void SourceProblems::addError(const QString& file, const SourcePlace& place, const QString& reason,
                               const QString& value)
 {
-    errors_.append(problem(file, place, reason, value));
+    add(errors_, errorsLeftOut_, problem(file, place, reason, value));
 }
 
 void SourceProblems::addWarning(const QString& file, const SourcePlace& place, const QString& reason,
                                 const QString& value)
 {
-    warnings_.append(problem(file, place, reason, value));
-}
-
-void SourceProblems::append(const SourceProblems& other)
-{
-    errors_.append(other.errors_);
-    warnings_.append(other.warnings_);
+    add(warnings_, warningsLeftOut_, problem(file, place, reason, value));
 }

@@ -56,20 +56,33 @@ public:
     static QString shortened(const QString& value, qsizetype characters = 30);
 };
 
+// The problems are kept within bounds whatever the source holds: a reason
+// longer than maxReasonCharacters keeps its start and its end (the advice)
+// and says how much of the quoted value was left out, and after
+// maxKeptPerList errors (or warnings) the rest are only counted.
 class SourceProblems
 {
 public:
+    static constexpr qsizetype maxReasonCharacters = 400;
+    static constexpr qsizetype maxKeptPerList = 1000;
+
     void addError(const QString& file, int line, const QString& reason);
     void addWarning(const QString& file, int line, const QString& reason);
     void addError(const QString& file, const SourcePlace& place, const QString& reason, const QString& value = {});
     void addWarning(const QString& file, const SourcePlace& place, const QString& reason, const QString& value = {});
-    void append(const SourceProblems& other);
 
     bool hasErrors() const { return !errors_.isEmpty(); }
     const QList<SourceProblem>& errors() const { return errors_; }
     const QList<SourceProblem>& warnings() const { return warnings_; }
+    // Those counted but not kept.
+    qint64 errorsLeftOut() const { return errorsLeftOut_; }
+    qint64 warningsLeftOut() const { return warningsLeftOut_; }
 
 private:
+    static void add(QList<SourceProblem>& list, qint64& leftOut, SourceProblem problem);
+
     QList<SourceProblem> errors_;
     QList<SourceProblem> warnings_;
+    qint64 errorsLeftOut_ = 0;
+    qint64 warningsLeftOut_ = 0;
 };

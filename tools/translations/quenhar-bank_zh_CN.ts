@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BankToRead</name>
+    <message>
+        <source>&apos;%1&apos; has a journal left by a program that stopped while writing it, and no private copy could be made to read it without changing it: %2</source>
+        <translation>“%1”有一个程序在写入时中断而留下的日志，且无法建立私有副本以便在不改动它的情况下读取：%2</translation>
+    </message>
+    <message>
+        <source>the copy failed</source>
+        <translation>复制失败</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; has a journal left by a program that stopped while writing it, and rolling it back fails: %2</source>
+        <translation>“%1”有一个程序在写入时中断而留下的日志，回滚该日志失败：%2</translation>
+    </message>
+    <message>
+        <source>%1 has a journal left by a program that stopped while writing it (%1-journal): the program rolls it back on its next start, and this report is of the bank as it will then be (read from a private copy; the bank and its journal are unchanged)</source>
+        <translation>%1 有一个程序在写入时中断而留下的日志（%1-journal）：程序下次启动时会回滚它，本报告说的是回滚后的题库（从私有副本读取；题库及其日志均未改动）</translation>
+    </message>
+</context>
+<context>
     <name>BuildCommand</name>
     <message>
         <source>question %1: the picture %2 %3</source>
@@ -22,6 +41,18 @@
     <message>
         <source>%1: %2 categories, %3 questions (%4 with pictures), %5 materials; %6</source>
         <translation>%1：%2 个章节，%3 道题（其中 %4 道有图片），%5 篇资料；%6</translation>
+    </message>
+    <message>
+        <source>question %1: the picture %2 is outside the source&apos;s folder %3 (or reached through a link that leads out of it); put it in that folder, or give --pictures-from-anywhere if you trust the source</source>
+        <translation>第 %1 题：图片 %2 在源文件所在的文件夹 %3 之外（或经由指向其外的链接到达）；请把它放进该文件夹，或在信任该源文件时加 --pictures-from-anywhere</translation>
+    </message>
+    <message>
+        <source>question %1: the picture %2 is the output %3 itself</source>
+        <translation>第 %1 题：图片 %2 就是输出文件 %3 本身</translation>
+    </message>
+    <message>
+        <source>%1: the bank would take at least %2, and the disk has %3 free; no bank was written</source>
+        <translation>%1：题库至少需要 %2，而磁盘只剩 %3；未生成题库</translation>
     </message>
     <message>
         <source>left out</source>
@@ -107,6 +138,10 @@
     <message>
         <source>… %L1 more problems of %2 other kinds are not shown; correct the ones above first</source>
         <translation>…… 另有 %2 类共 %L1 个问题未列出；请先改正上面的问题</translation>
+    </message>
+    <message>
+        <source>… and %L1 more problems like those above, counted but not listed</source>
+        <translation>…… 另有 %L1 个类似上面的问题，只计数，未列出</translation>
     </message>
     <message>
         <source>%1, %2</source>
@@ -242,6 +277,10 @@
         <translation>资料：%1 篇</translation>
     </message>
     <message>
+        <source>the file is damaged (SQLite&apos;s integrity check: %1)</source>
+        <translation>文件已损坏（SQLite 完整性检查：%1）</translation>
+    </message>
+    <message>
         <source>%1: a single-choice question without option lines (A、… B、… C、…) in its text: the learner sees three answer buttons and nothing to choose between</source>
         <translation>%1：单选题的题干中没有选项行（A、… B、… C、…）：学员只看到三个答案按钮，却没有可选的内容</translation>
     </message>
@@ -334,6 +373,26 @@
         <source>material id %1 is used again (%2)</source>
         <translation>资料编号 %1 重复（%2）</translation>
     </message>
+    <message>
+        <source>%1 holds a lone UTF-16 surrogate (U+%2) at character %L3, which is not a character; correct the text</source>
+        <translation>%1 在第 %L3 个字符处含有一个孤立的 UTF-16 代理项（U+%2），它不是字符；请改正文本</translation>
+    </message>
+    <message>
+        <source>category %1</source>
+        <translation>章节 %1</translation>
+    </message>
+    <message>
+        <source>question %1</source>
+        <translation>第 %1 题</translation>
+    </message>
+    <message>
+        <source>the material&apos;s title</source>
+        <translation>资料的标题</translation>
+    </message>
+    <message>
+        <source>the material&apos;s text</source>
+        <translation>资料的内容</translation>
+    </message>
 </context>
 <context>
     <name>CsvRecords</name>
@@ -352,6 +411,18 @@
     <message>
         <source>row %1: a cell opens a quote (&quot;) that is never closed; close it, or double a quote that is part of the text (&quot;&quot;)</source>
         <translation>第 %1 行：单元格里的引号（&quot;）没有闭合；请补上右引号，或把属于文字的引号写两次（&quot;&quot;）</translation>
+    </message>
+    <message>
+        <source>row %1: a cell holds %L2 characters, more than the %L3 a cell may hold</source>
+        <translation>第 %1 行：有一个单元格含 %L2 个字符，超过了一个单元格可容纳的 %L3 个</translation>
+    </message>
+    <message>
+        <source>the sheet has more than %L1 cells, the limit</source>
+        <translation>表格的单元格多于上限 %L1 个</translation>
+    </message>
+    <message>
+        <source>the sheet&apos;s cells hold more than %L1 characters in all, the limit</source>
+        <translation>表格各单元格的字符总数超过了上限 %L1 个</translation>
     </message>
 </context>
 <context>
@@ -399,6 +470,22 @@
     <message>
         <source>Pictures</source>
         <translation>图片</translation>
+    </message>
+    <message>
+        <source>is not valid UTF-8 text</source>
+        <translation>不是有效的 UTF-8 文本</translation>
+    </message>
+    <message>
+        <source>%1 is the bank %2 being exported; export into another folder</source>
+        <translation>%1 就是正在导出的题库 %2；请导出到另一个文件夹</translation>
+    </message>
+    <message>
+        <source>removed %1, left by an earlier export that was stopped</source>
+        <translation>已删除 %1，它是此前一次被中断的导出留下的</translation>
+    </message>
+    <message>
+        <source>%1: nothing was changed</source>
+        <translation>%1：没有作任何改动</translation>
     </message>
 </context>
 <context>
@@ -522,6 +609,14 @@
 <context>
     <name>LearnerWarnings</name>
     <message>
+        <source>is %1×%2 pixels, larger than the picture area (%3×%4): the learner sees it cut off</source>
+        <translation>是 %1×%2 像素，大于图片区（%3×%4）：学员看到的图片不完整</translation>
+    </message>
+    <message>
+        <source>the question is longer than the practice text box (%1×%2 pixels) shows without scrolling</source>
+        <translation>题目太长，练习文本框（%1×%2 像素）不滚动显示不全</translation>
+    </message>
+    <message>
         <source>no mock exam can run on this bank: it has %1 ordinary questions and needs more than %2; practice works</source>
         <translation>这个题库无法进行模拟考试：普通题只有 %1 道，需要多于 %2 道；练习不受影响</translation>
     </message>
@@ -533,13 +628,16 @@
         <source>is stored as a bitmap of %1, %2 times its file (%3): probably a photo; a smaller picture (fewer pixels, or fewer colours) keeps the bank small</source>
         <translation>存为 %1 的位图，是原文件（%3）的 %2 倍：可能是照片；换一张小一些的图片（像素或颜色更少）可使题库变小</translation>
     </message>
+</context>
+<context>
+    <name>NewBankFile</name>
     <message>
-        <source>is %1×%2 pixels, larger than the picture area (%3×%4): the learner sees it cut off</source>
-        <translation>是 %1×%2 像素，大于图片区（%3×%4）：学员看到的图片不完整</translation>
+        <source>a program is using it now (reading or writing it); close that program and try again</source>
+        <translation>有程序正在使用它（读取或写入）；请关闭该程序后再试</translation>
     </message>
     <message>
-        <source>the question is longer than the practice text box (%1×%2 pixels) shows without scrolling</source>
-        <translation>题目太长，练习文本框（%1×%2 像素）不滚动显示不全</translation>
+        <source>%1, left by a program that stopped while writing the bank it replaces, cannot be removed (%2); without that the new bank would be damaged on its first use</source>
+        <translation>%1 是某个程序在写入被替换的题库时中断而留下的，无法删除（%2）；不删除它，新题库在第一次使用时就会损坏</translation>
     </message>
 </context>
 <context>
@@ -559,6 +657,49 @@
     <message>
         <source>%1 cannot be put in place: %2</source>
         <translation>无法把题库放到 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 is the file %2 that the bank is built from; write the bank to another file</source>
+        <translation>%1 就是生成题库所用的文件 %2；请把题库写到另一个文件</translation>
+    </message>
+    <message>
+        <source>removed %1, left beside the bank it replaces by a program that stopped while writing it</source>
+        <translation>已删除 %1，它是某个程序在写入被替换的题库时中断而留下的</translation>
+    </message>
+</context>
+<context>
+    <name>NewExport</name>
+    <message>
+        <source>%1: cannot make the folder</source>
+        <translation>%1：无法建立文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link; the export writes into real folders only</source>
+        <translation>%1 是符号链接；导出只写入真正的文件夹</translation>
+    </message>
+    <message>
+        <source>%1 exists and is not a folder</source>
+        <translation>%1 已存在，且不是文件夹</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder: %2</source>
+        <translation>%1：无法在此文件夹中写入：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1: cannot make the folder: %2</source>
+        <translation>%1：无法建立文件夹：%2</translation>
+    </message>
+    <message>
+        <source>%1: cannot write in this folder</source>
+        <translation>%1：无法在此文件夹中写入</translation>
+    </message>
+    <message>
+        <source>%1 already exists; give --force to replace it</source>
+        <translation>%1 已存在；如要替换，请加 --force</translation>
     </message>
 </context>
 <context>
@@ -601,29 +742,6 @@
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>%1: cannot write in this folder: %2</source>
-        <translation>%1：无法在此文件夹中写入：%2</translation>
-    </message>
-</context>
-<context>
-    <name>OutputFolder</name>
-    <message>
-        <source>%1: cannot make the folder</source>
-        <translation>%1：无法创建文件夹</translation>
-    </message>
-    <message>
-        <source>%1 is a symbolic link; the export writes into real folders only</source>
-        <translation>%1 是符号链接；导出只写入真实的文件夹</translation>
-    </message>
-    <message>
-        <source>%1 exists and is not a folder</source>
-        <translation>%1 已存在，但不是文件夹</translation>
-    </message>
-    <message>
-        <source>%1: cannot make the folder: %2</source>
-        <translation>%1：无法创建文件夹：%2</translation>
     </message>
 </context>
 <context>
@@ -835,20 +953,12 @@
         <translation>资料“%1”</translation>
     </message>
     <message>
-        <source>cannot make a scratch folder: %1</source>
-        <translation>无法创建临时文件夹：%1</translation>
-    </message>
-    <message>
         <source>cannot start the workbook</source>
         <translation>无法创建工作簿</translation>
     </message>
     <message>
         <source>the workbook cannot be written: %1</source>
         <translation>无法写入工作簿：%1</translation>
-    </message>
-    <message>
-        <source>the workbook cannot be read back: %1</source>
-        <translation>无法读回工作簿：%1</translation>
     </message>
 </context>
 <context>
@@ -867,6 +977,10 @@
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1…[%L2 characters left out]…%3</source>
+        <translation>%1…[省略 %L2 个字符]…%3</translation>
     </message>
     <message>
         <source>&quot;%1&quot;</source>
@@ -1139,6 +1253,14 @@
         <translation>Excel 工作簿，工作表“%1”</translation>
     </message>
     <message>
+        <source>row %1: the cell %2 holds %L3 characters, more than the %L4 a cell may hold</source>
+        <translation>第 %1 行：单元格 %2 含 %L3 个字符，超过了一个单元格可容纳的 %L4 个</translation>
+    </message>
+    <message>
+        <source>the worksheet&apos;s cells hold more than %L1 characters in all (shared strings counted in every cell that uses them), the limit</source>
+        <translation>工作表各单元格的字符总数超过了上限 %L1 个（共享字符串在每个使用它的单元格中都计数）</translation>
+    </message>
+    <message>
         <source>not an Excel workbook (.xlsx): the file is not a zip archive, or is cut short</source>
         <translation>不是 Excel 工作簿（.xlsx）：文件不是 zip 压缩包，或者不完整</translation>
     </message>
@@ -1219,6 +1341,10 @@
     <message>
         <source>Writes the bank DB into OUTDIR as bank.json, bank.csv (with categories.csv and materials.csv) or bank.xlsx, and each picture as pictures/&lt;question number&gt;.bmp. Building the export again gives the same tables.</source>
         <translation>把题库 DB 导出到 OUTDIR：bank.json、bank.csv（以及 categories.csv 和 materials.csv）或 bank.xlsx，每张图片存为 pictures/&lt;题号&gt;.bmp。用导出的文件重新生成，得到的表完全相同。</translation>
+    </message>
+    <message>
+        <source>Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only from the source&apos;s folder and below: for a source you trust.</source>
+        <translation>按源文件所写的位置读取图片，不论在哪里（绝对路径、../、指向外面的链接），而不只限于源文件所在的文件夹及其子文件夹：用于您信任的源文件。</translation>
     </message>
     <message>
         <source>Commands:

@@ -1,6 +1,7 @@
 #include "tools/formats/sheet/CsvRecords.h"
 
 #include "tools/content/InputLimits.h"
+#include "tools/formats/sheet/SheetLimits.h"
 
 #include "store/RegularFile.h"
 
@@ -15,7 +16,14 @@
 
 namespace {
 
-// What libcsv's callbacks add to, one record at a time.
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(CsvRecords)
+};
+
+// What libcsv's callbacks add to, one record at a time, within the limits
+// a workbook has: a cell's length, the columns of a row (those beyond are
+// ignored), the cells of the sheet and the text they hold in all.
 struct Collector
 {
     CsvFile* file = nullptr;
@@ -23,11 +31,34 @@ struct Collector
     int recordRow = 0;
     QStringList fields;
     bool betweenRecords = true;
+    qint64 cells = 0;
+    qint64 characters = 0;
+    QString error; // the first limit passed
 
     static void onField(void* data, size_t size, void* self)
     {
         auto* collector = static_cast<Collector*>(self);
-        collector->fields.append(QString::fromUtf8(static_cast<const char*>(data), qsizetype(size)));
+        if (!collector->error.isEmpty() || collector->fields.size() >= SheetLimits::maxColumns)
+            return;
+        QString field = QString::fromUtf8(static_cast<const char*>(data), qsizetype(size));
+        // A line break in a cell is '\n', whichever line ends the file uses.
+        if (field.contains(QLatin1Char('\r'))) {
+            field.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            field.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        }
+        collector->characters += field.size();
+        if (field.size() > SheetLimits::maxCellCharacters)
+            collector->error = Text::tr("row %1: a cell holds %L2 characters, more than the %L3 a cell may hold")
+                                   .arg(collector->recordRow)
+                                   .arg(field.size())
+                                   .arg(SheetLimits::maxCellCharacters);
+        else if (++collector->cells > SheetLimits::maxCells)
+            collector->error = Text::tr("the sheet has more than %L1 cells, the limit").arg(SheetLimits::maxCells);
+        else if (collector->characters > SheetLimits::maxCharacters)
+            collector->error = Text::tr("the sheet's cells hold more than %L1 characters in all, the limit")
+                                   .arg(SheetLimits::maxCharacters);
+        else
+            collector->fields.append(std::move(field));
     }
 
     static void onRecordEnd(int, void* self)
@@ -35,7 +66,7 @@ struct Collector
         auto* collector = static_cast<Collector*>(self);
         const bool allEmpty = std::all_of(collector->fields.cbegin(), collector->fields.cend(),
                                           [](const QString& field) { return field.trimmed().isEmpty(); });
-        if (!allEmpty)
+        if (!allEmpty && collector->error.isEmpty())
             collector->file->records.append({collector->recordLine, collector->recordRow, collector->fields});
         collector->fields.clear();
         collector->betweenRecords = true;
@@ -51,20 +82,28 @@ struct ParserDeleter
     }
 };
 
-struct Text
-{
-    Q_DECLARE_TR_FUNCTIONS(CsvRecords)
-};
-
 bool isBlank(QByteArrayView line)
 {
     return line.trimmed().isEmpty();
 }
 
+// Where the line starting at `begin` ends, its line end included: LF, CRLF
+// or a lone CR (as old Mac files end their lines) alike.
+qsizetype lineEnd(QByteArrayView text, qsizetype begin)
+{
+    for (qsizetype i = begin; i < text.size(); ++i) {
+        if (text[i] == '\n')
+            return i + 1;
+        if (text[i] == '\r')
+            return i + 1 < text.size() && text[i + 1] == '\n' ? i + 2 : i + 1;
+    }
+    return text.size();
+}
+
 // "Unicode 文本" is separated by tabs, CSV by commas: the header row tells.
 char delimiterOf(QByteArrayView text)
 {
-    const qsizetype end = text.indexOf('\n');
+    const qsizetype end = lineEnd(text, 0);
     const QByteArrayView header = end < 0 ? text : text.first(end);
     return header.count('\t') > header.count(',') ? '\t' : ',';
 }
@@ -118,8 +157,7 @@ CsvFile parse(const QByteArray& bytes)
     int row = 0;
     qsizetype begin = 0;
     while (begin < text.size()) {
-        qsizetype end = text.indexOf('\n', begin);
-        end = end < 0 ? text.size() : end + 1;
+        const qsizetype end = lineEnd(text, begin);
         const QByteArrayView chunk = text.sliced(begin, end - begin);
         ++line;
         if (collector.betweenRecords) {
@@ -136,12 +174,22 @@ CsvFile parse(const QByteArray& bytes)
             result.error = parseError(csv_error(parser.get()), collector.recordRow);
             return result;
         }
+        if (!collector.error.isEmpty()) {
+            result.error = collector.error;
+            result.records.clear();
+            return result;
+        }
         begin = end;
     }
-    if (csv_fini(parser.get(), Collector::onField, Collector::onRecordEnd, &collector) != 0)
+    const int finished = csv_fini(parser.get(), Collector::onField, Collector::onRecordEnd, &collector);
+    if (!collector.error.isEmpty()) {
+        result.error = collector.error;
+        result.records.clear();
+    } else if (finished != 0) {
         result.error = Text::tr("row %1: a cell opens a quote (\") that is never closed; close it, or double a quote "
                                 "that is part of the text (\"\")")
                            .arg(collector.recordRow);
+    }
     return result;
 }
 

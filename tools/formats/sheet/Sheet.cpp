@@ -2,6 +2,7 @@
 
 #include "tools/content/InputLimits.h"
 #include "tools/formats/sheet/CsvRecords.h"
+#include "tools/formats/sheet/FormulaGuard.h"
 #include "tools/formats/sheet/OdsSheet.h"
 #include "tools/formats/sheet/XlsSheet.h"
 #include "tools/formats/sheet/XlsxSheet.h"
@@ -21,8 +22,15 @@ Sheet fromCsv(const CsvFile& file)
 {
     Sheet sheet;
     sheet.error = file.error;
-    for (const CsvRecord& record : file.records)
-        sheet.rows.append({record.row, record.fields});
+    for (const CsvRecord& record : file.records) {
+        // The fields are shared with the record, and copied only when one
+        // changes.
+        SheetRow row{record.row, record.fields};
+        for (qsizetype i = 0; i < record.fields.size(); ++i)
+            if (record.fields[i].startsWith(QLatin1Char('\'')))
+                row.cells[i] = FormulaGuard::unguarded(record.fields[i]);
+        sheet.rows.append(std::move(row));
+    }
     sheet.readAs = file.delimiter == '\t' ? Text::tr("tab-separated text, %1").arg(file.encoding)
                                           : Text::tr("CSV, %1").arg(file.encoding);
     return sheet;

@@ -1,14 +1,22 @@
 #include "tools/formats/sheet/SheetBankWriter.h"
 
+#include "tools/bankfile/OutputFiles.h"
+
 #include "tools/content/OptionLayout.h"
+#include "tools/formats/sheet/FormulaGuard.h"
 #include "tools/formats/sheet/SheetLayout.h"
 #include "tools/content/SourceWords.h"
 
 #include "rules/AnswerCode.h"
-#include "store/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <unistd.h>
 
 #include <xlsxwriter.h>
 
@@ -56,6 +64,18 @@ QList<Cell> questionRow(const BankQuestion& question)
                 text(question.mustAnswer == 1 ? QStringLiteral("是") : QStringLiteral("否")),
                 text(question.picture ? question.pictureFile : QString())});
     return row;
+}
+
+// A workbook's text stores characters XML cannot hold as _xHHHH_, so a
+// text that holds such a sequence itself has its underscore stored as
+// _x005F_; without that, "_x0041_" would come back as "A".
+QString xmlEscapesKept(const QString& text)
+{
+    static const QRegularExpression escape(QStringLiteral("_(?=x[0-9A-Fa-f]{4}_)"));
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString kept = text;
+    return kept.replace(escape, QStringLiteral("_x005F_"));
 }
 
 QString csvField(const QString& value)
@@ -142,35 +162,32 @@ QByteArray csv(const Table& table)
     for (const QList<Cell>& row : table.rows) {
         QStringList fields;
         for (const Cell& cell : row)
-            fields.append(csvField(cell.text));
+            fields.append(csvField(cell.number ? cell.text : FormulaGuard::guarded(cell.text)));
         lines.append(fields.join(QLatin1Char(',')));
     }
     return QByteArray("\xEF\xBB\xBF") + (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
-std::optional<QByteArray> xlsx(const QList<Table>& tables, QString& error)
+bool xlsx(const QList<Table>& tables, const QString& path, QString& error)
 {
-    // libxlsxwriter writes to a file by name: a private folder of its own
-    // keeps that file (and its scratch files) out of anyone else's reach.
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        error = Text::tr("cannot make a scratch folder: %1").arg(scratch.errorString());
-        return std::nullopt;
-    }
-    const QByteArray path = QFile::encodeName(QDir(scratch.path()).filePath(QStringLiteral("bank.xlsx")));
-    QByteArray tmpdir = QFile::encodeName(scratch.path());
+    // libxlsxwriter writes to a file by name, and its scratch files beside
+    // it: the export's own folder, which goes with the run however it ends.
+    QByteArray tmpdir = QFile::encodeName(QFileInfo(path).absolutePath());
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();
-    lxw_workbook* workbook = workbook_new_opt(path.constData(), &options);
+    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!workbook) {
         error = Text::tr("cannot start the workbook");
-        return std::nullopt;
+        return false;
     }
     lxw_format* bold = workbook_add_format(workbook);
     format_set_bold(bold);
+    // Text cells (and the empty cells of text columns) are formatted as
+    // text, so that editing one in Excel or WPS never makes it a formula.
     lxw_format* wrapped = workbook_add_format(workbook);
     format_set_text_wrap(wrapped);
     format_set_align(wrapped, LXW_ALIGN_VERTICAL_TOP);
+    format_set_num_format(wrapped, "@");
 
     lxw_error failure = LXW_NO_ERROR;
     const auto check = [&failure](lxw_error result) {
@@ -183,7 +200,8 @@ std::optional<QByteArray> xlsx(const QList<Table>& tables, QString& error)
             check(worksheet_write_string(sheet, 0, lxw_col_t(column), table.header[column].toUtf8().constData(), bold));
             // Text columns wide enough to read, numbers narrow.
             const bool wide = !table.rows.isEmpty() && !table.rows.first().value(column).number;
-            check(worksheet_set_column(sheet, lxw_col_t(column), lxw_col_t(column), wide ? 30 : 8, nullptr));
+            check(worksheet_set_column(sheet, lxw_col_t(column), lxw_col_t(column), wide ? 30 : 8,
+                                       wide ? wrapped : nullptr));
         }
         for (qsizetype row = 0; row < table.rows.size(); ++row) {
             const QList<Cell>& cells = table.rows[row];
@@ -194,19 +212,32 @@ std::optional<QByteArray> xlsx(const QList<Table>& tables, QString& error)
                                                  double(cell.text.toLongLong()), nullptr));
                 else if (!cell.text.isEmpty())
                     check(worksheet_write_string(sheet, lxw_row_t(row + 1), lxw_col_t(column),
-                                                 cell.text.toUtf8().constData(), wrapped));
+                                                 xmlEscapesKept(cell.text).toUtf8().constData(), wrapped));
             }
         }
     }
     check(workbook_close(workbook));
     if (failure != LXW_NO_ERROR) {
         error = Text::tr("the workbook cannot be written: %1").arg(QString::fromUtf8(lxw_strerror(failure)));
-        return std::nullopt;
+        return false;
     }
-    const RegularFile::Result written = RegularFile::read(QFile::decodeName(path), qint64(1) << 30);
-    if (!written.bytes)
-        error = Text::tr("the workbook cannot be read back: %1").arg(written.error);
-    return written.bytes;
+    QFile written(path);
+    if (!written.open(QIODevice::ReadOnly) || (::fsync(written.handle()) != 0 && errno != EINVAL)) {
+        error = Text::tr("the workbook cannot be written: %1").arg(written.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool xlsxInPlace(const QList<Table>& tables, const QString& target, bool replace, QString& error)
+{
+    const QFileInfo info(target);
+    const QString temporary = info.absoluteDir().filePath(
+        QStringLiteral(".%1.%2.tmp").arg(info.fileName()).arg(QCoreApplication::applicationPid()));
+    if (xlsx(tables, temporary, error) && OutputFiles::place(temporary, target, replace, error))
+        return true;
+    QFile::remove(temporary);
+    return false;
 }
 
 } // namespace SheetBankWriter

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
 
 // Writes bank content in the sheet layout (SheetLayout) that build reads
 // back into the same tables: a sheet of questions (a single-choice
@@ -44,8 +43,14 @@ QList<Table> tables(const BankContent& content);
 
 QByteArray csv(const Table& table);
 
-// The tables as the worksheets of one workbook, made with libxlsxwriter;
-// nothing (and `error`) when it fails.
-std::optional<QByteArray> xlsx(const QList<Table>& tables, QString& error);
+// Writes the tables as the worksheets of one workbook, made with
+// libxlsxwriter, to the new file `path` (synced), its scratch files going
+// into the same folder; false (and `error`) when it fails.
+bool xlsx(const QList<Table>& tables, const QString& path, QString& error);
+
+// The same as `target`, written under a hidden name beside it and put in
+// place whole (OutputFiles::place): an existing `target` is replaced only
+// with `replace`.
+bool xlsxInPlace(const QList<Table>& tables, const QString& target, bool replace, QString& error);
 
 } // namespace SheetBankWriter

@@ -1,6 +1,7 @@
 #include "tools/formats/sheet/XlsxSheet.h"
 
 #include "tools/content/InputLimits.h"
+#include "tools/formats/sheet/SheetLimits.h"
 
 #include "store/RegularFile.h"
 #include "tools/formats/sheet/ZipArchive.h"
@@ -101,7 +102,7 @@ QString numberText(const QString& stored)
 {
     bool ok = false;
     const double value = stored.toDouble(&ok);
-    if (ok && value == double(qint64(value)) && qAbs(value) < 9007199254740992.0)
+    if (ok && qAbs(value) < 9007199254740992.0 && value == double(qint64(value)))
         return QString::number(qint64(value));
     return stored;
 }
@@ -233,6 +234,19 @@ private:
             const QString value = cellValue(row, reference);
             if (column >= XlsxSheet::maxColumns || value.isEmpty())
                 continue;
+            // A shared string counts each time a cell uses it: a short
+            // workbook may use one long string in many cells.
+            characters_ += value.size();
+            if (value.size() > SheetLimits::maxCellCharacters)
+                throw Unreadable{Text::tr("row %1: the cell %2 holds %L3 characters, more than the %L4 a cell may hold")
+                                     .arg(row)
+                                     .arg(reference)
+                                     .arg(value.size())
+                                     .arg(SheetLimits::maxCellCharacters)};
+            if (characters_ > SheetLimits::maxCharacters)
+                throw Unreadable{Text::tr("the worksheet's cells hold more than %L1 characters in all (shared "
+                                          "strings counted in every cell that uses them), the limit")
+                                     .arg(SheetLimits::maxCharacters)};
             while (cells.size() <= column)
                 cells.append(QString());
             cells[column] = value;
@@ -282,6 +296,7 @@ private:
     Part part_;
     Sheet& sheet_;
     qint64 cellCount_ = 0;
+    qint64 characters_ = 0;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/formats/sheet/Sheet.h"
+#include "tools/formats/sheet/SheetLimits.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,14 +14,15 @@
 //
 // A workbook is an untrusted file: each part may unpack to at most
 // maxPartBytes (a zip bomb stops there), the sheet may keep at most
-// maxCells cells and its columns beyond maxColumns are ignored, a document
+// maxCells cells and its columns beyond maxColumns are ignored, its cells
+// hold at most the text SheetLimits allows, a document
 // type declaration is refused, and a missing or damaged part is an error
 // that names it.
 namespace XlsxSheet {
 
 inline constexpr qint64 maxPartBytes = qint64(128) * 1024 * 1024;
-inline constexpr qint64 maxCells = 2 * 1000 * 1000;
-inline constexpr int maxColumns = 1024;
+inline constexpr qint64 maxCells = SheetLimits::maxCells;
+inline constexpr int maxColumns = SheetLimits::maxColumns;
 
 // The worksheet named `worksheet`, or the first one when the name is empty.
 Sheet read(const QString& path, const QString& worksheet = {});
