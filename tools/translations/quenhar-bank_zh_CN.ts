@@ -724,6 +724,14 @@
         <source>not an OpenDocument spreadsheet (.ods): the file is not a zip archive, or is cut short</source>
         <translation>不是 OpenDocument 电子表格（.ods）：文件不是 zip 压缩包，或者不完整</translation>
     </message>
+    <message>
+        <source>the worksheet&apos;s cells hold more than %L1 characters in all (repeated cells counted each time), the limit</source>
+        <translation>工作表单元格中的文字总共超过 %L1 个字符（重复的单元格每次都计数），超出上限</translation>
+    </message>
+    <message>
+        <source>a cell holds %L1 characters, more than the %L2 a cell may hold</source>
+        <translation>有一个单元格有 %L1 个字符，超过一个单元格最多 %L2 个字符的上限</translation>
+    </message>
 </context>
 <context>
     <name>OutputFiles</name>
@@ -1216,6 +1224,10 @@
     <message>
         <source>Excel 97-2003 workbook, worksheet &quot;%1&quot;</source>
         <translation>Excel 97-2003 工作簿，工作表“%1”</translation>
+    </message>
+    <message>
+        <source>row %1: the worksheet holds more text than the tool reads (%L2 characters in a cell, %L3 in all); split it</source>
+        <translation>第 %1 行：工作表中的文字超出本工具的读取上限（一个单元格 %L2 个字符，总共 %L3 个）；请拆分</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "tools/formats/sheet/OdsSheet.h"
 
+#include "tools/formats/sheet/SheetLimits.h"
 #include "tools/formats/sheet/XlsxSheet.h"
 #include "tools/formats/sheet/ZipArchive.h"
 
@@ -67,7 +68,17 @@ private:
             const int repeated = repeatCount(part_, "number-rows-repeated");
             const QStringList cells = readRow();
             if (!cells.isEmpty()) {
+                qint64 rowCharacters = 0;
+                for (const QString& cell : cells)
+                    rowCharacters += cell.size();
                 for (int i = 0; i < repeated; ++i) {
+                    // A repeated row or cell counts each time it repeats: a
+                    // short file may repeat one long cell many times.
+                    characters_ += rowCharacters;
+                    if (characters_ > SheetLimits::maxCharacters)
+                        throw Unreadable{Text::tr("the worksheet's cells hold more than %L1 characters in all "
+                                                  "(repeated cells counted each time), the limit")
+                                             .arg(SheetLimits::maxCharacters)};
                     cellCount_ += cells.size();
                     if (cellCount_ > XlsxSheet::maxCells)
                         throw Unreadable{Text::tr("the worksheet has more than %L1 cells, more than the tool reads; "
@@ -96,6 +107,10 @@ private:
                 continue;
             const int repeated = repeatCount(part_, "number-columns-repeated");
             const QString value = cellValue();
+            if (value.size() > SheetLimits::maxCellCharacters)
+                throw Unreadable{Text::tr("a cell holds %L1 characters, more than the %L2 a cell may hold")
+                                     .arg(value.size())
+                                     .arg(SheetLimits::maxCellCharacters)};
             if (!value.isEmpty()) {
                 for (int i = 0; i < repeated && column + i < XlsxSheet::maxColumns; ++i) {
                     while (cells.size() <= column + i)
@@ -174,6 +189,7 @@ private:
     Sheet* sheet_;
     QStringList names_;
     qint64 cellCount_ = 0;
+    qint64 characters_ = 0;
 };
 
 QByteArray contentOf(const QByteArray& bytes)

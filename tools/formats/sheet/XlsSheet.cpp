@@ -1,6 +1,7 @@
 #include "tools/formats/sheet/XlsSheet.h"
 
 #include "tools/content/InputLimits.h"
+#include "tools/formats/sheet/SheetLimits.h"
 #include "tools/formats/sheet/XlsxSheet.h"
 
 #include "store/RegularFile.h"
@@ -119,6 +120,7 @@ Sheet read(const QString& path, const QString& worksheet)
     }
     const int readColumns = qMin<int>(columns, XlsxSheet::maxColumns);
     qint64 cellCount = 0;
+    qint64 characters = 0;
     for (unsigned int r = 0; r < rows; ++r) {
         QStringList cells;
         for (int c = 0; c < readColumns; ++c) {
@@ -128,6 +130,16 @@ Sheet read(const QString& path, const QString& worksheet)
             const QString value = cellValue(cell);
             if (value.isEmpty())
                 continue;
+            characters += value.size();
+            if (value.size() > SheetLimits::maxCellCharacters || characters > SheetLimits::maxCharacters) {
+                sheet.rows.clear();
+                sheet.error = Text::tr("row %1: the worksheet holds more text than the tool reads (%L2 characters in "
+                                       "a cell, %L3 in all); split it")
+                                  .arg(r + 1)
+                                  .arg(SheetLimits::maxCellCharacters)
+                                  .arg(SheetLimits::maxCharacters);
+                return sheet;
+            }
             while (cells.size() <= c)
                 cells.append(QString());
             cells[c] = value;
