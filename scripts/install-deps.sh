@@ -10,7 +10,8 @@ packages=(
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   libcsv-dev
-  libzip-dev libxlsxwriter-dev
+  libzip-dev libxlsxwriter-dev libfreexl-dev
+  python3-openpyxl libreoffice-calc-nogui
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   mdbtools-dev
   fonts-noto-cjk fonts-arphic-uming

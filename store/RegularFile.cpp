@@ -1,5 +1,7 @@
 #include "store/RegularFile.h"
 
+#include "store/SystemError.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -30,7 +32,7 @@ private:
 
 QString systemError(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemError::text(error);
 }
 
 // Reads up to `count` bytes, or `count + 1` to tell a file that is too long.

@@ -5,6 +5,7 @@
 #include "tools/commands/ExportCommand.h"
 #include "tools/commands/ImportCommand.h"
 #include "tools/commands/StatsCommand.h"
+#include "tools/commands/TemplateCommand.h"
 #include "tools/ToolTranslations.h"
 #include "tools/formats/jet/JetReadProcess.h"
 
@@ -43,6 +44,7 @@ QString commandSummary()
                     "  export DB OUTDIR      write a bank as JSON, CSV or an Excel workbook, with its pictures\n"
                     "  check DB              tell what the program will do with a bank\n"
                     "  stats DB              count a bank's questions\n"
+                    "  template FILE.xlsx    write a sheet to start a bank from: every column, three examples, notes\n"
                     "\n"
                     "\"quenhar-bank COMMAND --help\" tells more about a command.\n"
                     "Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.");
@@ -87,17 +89,25 @@ Command build()
         QStringLiteral("pictures-from-anywhere"),
         Text::tr("Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only "
                  "from the source's folder and below: for a source you trust."));
+    const QCommandLineOption skip(QLatin1String(BuildCommand::skipOption),
+                                  Text::tr("Build the questions the program can show and write the sheet's other "
+                                           "rows (multiple choice, a fourth option, no answer, ...) to "
+                                           "OUT.left-out.xlsx, with their row numbers and reasons."));
     return {QStringLiteral("build"),
             {QStringLiteral("SOURCE"), QStringLiteral("OUT.db")},
-            Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV "
-                     "or text file .csv, .txt) or an Access .mdb file."),
-            {force, categories, materials, picturesFromAnywhere},
+            Text::tr("Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx or .xls, an "
+                     "OpenDocument spreadsheet .ods, or a CSV or text file .csv, .txt; told by content, whatever the "
+                     "name) or an Access .mdb file.\n\nA sheet's columns, in any order (case, spaces, full-width "
+                     "forms and remarks in brackets do not matter; other columns are listed and left out):\n%1")
+                .arg(TemplateCommand::columnHelp()),
+            {force, categories, materials, picturesFromAnywhere, skip},
             [=](const Arguments& arguments) {
                 BuildCommand::Options options{arguments.positional.at(0), arguments.parser.value(categories),
                                               arguments.positional.at(1), arguments.parser.isSet(force),
                                               arguments.parser.value(materials),
                                               QCoreApplication::applicationFilePath()};
                 options.picturesFromAnywhere = arguments.parser.isSet(picturesFromAnywhere);
+                options.skipUnshowable = arguments.parser.isSet(skip);
                 return BuildCommand::run(options);
             }};
 }
@@ -146,6 +156,20 @@ Command check()
                      "will do with it. Exit 0 when the program can use it, 1 when it fails on it."),
             {},
             [](const Arguments& arguments) { return CheckCommand::run(arguments.positional.at(0)); }};
+}
+
+Command writeTemplate()
+{
+    const QCommandLineOption force = forceOption(Text::tr("Replace FILE.xlsx if it exists."));
+    return {QStringLiteral("template"),
+            {QStringLiteral("FILE.xlsx")},
+            Text::tr("Writes an Excel workbook to start a bank from: the worksheet 题目 with every column and three "
+                     "example rows, 章节 with the categories, and 说明 saying what goes in each column. "
+                     "\"quenhar-bank build FILE.xlsx velmora.db\" builds it."),
+            {force},
+            [=](const Arguments& arguments) {
+                return TemplateCommand::run(arguments.positional.at(0), arguments.parser.isSet(force));
+            }};
 }
 
 Command stats()
@@ -200,7 +224,7 @@ int main(int argc, char** argv)
     const QString name = arguments.value(1);
     if (name == QLatin1String(JetReadProcess::command) && arguments.size() == 3)
         return JetReadProcess::serve(arguments.at(2));
-    for (const Command& command : {build(), import(), exportBank(), check(), stats()}) {
+    for (const Command& command : {build(), import(), exportBank(), check(), stats(), writeTemplate()}) {
         if (command.name != name)
             continue;
         try {

@@ -179,9 +179,9 @@ Kind kindOf(const QString& path)
         return Kind::Jet;
     if (QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0)
         return Kind::Json;
-    if (SheetFiles::isSheet(path))
-        return Kind::Sheet;
-    return Kind::Unknown;
+    // Anything else goes to the sheet readers, which tell a workbook (xlsx,
+    // xls, ods) or a text by its content and say what else it is, as build does.
+    return Kind::Sheet;
 }
 
 Opened open(const QString& path, const QString& jetReader)
@@ -198,13 +198,9 @@ Opened open(const QString& path, const QString& jetReader)
     case Kind::Json:
         return openSource(JsonBankReader::read(path));
     case Kind::Sheet:
-        return openSource(SheetBankReader::read(path));
-    case Kind::Unknown:
         break;
     }
-    return failed(Text::tr("%1 is neither a question bank nor a source the bank tool reads (.json, .xlsx, .csv, "
-                           ".txt, an Access .mdb bank)")
-                      .arg(path));
+    return openSource(SheetBankReader::read(path));
 }
 
 Opened newBank()

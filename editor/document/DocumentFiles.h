@@ -18,7 +18,7 @@
 namespace DocumentFiles {
 
 // What a path holds, by its first bytes or its name.
-enum class Kind { Bank, Json, Sheet, Jet, Unknown };
+enum class Kind { Bank, Json, Sheet, Jet };
 Kind kindOf(const QString& path);
 
 struct Opened

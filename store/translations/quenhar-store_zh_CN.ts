@@ -183,4 +183,71 @@
         <translation>无法访问“%1”：其路径上的某个文件夹不允许您进入（权限不足）</translation>
     </message>
 </context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>no such file or folder</source>
+        <translation>没有这个文件或文件夹</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>没有权限</translation>
+    </message>
+    <message>
+        <source>operation not permitted</source>
+        <translation>不允许此操作</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>磁盘已满</translation>
+    </message>
+    <message>
+        <source>your disk quota is used up</source>
+        <translation>您的磁盘配额已用完</translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <translation>文件太大</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>磁盘是只读的</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>这是一个文件夹</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>路径中有一部分不是文件夹</translation>
+    </message>
+    <message>
+        <source>the name is too long</source>
+        <translation>名称太长</translation>
+    </message>
+    <message>
+        <source>too many symbolic links</source>
+        <translation>符号链接太多</translation>
+    </message>
+    <message>
+        <source>input/output error (the disk may be damaged)</source>
+        <translation>输入/输出错误（磁盘可能已损坏）</translation>
+    </message>
+    <message>
+        <source>too many open files</source>
+        <translation>打开的文件太多</translation>
+    </message>
+    <message>
+        <source>the file is in use</source>
+        <translation>文件正在使用中</translation>
+    </message>
+    <message>
+        <source>it already exists</source>
+        <translation>已经存在</translation>
+    </message>
+    <message>
+        <source>it cannot be moved to another disk</source>
+        <translation>无法移动到另一个磁盘</translation>
+    </message>
+</context>
 </TS>

@@ -124,7 +124,7 @@ TEST(BankToolProgram, messagesFollowTheLocale)
 {
     QTemporaryDir dir;
     const QString source = pathIn(dir, QStringLiteral("bank.csv"));
-    writeFile(source, "题号,题型,题干,答案,章节\n1,单选,q,A,101\nx,单选,q,A,101\n");
+    writeFile(source, "题号,题型,题干,答案,章节\n1,判断,q,对,101\nx,判断,q,对,101\n");
     const QString bank = pathIn(dir, QStringLiteral("velmora.db"));
     const struct
     {
@@ -132,9 +132,9 @@ TEST(BankToolProgram, messagesFollowTheLocale)
         QString error;
         QString usage;
     } cases[] = {
-        {"zh_CN.UTF-8", QStringLiteral("错误：%1：第 3 行，A 列（题号）：“x”不是整数；请填写一个整数，例如 12").arg(source),
+        {"zh_CN.UTF-8", QStringLiteral("错误：%1：第 3 行，A 列（题号）：“x”：不是整数；请填写一个整数，例如 12").arg(source),
          QStringLiteral("用法：quenhar-bank check DB")},
-        {"C", QStringLiteral("error: %1: row 3, column A (题号): \"x\" is not a whole number; write a whole number, such as 12")
+        {"C", QStringLiteral("error: %1: row 3, column A (题号): \"x\": not a whole number; write a whole number, such as 12")
                   .arg(source),
          QStringLiteral("usage: quenhar-bank check DB")},
     };

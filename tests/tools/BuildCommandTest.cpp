@@ -1,9 +1,12 @@
 #include "tools/commands/BuildCommand.h"
 
+#include "layout/FormLayout.h"
+
 #include "support/TestBank.h"
 #include "ToolFixtures.h"
 
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -91,12 +94,16 @@ TEST_F(BuildCommandTest, replacesAnExistingBankOnlyWithForceAndOnlyByAWholeOne)
     }
 }
 
+// A source is told by its content: a file that is no sheet is refused for
+// what it holds, whatever its name.
 TEST_F(BuildCommandTest, refusesASourceOfAnotherKind)
 {
-    writeFile(path(QStringLiteral("bank.docx")), "PK");
+    writeFile(path(QStringLiteral("bank.docx")), QByteArray("PK\x03\x04", 4) + QByteArray(60, '\0'));
     const CommandOutcome result = outcomeOf(
         [&] { return BuildCommand::run({path(QStringLiteral("bank.docx")), {}, path(QStringLiteral("out.db"))}); });
-    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.messages.filter(QStringLiteral("error: ")).size(), 1) << result.text().toStdString();
+    EXPECT_TRUE(result.text().contains(QStringLiteral("not a zip archive"))) << result.text().toStdString();
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("out.db"))));
 }
 
@@ -111,9 +118,47 @@ TEST_F(BuildCommandTest, aBankThatCannotBeWrittenKeepsTheSourcesWarnings)
     });
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(result.exitCode, 1);
-    ASSERT_EQ(result.messages.size(), 2) << result.text().toStdString();
+    // The warning, the report's summary, then the reason.
+    ASSERT_EQ(result.messages.size(), 3) << result.text().toStdString();
     EXPECT_TRUE(result.messages[0].startsWith(QStringLiteral("warning: "))) << result.text().toStdString();
     EXPECT_TRUE(result.messages[0].contains(QStringLiteral("category 101 is not listed"))) << result.text().toStdString();
-    EXPECT_TRUE(result.messages[1].contains(QStringLiteral("cannot write in this folder"))) << result.text().toStdString();
+    EXPECT_EQ(result.messages[1], QStringLiteral("0 error(s), 1 warning(s)")) << result.text().toStdString();
+    EXPECT_TRUE(result.messages[2].contains(QStringLiteral("cannot write in this folder"))) << result.text().toStdString();
     EXPECT_EQ(folderEntries(QFileInfo(path(QStringLiteral("bank.json"))).path()), QStringList{QStringLiteral("bank.json")});
+}
+
+// What a learner would miss is said while building, and the bank is still
+// written: a bank too small for the mock exam, a photo kept as a bitmap
+// many times its file's size and larger than the picture area, a question
+// taller than the practice text box. The sizes are the trainer's.
+TEST_F(BuildCommandTest, warnsAboutWhatALearnerWouldNotSee)
+{
+    QImage photo(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 255 / 400, y * 255 / 400, (x + y) * 255 / 800));
+    writeFile(path(QStringLiteral("photo.jpg")), encoded(photo, "JPG"));
+    QString longText = QStringLiteral("题");
+    for (int line = 0; line < 40; ++line)
+        longText += QStringLiteral("\\n第%1行").arg(line);
+    const auto result = build(jsonSource(
+        {jsonCategory()},
+        {jsonQuestion(1, R"(, "picture": "photo.jpg")"),
+         QStringLiteral(R"({"no": 2, "category": 101, "type": "judge", "text": "%1", "answer": "对", "mustAnswer": false})")
+             .arg(longText)}));
+    ASSERT_EQ(result.exitCode, 0) << result.text().toStdString();
+    const QStringList warnings = result.messages.filter(QStringLiteral("warning: "));
+    ASSERT_EQ(warnings.size(), 4) << result.text().toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral("no mock exam can run on this bank: it has 2 ordinary questions")).size(), 1)
+        << result.text().toStdString();
+    const QSize area = FormLayout::pictureArea(0);
+    EXPECT_EQ(warnings.filter(QStringLiteral("is 400×400 pixels, larger than the picture area (%1×%2)")
+                                  .arg(area.width())
+                                  .arg(area.height()))
+                  .size(),
+              1)
+        << result.text().toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral("is stored as a bitmap of 468.8 KB, 71 times its file")).size(), 1)
+        << result.text().toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral(":9: \"题⏎第0行")).size(), 1) << result.text().toStdString();
 }

@@ -35,12 +35,15 @@ void makeSubjectsUntyped(TestBank& bank)
     bank.exec(QStringLiteral("create table Subjects([no], subject, result, classNo, passOnly, fatherNo, bmp)"));
 }
 
-// The kinds of fault and warning a report holds, without its notes.
+// The kinds of fault and warning a report holds, without its notes. The
+// fixtures' questions are single-choice texts without option lines; that
+// warning has a test of its own.
 QList<Kind> problemKinds(const CheckReport& report)
 {
     QList<Kind> kinds;
     for (const CheckFinding& finding : report.findings())
-        if (finding.severity != CheckFinding::Severity::Note && !kinds.contains(finding.kind))
+        if (finding.severity != CheckFinding::Severity::Note && finding.kind != Kind::NoOptionLines
+            && !kinds.contains(finding.kind))
             kinds.append(finding.kind);
     return kinds;
 }
@@ -238,4 +241,24 @@ TEST(CheckCommand, neverCreatesOrChangesTheFile)
     const CheckReport report = CheckCommand::check(missing);
     EXPECT_EQ(problemKinds(report), QList<Kind>{Kind::CannotOpen});
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+// A single-choice question whose text holds no option lines shows three
+// answer buttons and nothing to choose between; one that holds them, in
+// the bank's layout or as teachers type them, is fine.
+TEST(CheckCommand, warnsAboutSingleChoiceQuestionsWithoutOptionLines)
+{
+    TestBank bank;
+    fillWorkingBank(bank);
+    bank.exec(QStringLiteral("update Subjects set subject = subject || char(10) || 'A、一' || char(10) || 'B、二' "
+                             "|| char(10) || 'C、三' where [no] > 2"));
+    bank.exec(QStringLiteral("update Subjects set subject = '题' || char(10) || 'A. 一' || char(10) || 'B．二' "
+                             "|| char(10) || '(C) 三' where [no] = 2"));
+    bank.exec(QStringLiteral("insert into Subjects([no], subject, result, classNo, passOnly, fatherNo) "
+                             "values (5000, '判断题', 0, 1, 0, 101)"));
+    const CheckReport report = CheckCommand::check(bank.path());
+    EXPECT_TRUE(report.programWorks());
+    EXPECT_EQ(report.count(Kind::NoOptionLines), 1) << report.toText(bank.path()).toStdString();
+    EXPECT_TRUE(report.toText(bank.path()).contains(QStringLiteral("question 1: a single-choice question without option lines")))
+        << report.toText(bank.path()).toStdString();
 }

@@ -1,5 +1,7 @@
 #include "tools/formats/sheet/SheetBankReader.h"
 #include "tools/formats/sheet/CsvRecords.h"
+#include "tools/formats/sheet/SheetBankWriter.h"
+#include "tools/formats/sheet/SheetHeader.h"
 
 #include "ToolFixtures.h"
 
@@ -53,7 +55,7 @@ TEST_F(SheetBankReaderTest, readsQuotedFieldsWithCommasQuotesAndLineBreaks)
 TEST_F(SheetBankReaderTest, acceptsAByteOrderMarkAndColumnsInAnyOrder)
 {
     const BankSource source = read("\xEF\xBB\xBF" "章节,答案,题干,题号,题型,备注\n"
-                                   "102,B,题目,5,single,editor's note\n");
+                                   "102,B,\"题目\nA、一\nB、二\nC、三\",5,single,editor's note\n");
     ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
     ASSERT_EQ(source.content.questions.size(), 1);
     const BankQuestion& question = source.content.questions[0];
@@ -67,9 +69,9 @@ TEST_F(SheetBankReaderTest, acceptsAByteOrderMarkAndColumnsInAnyOrder)
 TEST_F(SheetBankReaderTest, acceptsEveryWayOfWritingTypesAnswersAndFlags)
 {
     const BankSource source = read(header
-                                   + "1,单选,q,A,101,是,\n"
-                                     "2,选择,q,b,101,1,\n"
-                                     "3,single,q,C,101,true,\n"
+                                   + "1,单选,\"q\nA、一\nB、二\nC、三\",A,101,是,\n"
+                                     "2,选择,\"q\nA、一\nB、二\nC、三\",b,101,1,\n"
+                                     "3,single,\"q\nA、一\nB、二\nC、三\",C,101,true,\n"
                                      "4,判断,q,对,101,否,\n"
                                      "5,judge,q,错,101,0,\n"
                                      "6,判断,q,正确,101,false,\n"
@@ -95,8 +97,8 @@ TEST_F(SheetBankReaderTest, acceptsEveryWayOfWritingTypesAnswersAndFlags)
 TEST_F(SheetBankReaderTest, acceptsTheSpellingsTeachersType)
 {
     const BankSource source = read(header
-                                   + "1,单选题,q,Ａ,101,√,pics\\stop.png\n"
-                                     "2,单项选择题,q,ｃ,101,Y,\n"
+                                   + "1,单选题,\"q\nA、一\nB、二\nC、三\",Ａ,101,√,pics\\stop.png\n"
+                                     "2,单项选择题,\"q\nA、一\nB、二\nC、三\",ｃ,101,Y,\n"
                                      "3,判断题,q,✓,101,×,\n"
                                      "4,是非题,q,F,101,N,\n"
                                      "5,是非,q,Ｔ,101,yes,\n"
@@ -137,18 +139,26 @@ TEST_F(SheetBankReaderTest, mergesOptionColumnsAndRefusesWhatWouldBeLost)
     const BankSource bad = read(optionHeader
                                 + "1,单选,q,一,二,三,四,A,101\n"     // row 2: a fourth option
                                   "2,单选,q,一,,三,,A,101\n"         // row 3: B missing
-                                  "3,判断,q,一,二,,,对,101\n");      // row 4: options on true/false
+                                  "3,判断,q,一,二,,,对,101\n"        // row 4: options on true/false
+                                  "4,单选,q,,,,,B,101\n");          // row 5: no options at all
     EXPECT_EQ(reasons(bad.problems.errors()),
               (QStringList{
-                  QStringLiteral("2G: 选项D holds \"四\", but the program shows three answer buttons (A, B, C); keep "
-                                 "three options in 选项A to 选项C and leave 选项D empty"),
-                  QStringLiteral("3E: 选项B is empty, but other options are given; a single-choice question has three "
-                                 "options, A, B and C"),
-                  QStringLiteral("4D: a true/false question has no options, but 选项A holds \"一\"; leave the options "
-                                 "empty (or write the question type 单选 if it has options)"),
-                  QStringLiteral("4E: a true/false question has no options, but 选项B holds \"二\"; leave the options "
-                                 "empty (or write the question type 单选 if it has options)"),
+                  QStringLiteral("3E: the option is empty, but other options are given; a single-choice question has "
+                                 "three options, A, B and C"),
+                  QStringLiteral("4D: a true/false question has no options, but this column holds one; leave it empty "
+                                 "(or write the question type 单选 if it has options)"),
+                  QStringLiteral("4E: a true/false question has no options, but this column holds one; leave it empty "
+                                 "(or write the question type 单选 if it has options)"),
               }));
+    EXPECT_EQ(bad.problems.errors()[1].value, QStringLiteral("一"));
+    // What the program cannot show is never stored changed: the row is
+    // left out, named with its cell and reason, for build to refuse.
+    ASSERT_EQ(bad.leftOut.rows.size(), 2);
+    EXPECT_EQ(bad.leftOut.rows[0].place.number, 2);
+    EXPECT_EQ(bad.leftOut.rows[0].place.column, QStringLiteral("G"));
+    EXPECT_EQ(bad.leftOut.rows[0].value, QStringLiteral("四"));
+    EXPECT_EQ(bad.leftOut.rows[1].place.number, 5);
+    EXPECT_TRUE(bad.leftOut.rows[1].reason.startsWith(QStringLiteral("a single-choice question without its options")));
     EXPECT_TRUE(bad.content.questions.isEmpty());
 }
 
@@ -158,35 +168,36 @@ TEST_F(SheetBankReaderTest, reportsEveryBadRowWithItsRowAndColumn)
 {
     const BankSource source = read(header
                                    + "1,单选,\"多行\n题干\",A,101,否,\n" // row 2, lines 2-3
-                                     "x,单选,q,A,101,否,\n"             // row 3: number
+                                     "x,单选,\"q\nA、一\nB、二\nC、三\",A,101,否,\n"             // row 3: number
                                      "3,判断,q,C,101,否,\n"             // row 4: C on true/false
                                      "\n"                               // row 5
-                                     "4,问答,q,A,101,否,\n"             // row 6: type
+                                     "4,其他,q,A,101,否,\n"             // row 6: type
                                      "5,单选,,A,101,也许,\n");          // row 7: text and flag
     const QStringList errors = reasons(source.problems.errors());
     EXPECT_EQ(errors,
               (QStringList{
-                  QStringLiteral("3A: \"x\" is not a whole number; write a whole number, such as 12"),
-                  QStringLiteral("4D: \"C\" is not an answer to a true/false question; write one of 对/错, "
+                  QStringLiteral("3A: not a whole number; write a whole number, such as 12"),
+                  QStringLiteral("4D: not an answer to a true/false question; write one of 对/错, "
                                  "正确/错误, √/×, ✓/✗, A/B, T/F, Y/N, true/false"),
-                  QStringLiteral("6B: \"问答\" is not a question type; write one of 单选, 单选题, 选择, 选择题, "
+                  QStringLiteral("6B: not a question type; write one of 单选, 单选题, 选择, 选择题, "
                                  "单项选择, 单项选择题, single, 判断, 判断题, 是非, 是非题, 对错, 对错题, judge"),
                   QStringLiteral("7C: the question is empty; write the question in this column"),
-                  QStringLiteral("7F: \"也许\" does not say whether the question must be answered right; write one "
+                  QStringLiteral("7F: does not say whether the question must be answered right; write one "
                                  "of 是/否, 1/0, true/false, yes/no, Y/N, √/×, ✓/✗, 对/错, or leave it empty for 否"),
               }));
     EXPECT_EQ(source.problems.errors()[0].file, path(QStringLiteral("bank.csv")));
     EXPECT_EQ(source.problems.errors()[0].toString(),
-              path(QStringLiteral("bank.csv")) + QStringLiteral(": row 3, column A (题号): \"x\" is not a whole "
+              path(QStringLiteral("bank.csv")) + QStringLiteral(": row 3, column A (题号): \"x\": not a whole "
                                                                "number; write a whole number, such as 12"));
 }
 
 TEST_F(SheetBankReaderTest, reportsAMissingColumn)
 {
-    const BankSource source = read("题号,题型,题干,答案\n1,单选,q,A\n");
+    const BankSource source = read("题号,题型,题干,章节\n1,单选,\"q\nA、一\nB、二\nC、三\",101\n");
     EXPECT_EQ(reasons(source.problems.errors()),
-              QStringList{QStringLiteral("1: the header row has no column 章节; name the columns 题号, 题型, 题干, "
-                                         "答案, 章节 in the first row")});
+              QStringList{QStringLiteral("1: no header row names the columns 题干 (or 题目, 试题, 问题, 题目内容, "
+                                         "试题内容, 题干内容, question); 答案 (or 正确答案, 标准答案, 参考答案, "
+                                         "正确选项, answer); write them in the first row of the sheet")});
     EXPECT_TRUE(source.content.questions.isEmpty());
 }
 
@@ -194,7 +205,7 @@ TEST_F(SheetBankReaderTest, reportsAMissingColumn)
 // (UTF-16, tab-separated); each is read, and the build says how.
 TEST_F(SheetBankReaderTest, readsEveryEncodingSpreadsheetsSaveIn)
 {
-    const QString text = QStringLiteral("题号,题型,题干,答案,章节\n1,单选题,\"道路\n交通\",Ａ,101\n");
+    const QString text = QStringLiteral("题号,题型,题干,答案,章节\n1,单选题,\"道路\n交通\nA、一\nB、二\nC、三\",Ａ,101\n");
     QByteArray utf16le("\xFF\xFE");
     QString tabbed = text;
     tabbed.replace(QLatin1Char(','), QLatin1Char('\t'));
@@ -221,7 +232,7 @@ TEST_F(SheetBankReaderTest, readsEveryEncodingSpreadsheetsSaveIn)
         const BankSource source = read(c.bytes);
         ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
         ASSERT_EQ(source.content.questions.size(), 1);
-        EXPECT_EQ(source.content.questions[0].text, QStringLiteral("道路\n交通"));
+        EXPECT_EQ(source.content.questions[0].text, QStringLiteral("道路\n交通\nA、一\nB、二\nC、三"));
         EXPECT_EQ(source.content.questions[0].answer, 0);
         EXPECT_EQ(source.notes, QStringList{path(QStringLiteral("bank.csv")) + QStringLiteral(": read as ") + c.readAs});
     }
@@ -237,8 +248,10 @@ TEST_F(SheetBankReaderTest, refusesFilesThatAreNotSpreadsheetText)
         QString expected;
     } cases[] = {
         {QByteArray("\x81\x30\x81", 3), QStringLiteral("not text in UTF-8, GB18030 (GBK) or UTF-16")},
-        {QByteArray("PK\x03\x04rest"), QStringLiteral("name it .xlsx")},
-        {QByteArray("\xD0\xCF\x11\xE0rest"), QStringLiteral("old Excel 97-2003 file")},
+        // Told by content, whatever the name: a workbook saved as .csv is
+        // read as the workbook it is, and a damaged one is said to be one.
+        {QByteArray("PK\x03\x04rest"), QStringLiteral("not an Excel workbook (.xlsx): the file is not a zip archive")},
+        {QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1rest"), QStringLiteral("not an Excel 97-2003 workbook (.xls)")},
     };
     for (const auto& c : cases) {
         const BankSource source = read(c.bytes);
@@ -250,7 +263,7 @@ TEST_F(SheetBankReaderTest, refusesFilesThatAreNotSpreadsheetText)
 
 TEST_F(SheetBankReaderTest, titlesCategoriesFromTheCategoriesFile)
 {
-    const BankSource source = read(header + "1,单选,q,A,101,否,\n2,单选,q,A,102,否,\n",
+    const BankSource source = read(header + "1,单选,\"q\nA、一\nB、二\nC、三\",A,101,否,\n2,单选,\"q\nA、一\nB、二\nC、三\",A,102,否,\n",
                                    "章节,名称\n100,\"法律, 法规\"\n101,驾驶证申领\n102,记分\n");
     ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
     ASSERT_EQ(source.content.categories.size(), 3);
@@ -262,7 +275,7 @@ TEST_F(SheetBankReaderTest, titlesCategoriesFromTheCategoriesFile)
 
 TEST_F(SheetBankReaderTest, withoutACategoriesFileMakesOneTitledCategoryPerNumberUsed)
 {
-    const BankSource source = read(header + "1,单选,q,A,201,否,\n2,单选,q,A,101,否,\n3,单选,q,A,201,否,\n");
+    const BankSource source = read(header + "1,单选,\"q\nA、一\nB、二\nC、三\",A,201,否,\n2,单选,\"q\nA、一\nB、二\nC、三\",A,101,否,\n3,单选,\"q\nA、一\nB、二\nC、三\",A,201,否,\n");
     ASSERT_EQ(source.content.categories.size(), 2);
     EXPECT_EQ(source.content.categories[0].no, 101);
     EXPECT_EQ(source.content.categories[0].title, QStringLiteral("第101章"));
@@ -272,7 +285,7 @@ TEST_F(SheetBankReaderTest, withoutACategoriesFileMakesOneTitledCategoryPerNumbe
 
 TEST_F(SheetBankReaderTest, resolvesPicturesAgainstTheCsvFolder)
 {
-    const BankSource source = read(header + "1,单选,q,A,101,否,img/sign.png\n");
+    const BankSource source = read(header + "1,单选,\"q\nA、一\nB、二\nC、三\",A,101,否,img/sign.png\n");
     ASSERT_EQ(source.content.questions.size(), 1);
     EXPECT_EQ(source.content.questions[0].pictureFile, path(QStringLiteral("img/sign.png")));
 }
@@ -293,4 +306,72 @@ TEST(CsvRecords, reportsAQuotedFieldThatIsNeverClosed)
 {
     const CsvFile file = CsvRecords::parse("a,b\n\"open,c\n");
     EXPECT_FALSE(file.error.isEmpty());
+}
+
+// The names teachers give their columns, with the remarks, spaces and
+// full-width forms they type.
+TEST(SheetHeader, matchesTheColumnNamesTeachersWrite)
+{
+    using SheetHeader::Column;
+    const struct
+    {
+        const char* header;
+        std::optional<Column> column;
+    } columns[] = {
+        {"题号", Column::No},          {"序号", Column::No},
+        {"类型", Column::Type},        {"题 型", Column::Type},
+        {"试题", Column::Text},        {"题目（必填）", Column::Text},
+        {"Question", Column::Text},    {"正确答案(只能输入ABCD否则报错)", Column::Answer},
+        {"答案【单选填字母】", Column::Answer}, {"ＡＮＳＷＥＲ", Column::Answer},
+        {"所属章节", Column::Category}, {"必答题", Column::MustAnswer},
+        {"图片路径", Column::Picture}, {"答案解析", Column::Explanation},
+        {"备注", std::nullopt},        {"选项A", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : columns)
+        EXPECT_EQ(SheetHeader::column(SheetHeader::SheetKind::Questions, QString::fromUtf8(c.header)), c.column) << c.header;
+
+    const struct
+    {
+        const char* header;
+        std::optional<int> option;
+    } options[] = {
+        {"A", 0},     {"b", 1},     {"A选项", 0}, {"选项C", 2}, {"选项 D", 3}, {"选项1", 0},
+        {"选项三", 2}, {"Option B", 1}, {"Ｃ", 2}, {"AB", std::nullopt}, {"答案", std::nullopt},
+    };
+    for (const auto& c : options)
+        EXPECT_EQ(SheetHeader::optionIndex(QString::fromUtf8(c.header)), c.option) << c.header;
+}
+
+// A workbook written by libxlsxwriter with English headers, a title above
+// the header and a blank row: read as a teacher means it.
+TEST_F(SheetBankReaderTest, readsAWorkbookWithEnglishHeadersAndATitleRow)
+{
+    using Cell = SheetBankWriter::Cell;
+    SheetBankWriter::Table table;
+    table.name = QStringLiteral("Questions");
+    table.header = {QStringLiteral("Road rules, spring term")};
+    table.rows = {
+        {},
+        {{QStringLiteral("Question")}, {QStringLiteral("Option A")}, {QStringLiteral("Option B")},
+         {QStringLiteral("Option C")}, {QStringLiteral("Answer")}, {QStringLiteral("Chapter")}},
+        {{QStringLiteral("Which licence?")}, {QStringLiteral("one")}, {QStringLiteral("two")},
+         {QStringLiteral("three")}, {QStringLiteral("c")}, {QStringLiteral("7"), true}},
+        {},
+        {{QStringLiteral("Drive after drinking?")}, {}, {}, {}, {QStringLiteral("×")}, {QStringLiteral("7"), true}},
+    };
+    QString error;
+    ASSERT_TRUE(SheetBankWriter::xlsx({table}, path(QStringLiteral("english.xlsx")), error)) << error.toStdString();
+    const BankSource source = SheetBankReader::read(path(QStringLiteral("english.xlsx")));
+    ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
+    ASSERT_EQ(source.content.questions.size(), 2);
+    EXPECT_EQ(source.content.questions[0].text, QStringLiteral("Which licence?\nA、one\nB、two\nC、three"));
+    EXPECT_EQ(source.content.questions[0].answer, 2);
+    EXPECT_EQ(source.content.questions[0].no, 1);
+    EXPECT_EQ(source.content.questions[1].type, 1);
+    EXPECT_EQ(source.content.questions[1].answer, 1);
+    EXPECT_EQ(source.content.questions[1].no, 2);
+    EXPECT_EQ(source.content.questions[1].sourceLine, 6);
+    ASSERT_EQ(source.content.categories.size(), 1);
+    EXPECT_EQ(source.content.categories[0].no, 7);
 }

@@ -3,6 +3,7 @@
 
 #include "tools/commands/BuildCommand.h"
 #include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/formats/sheet/OdsSheet.h"
 #include "tools/formats/sheet/XlsxSheet.h"
 
 #include "ToolFixtures.h"
@@ -161,4 +162,43 @@ TEST(XlsxSheet, refusesHostileAndDamagedWorkbooks)
     ASSERT_EQ(errors.size(), 1) << result.text().toStdString();
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("error: ") + source + QStringLiteral(": not an Excel workbook")));
     EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("bank.xlsx")});
+}
+
+// An OpenDocument spreadsheet repeats rows and cells by a count: a small
+// file can name millions of long cells. Repeats count against the sheet's
+// bounds each time, so such a file is refused, not expanded; an ordinary
+// one is read with its repeats.
+TEST(OdsSheet, readsRepeatsWithinTheSheetsBounds)
+{
+    const auto spreadsheet = [](const QByteArray& rows) {
+        return XlsxFixtures::zip({
+            {"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+            {"content.xml",
+             "<?xml version=\"1.0\"?><office:document-content "
+             "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+             "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+             "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+             "<table:table table:name=\"题库\">" + rows + "</table:table></office:spreadsheet></office:body>"
+             "</office:document-content>"},
+        });
+    };
+    const Sheet good = OdsSheet::parse(spreadsheet(
+        "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>题干</text:p></table:table-cell>"
+        "<table:table-cell table:number-columns-repeated=\"2\"/><table:table-cell office:value-type=\"float\" "
+        "office:value=\"101\"><text:p>101.00</text:p></table:table-cell></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"3\"><table:table-cell/></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"2\"><table:table-cell><text:p>第一行</text:p>"
+        "<text:p>第二<text:s text:c=\"2\"/>行</text:p></table:table-cell></table:table-row>"));
+    ASSERT_TRUE(good.error.isEmpty()) << good.error.toStdString();
+    ASSERT_EQ(good.rows.size(), 3);
+    EXPECT_EQ(good.rows[0].cells, (QStringList{QStringLiteral("题干"), {}, {}, QStringLiteral("101")}));
+    EXPECT_EQ(good.rows[1].row, 5);
+    EXPECT_EQ(good.rows[2].row, 6);
+    EXPECT_EQ(good.rows[2].cells, QStringList{QStringLiteral("第一行\n第二  行")});
+
+    const QByteArray longCell = "<table:table-cell><text:p>" + QByteArray(1000, 'x') + "</text:p></table:table-cell>";
+    const Sheet bomb = OdsSheet::parse(
+        spreadsheet("<table:table-row table:number-rows-repeated=\"1000000\">" + longCell + "</table:table-row>"));
+    EXPECT_TRUE(bomb.rows.isEmpty());
+    EXPECT_TRUE(bomb.error.contains(QStringLiteral("characters in all"))) << bomb.error.toStdString();
 }

@@ -4,6 +4,7 @@
 #include "tools/bankfile/OutputFiles.h"
 
 #include "store/OpenFailure.h"
+#include "store/SystemError.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -93,7 +94,7 @@ bool NewBankFile::create()
         return false;
     removeStaleFiles();
     if (!temporary_.open()) {
-        error_ = temporary_.errorString();
+        error_ = SystemError::translated(temporary_.errorString());
         return false;
     }
     temporary_.close();

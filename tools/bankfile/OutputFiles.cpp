@@ -1,5 +1,7 @@
 #include "tools/bankfile/OutputFiles.h"
 
+#include "store/SystemError.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +53,7 @@ QString systemError(int error)
         return Text::tr("the file is too large for this disk or this user");
     if (error == EEXIST)
         return Text::tr("it already exists; give --force to replace it");
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemError::text(error);
 }
 
 QString aliasedInput(const QString& output, const QStringList& inputs)

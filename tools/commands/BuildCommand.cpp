@@ -1,21 +1,27 @@
 #include "tools/commands/BuildCommand.h"
 
 #include "tools/bankfile/SqliteBankWriter.h"
+#include "tools/bankfile/OutputFiles.h"
+#include "tools/commands/BuildReport.h"
 #include "tools/commands/ImportCommand.h"
 #include "tools/commands/NewBankOutput.h"
+#include "tools/content/LearnerWarnings.h"
 #include "tools/formats/jet/JetFile.h"
 #include "tools/formats/json/JsonBankReader.h"
 #include "tools/bankfile/OutputFiles.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
+#include "tools/formats/sheet/SheetBankWriter.h"
 #include "tools/pictures/PictureConverter.h"
 
+#include "rules/StoredPicture.h"
 #include "store/RegularFile.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -74,6 +80,8 @@ public:
         const PictureConverter::Result picture = PictureConverter::storedPicture(question.pictureFile);
         if (!picture.stored)
             refuse(question, Text::tr("question %1: the picture %2 %3").arg(question.no).arg(shown, picture.error));
+        if (picture.stored)
+            warnAboutWhatLearnersMiss(question, *picture.stored);
         return picture.stored;
     }
 
@@ -81,6 +89,21 @@ private:
     void refuse(const BankQuestion& question, const QString& reason)
     {
         problems_.addError(options_.source, content_.pictureOf(question.sourceLine), reason);
+    }
+
+    // A picture the learner sees cut off, or one stored far larger than
+    // its file.
+    void warnAboutWhatLearnersMiss(const BankQuestion& question, const QByteArray& stored)
+    {
+        const QString shown = QDir::toNativeSeparators(question.pictureFile);
+        const auto warn = [&](const QString& reason) {
+            problems_.addWarning(options_.source, content_.pictureOf(question.sourceLine),
+                                 Text::tr("question %1: the picture %2 %3").arg(question.no).arg(shown, reason));
+        };
+        if (const auto cut = LearnerWarnings::pictureCutOff(StoredPicture::decode(stored).size()))
+            warn(*cut);
+        if (const auto growth = LearnerWarnings::pictureGrowth(QFileInfo(question.pictureFile).size(), stored.size()))
+            warn(*growth);
     }
 
     const BuildCommand::Options& options_;
@@ -111,12 +134,42 @@ QString sizeText(qint64 bytes)
     return Text::tr("%L1 bytes (%2)").arg(bytes).arg(RegularFile::sizeText(bytes));
 }
 
-void addErrors(CommandResult& result, const SourceProblems& problems)
+// The source's problems as a teacher reads them (BuildReport): each kind
+// once per column with its rows, then a summary.
+void addProblems(CommandResult& result, const SourceProblems& problems)
 {
-    for (const SourceProblem& error : problems.errors())
-        result.error(error.toString());
-    if (problems.errorsLeftOut() > 0)
-        result.error(Text::tr("%L1 more errors, not listed").arg(problems.errorsLeftOut()));
+    result.messages.append(BuildReport::lines(problems));
+}
+
+// The rows left out, in a workbook of their own: each row's number in the
+// sheet and the reason, then the row as it was.
+bool writeLeftOut(const LeftOutRows& leftOut, const QString& path, bool replace, QString& error)
+{
+    SheetBankWriter::Table table;
+    table.name = Text::tr("left out");
+    table.header = QStringList{Text::tr("row"), Text::tr("reason")} + leftOut.header;
+    for (const LeftOutRow& row : leftOut.rows) {
+        QList<SheetBankWriter::Cell> cells{{QString::number(row.place.number), true}, {row.reason, false}};
+        for (const QString& cell : row.cells)
+            cells.append({cell, false});
+        table.rows.append(cells);
+    }
+    return SheetBankWriter::xlsxInPlace({table}, path, replace, error);
+}
+
+QStringList countsByReason(const LeftOutRows& leftOut)
+{
+    QStringList reasons;
+    QHash<QString, int> counts;
+    for (const LeftOutRow& row : leftOut.rows) {
+        if (!counts.contains(row.reason))
+            reasons.append(row.reason);
+        ++counts[row.reason];
+    }
+    QStringList lines;
+    for (const QString& reason : reasons)
+        lines.append(Text::tr("%L1 left out: %2").arg(counts.value(reason)).arg(reason));
+    return lines;
 }
 
 bool isJson(const QString& source)
@@ -128,12 +181,19 @@ bool isJson(const QString& source)
 
 namespace BuildCommand {
 
+QString leftOutPath(const QString& output)
+{
+    const QFileInfo bank(output);
+    const QString name = Text::tr("%1.left-out.xlsx").arg(bank.completeBaseName());
+    return bank.path() == QLatin1String(".") ? name : QDir(bank.path()).filePath(name);
+}
+
 CommandResult run(const Options& options)
 {
     const bool sheetFiles = !options.categories.isEmpty() || !options.materials.isEmpty();
     const auto sheetOnly = [] {
-        return ToolError(ExitCode::usage,
-                         Text::tr("--categories and --materials go with a sheet (.xlsx, .csv or .txt) only"));
+        return ToolError(ExitCode::usage, Text::tr("--categories and --materials go with a sheet (.xlsx, .xls, .ods, "
+                                                   ".csv or .txt) only"));
     };
     if (JetFile::isJetDatabase(options.source)) {
         if (sheetFiles)
@@ -141,29 +201,46 @@ CommandResult run(const Options& options)
         return ImportCommand::run({options.source, options.output, options.force, options.readerProgram, {}});
     }
     const bool json = isJson(options.source);
-    if (!json && !SheetFiles::isSheet(options.source))
-        throw ToolError(ExitCode::usage, Text::tr("%1: the source must be a .json file, a sheet saved as .xlsx, "
-                                                  ".csv or .txt, or an Access .mdb file")
-                                             .arg(options.source));
     if (sheetFiles && json)
         throw sheetOnly();
     NewBankOutput output(options.output, options.force, {options.source, options.categories, options.materials});
+    const QString leftOutFile = leftOutPath(options.output);
+    if (options.skipUnshowable && RegularFile::entryExists(leftOutFile) && !options.force)
+        throw ToolError(ExitCode::usage, Text::tr("%1 already exists (the rows left out of an earlier build); give "
+                                                  "--force to replace it")
+                                             .arg(leftOutFile));
 
     BankSource source = json ? JsonBankReader::read(options.source)
                              : SheetBankReader::read(options.source, options.categories, options.materials);
     CommandResult result;
     for (const QString& note : source.notes)
         result.note(note);
-    for (const SourceProblem& warning : source.problems.warnings())
-        result.warning(warning.toString());
-    if (source.problems.warningsLeftOut() > 0)
-        result.warning(Text::tr("%L1 more warnings, not listed").arg(source.problems.warningsLeftOut()));
+    const LeftOutRows& leftOut = source.leftOut;
+    if (!options.skipUnshowable) {
+        for (const LeftOutRow& row : leftOut.rows)
+            source.problems.addError(leftOut.file, row.place, row.reason, row.value);
+    }
     const auto sourceFailed = [&] {
-        addErrors(result, source.problems);
+        addProblems(result, source.problems);
         return result.failure(ExitCode::faults,
                               Text::tr("%1: no bank was written; correct the errors above and build again")
                                   .arg(options.source));
     };
+    if (!leftOut.rows.isEmpty() && !options.skipUnshowable) {
+        const bool others = source.problems.errors().size() > leftOut.rows.size();
+        const int count = int(leftOut.rows.size());
+        addProblems(result, source.problems);
+        throw result.failure(
+            ExitCode::faults,
+            (others ? Text::tr("%1: no bank was written. %n row(s) hold questions the program cannot show: correct "
+                               "the other errors above, then give --%2 to build the other questions; those rows are "
+                               "then written to %3 for you to fix",
+                               nullptr, count)
+                    : Text::tr("%1: no bank was written. %n row(s) hold questions the program cannot show: give --%2 "
+                               "to build the other questions; those rows are then written to %3 for you to fix",
+                               nullptr, count))
+                .arg(options.source, QLatin1String(skipOption), leftOutFile));
+    }
     if (source.problems.hasErrors())
         throw sourceFailed();
 
@@ -178,19 +255,43 @@ CommandResult run(const Options& options)
                                       "written")
                                  .arg(options.output, RegularFile::sizeText(least), RegularFile::sizeText(*free)));
 
-    output.create(result);
+    try {
+        output.create(result);
+    } catch (const ToolError& stop) {
+        // The source's problems come before why the build stopped, as they
+        // would in a finished report.
+        addProblems(result, source.problems);
+        throw result.failure(stop.exitCode(), stop.lines().constLast());
+    }
     try {
         PictureReader pictures(options, source.content, source.problems);
         SqliteBankWriter::write(source.content, output.temporaryPath(), std::ref(pictures));
     } catch (const StoreError& error) {
-        addErrors(result, source.problems);
+        addProblems(result, source.problems);
         throw result.failure(ExitCode::faults,
                              Text::tr("%1: %2; no bank was written").arg(options.output, error.text()));
     }
     if (source.problems.hasErrors())
         throw sourceFailed();
+    LearnerWarnings::checkExam(source.content, options.source, source.problems);
+    for (const BankQuestion& question : source.content.questions)
+        if (const auto cut = LearnerWarnings::textCutOff(question.text))
+            source.problems.addWarning(options.source, source.content.placeOf(question.sourceLine), *cut,
+                                       question.text);
+    addProblems(result, source.problems);
     const qint64 size = QFileInfo(output.temporaryPath()).size();
     output.putInPlace(result);
+    if (options.skipUnshowable && !leftOut.rows.isEmpty()) {
+        QString error;
+        if (!writeLeftOut(leftOut, leftOutFile, options.force, error))
+            throw result.failure(ExitCode::faults, Text::tr("%1 was built, but the rows left out cannot be written: %2")
+                                                       .arg(options.output, error));
+        result.note(Text::tr("%n row(s) the program cannot show were left out and written to %1 with their row "
+                             "numbers and reasons",
+                             nullptr, int(leftOut.rows.size()))
+                        .arg(leftOutFile));
+        result.messages.append(countsByReason(leftOut));
+    }
 
     const auto withPicture = std::count_if(source.content.questions.cbegin(), source.content.questions.cend(),
                                            [](const BankQuestion& question) { return !question.pictureFile.isEmpty(); });

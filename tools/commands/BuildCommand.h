@@ -23,8 +23,19 @@ struct Options
     QString materials;     // sheet sources only: the sheet of reference materials
     QString readerProgram; // for a Jet source: the bank tool itself (ImportCommand::Options)
     bool picturesFromAnywhere = false; // pictures outside the source's folder allowed
+    // Build the questions the program can show and write the sheet's other
+    // rows (multiple choice, a fourth option, no answer, ...) to
+    // leftOutPath(output) for the teacher to fix; without it such rows
+    // stop the build.
+    bool skipUnshowable = false;
 };
 
 CommandResult run(const Options& options);
+
+// Where the rows left out of `output` are written: a workbook beside it.
+QString leftOutPath(const QString& output);
+
+// The option that builds what the program can show.
+inline constexpr const char* skipOption = "skip-unshowable";
 
 } // namespace BuildCommand

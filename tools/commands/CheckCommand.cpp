@@ -2,7 +2,9 @@
 
 #include "tools/ProgressBar.h"
 #include "tools/bankfile/BankToRead.h"
+#include "tools/content/OptionLayout.h"
 
+#include "rules/AnswerCode.h"
 #include "rules/BankColumns.h"
 #include "rules/BankTables.h"
 #include "rules/CategoryNumber.h"
@@ -206,6 +208,12 @@ private:
             else if (result && type && *type != 0 && *result == 2)
                 warning(Kind::JudgeAnswerC,
                         Text::tr("%1: a true/false question whose answer is C (2): no button is right")
+                            .arg(rowName));
+            if (type && QuestionType::isSingleChoice(*type)
+                && !OptionLayout::hasOptionLines(readText(row.value(columns.value(Column::subject)))))
+                warning(Kind::NoOptionLines,
+                        Text::tr("%1: a single-choice question without option lines (A、… B、… C、…) in its text: "
+                                 "the learner sees three answer buttons and nothing to choose between")
                             .arg(rowName));
             if (category && haveCategories && !offered.contains(*category))
                 warning(Kind::CategoryNotOffered,

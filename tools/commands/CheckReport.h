@@ -21,6 +21,7 @@ struct CheckFinding
         CategoryNotInteger,    // the category list stops at it
         AnswerOutOfRange,      // no answer button is right
         JudgeAnswerC,          // a true/false question answered C
+        NoOptionLines,         // a single-choice question that shows no options
         CategoryNotOffered,    // the question is never offered for practice
         DuplicateQuestionNumber,
         UndecodablePicture,

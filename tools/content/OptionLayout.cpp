@@ -1,5 +1,7 @@
 #include "tools/content/OptionLayout.h"
 
+#include <QRegularExpression>
+
 namespace OptionLayout {
 
 QString letter(int index)
@@ -13,6 +15,24 @@ QString merged(const QString& question, const QStringList& options)
     for (qsizetype i = 0; i < options.size(); ++i)
         text += QLatin1Char('\n') + letter(int(i)) + QStringLiteral("、") + options[i];
     return text;
+}
+
+bool hasOptionLines(const QString& text)
+{
+    static const QRegularExpression optionLine(
+        QStringLiteral("^\\s*[(（]?([A-Ca-cＡ-Ｃａ-ｃ])[)）]?\\s*[、.．:：,，\\s]"));
+    int next = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = optionLine.match(line);
+        if (!match.hasMatch())
+            continue;
+        const int index = match.captured(1).normalized(QString::NormalizationForm_KC).toUpper().at(0).unicode() - u'A';
+        if (index == next)
+            ++next;
+        if (next == optionCount)
+            return true;
+    }
+    return false;
 }
 
 std::optional<Split> split(const QString& text)

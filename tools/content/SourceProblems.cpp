@@ -2,22 +2,45 @@
 
 namespace {
 
-SourceProblem problem(const QString& file, const SourcePlace& place, const QString& reason)
+SourceProblem problem(const QString& file, const SourcePlace& place, const QString& reason, const QString& value)
 {
-    return {file, place.number, reason, place.unit, place.column, place.columnName};
+    return {file, place.number, reason, place.unit, place.column, place.columnName, value};
 }
 
 } // namespace
 
-QString SourceProblem::toString() const
+QString SourceProblem::shown(const QString& value, qsizetype characters)
+{
+    return tr("\"%1\"").arg(shortened(value, characters));
+}
+
+QString SourceProblem::shortened(const QString& value, qsizetype characters)
+{
+    QString text = value.trimmed();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QChar(u'⏎'));
+    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    if (text.size() > characters)
+        text = text.left(characters - 1) + QChar(u'…');
+    return text;
+}
+
+QString SourceProblem::placeText() const
 {
     if (line <= 0)
-        return tr("%1: %2").arg(file, reason);
+        return file;
     if (unit == SourcePlace::Unit::Line)
-        return tr("%1:%2: %3").arg(file).arg(line).arg(reason);
+        return tr("%1:%2").arg(file).arg(line);
     if (column.isEmpty())
-        return tr("%1: row %2: %3").arg(file).arg(line).arg(reason);
-    return tr("%1: row %2, column %3 (%4): %5").arg(file).arg(line).arg(column, columnName, reason);
+        return tr("%1: row %2").arg(file).arg(line);
+    return tr("%1: row %2, column %3 (%4)").arg(file).arg(line).arg(column, columnName);
+}
+
+QString SourceProblem::toString() const
+{
+    const QString what = value.isNull() ? reason : tr("%1: %2").arg(shown(value), reason);
+    return tr("%1: %2").arg(placeText(), what);
 }
 
 void SourceProblems::add(QList<SourceProblem>& list, qint64& leftOut, SourceProblem problem)
@@ -40,20 +63,22 @@ void SourceProblems::add(QList<SourceProblem>& list, qint64& leftOut, SourceProb
 
 void SourceProblems::addError(const QString& file, int line, const QString& reason)
 {
-    add(errors_, errorsLeftOut_, problem(file, SourcePlace::line(line), reason));
+    add(errors_, errorsLeftOut_, problem(file, SourcePlace::line(line), reason, {}));
 }
 
 void SourceProblems::addWarning(const QString& file, int line, const QString& reason)
 {
-    add(warnings_, warningsLeftOut_, problem(file, SourcePlace::line(line), reason));
+    add(warnings_, warningsLeftOut_, problem(file, SourcePlace::line(line), reason, {}));
 }
 
-void SourceProblems::addError(const QString& file, const SourcePlace& place, const QString& reason)
+void SourceProblems::addError(const QString& file, const SourcePlace& place, const QString& reason,
+                              const QString& value)
 {
-    add(errors_, errorsLeftOut_, problem(file, place, reason));
+    add(errors_, errorsLeftOut_, problem(file, place, reason, value));
 }
 
-void SourceProblems::addWarning(const QString& file, const SourcePlace& place, const QString& reason)
+void SourceProblems::addWarning(const QString& file, const SourcePlace& place, const QString& reason,
+                                const QString& value)
 {
-    add(warnings_, warningsLeftOut_, problem(file, place, reason));
+    add(warnings_, warningsLeftOut_, problem(file, place, reason, value));
 }

@@ -38,10 +38,22 @@ public:
     SourcePlace::Unit unit = SourcePlace::Unit::Line;
     QString column;
     QString columnName;
+    QString value; // the cell or value the problem is about, as written; empty for none
 
     // "file:line: reason" (the form editors and IDEs link to) for a JSON
-    // source; "file: row 5, column C (答案): reason" for a sheet.
+    // source; "file: row 5, column C (答案): "X": reason" for a sheet.
     QString toString() const;
+
+    // Where it is, without the reason: "file: row 5, column C (答案)".
+    QString placeText() const;
+
+    // A value as a message quotes it: at most a line's worth, with line
+    // breaks shown as ⏎ so that a cell pasted from a web page stays on one
+    // line of the report.
+    static QString shown(const QString& value, qsizetype characters = 30);
+
+    // The same without the quotes.
+    static QString shortened(const QString& value, qsizetype characters = 30);
 };
 
 // The problems are kept within bounds whatever the source holds: a reason
@@ -56,8 +68,8 @@ public:
 
     void addError(const QString& file, int line, const QString& reason);
     void addWarning(const QString& file, int line, const QString& reason);
-    void addError(const QString& file, const SourcePlace& place, const QString& reason);
-    void addWarning(const QString& file, const SourcePlace& place, const QString& reason);
+    void addError(const QString& file, const SourcePlace& place, const QString& reason, const QString& value = {});
+    void addWarning(const QString& file, const SourcePlace& place, const QString& reason, const QString& value = {});
 
     bool hasErrors() const { return !errors_.isEmpty(); }
     const QList<SourceProblem>& errors() const { return errors_; }

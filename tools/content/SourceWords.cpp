@@ -10,6 +10,12 @@ const QStringList singleWords{QStringLiteral("单选"),     QStringLiteral("单�
 const QStringList judgeWords{QStringLiteral("判断"), QStringLiteral("判断题"), QStringLiteral("是非"),
                              QStringLiteral("是非题"), QStringLiteral("对错"), QStringLiteral("对错题"),
                              QStringLiteral("judge")};
+const QStringList multipleChoiceWords{
+    QStringLiteral("多选"),   QStringLiteral("多选题"),   QStringLiteral("多项选择"), QStringLiteral("多项选择题"),
+    QStringLiteral("不定项"), QStringLiteral("不定项选择"), QStringLiteral("不定项选择题"), QStringLiteral("multiple")};
+const QStringList otherTypeWords{
+    QStringLiteral("填空"),   QStringLiteral("填空题"),   QStringLiteral("问答"),     QStringLiteral("问答题"),
+    QStringLiteral("简答"),   QStringLiteral("简答题"),   QStringLiteral("论述题"),   QStringLiteral("案例分析题")};
 const QStringList trueWords{QStringLiteral("对"), QStringLiteral("正确"), QStringLiteral("√"), QStringLiteral("✓"),
                             QStringLiteral("A"),  QStringLiteral("T"),    QStringLiteral("Y"), QStringLiteral("true")};
 const QStringList falseWords{QStringLiteral("错"), QStringLiteral("错误"), QStringLiteral("×"), QStringLiteral("✗"),
@@ -51,6 +57,24 @@ std::optional<qint64> questionType(const QString& word)
     if (isOneOf(word, judgeWords))
         return QuestionType::judge;
     return std::nullopt;
+}
+
+bool isTypeTheProgramLacks(const QString& word)
+{
+    return isMultipleChoiceType(word) || isOneOf(word, otherTypeWords);
+}
+
+bool isMultipleChoiceType(const QString& word)
+{
+    return isOneOf(word, multipleChoiceWords);
+}
+
+bool isTrueFalseWord(const QString& word)
+{
+    const QString w = normalized(word).toUpper();
+    if (w == QLatin1String("A") || w == QLatin1String("B"))
+        return false;
+    return isOneOf(w, trueWords) || isOneOf(w, falseWords);
 }
 
 std::optional<qint64> answer(const QString& word, qint64 type)

@@ -17,12 +17,21 @@ namespace SourceWords {
 // True/false: judge, 判断, 判断题, 是非, 是非题, 对错, 对错题.
 std::optional<qint64> questionType(const QString& word);
 
+// Question types the program does not have, though teachers' sheets hold
+// them: multiple choice (多选, 多选题, 多项选择, 多项选择题, 不定项,
+// multiple) and questions answered in words (填空, 问答, 简答, ...).
+bool isTypeTheProgramLacks(const QString& word);
+bool isMultipleChoiceType(const QString& word);
+
 // A, B, C for single-choice questions; for true/false ones 对/错, 正确/错误,
 // √/×, ✓/✗, A/B, T/F, Y/N, true/false.
 std::optional<qint64> answer(const QString& word, qint64 type);
 
 // 是/否, 1/0, true/false, yes/no, Y/N, √/×, ✓/✗, 对/错.
 std::optional<bool> flag(const QString& word);
+
+// Whether `word` is one of the true/false answers other than A and B.
+bool isTrueFalseWord(const QString& word);
 
 // The spellings each takes, for messages and the manual.
 QStringList typeSpellings();

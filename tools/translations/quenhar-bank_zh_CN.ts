@@ -31,14 +31,6 @@
         <translation>%L1 字节（%2）</translation>
     </message>
     <message>
-        <source>%1: the source must be a .json file, a sheet saved as .xlsx, .csv or .txt, or an Access .mdb file</source>
-        <translation>%1：源文件须为 .json 文件、另存为 .xlsx、.csv 或 .txt 的表格，或 Access 的 .mdb 文件</translation>
-    </message>
-    <message>
-        <source>--categories and --materials go with a sheet (.xlsx, .csv or .txt) only</source>
-        <translation>--categories 和 --materials 只能与表格源文件（.xlsx、.csv 或 .txt）一起使用</translation>
-    </message>
-    <message>
         <source>%1: no bank was written; correct the errors above and build again</source>
         <translation>%1：未生成题库；请改正上面的错误后重新生成</translation>
     </message>
@@ -59,16 +51,123 @@
         <translation>第 %1 题：图片 %2 就是输出文件 %3 本身</translation>
     </message>
     <message>
-        <source>%L1 more errors, not listed</source>
-        <translation>另有 %L1 条错误，未列出</translation>
-    </message>
-    <message>
-        <source>%L1 more warnings, not listed</source>
-        <translation>另有 %L1 条警告，未列出</translation>
-    </message>
-    <message>
         <source>%1: the bank would take at least %2, and the disk has %3 free; no bank was written</source>
         <translation>%1：题库至少需要 %2，而磁盘只剩 %3；未生成题库</translation>
+    </message>
+    <message>
+        <source>left out</source>
+        <translation>未收入</translation>
+    </message>
+    <message>
+        <source>row</source>
+        <translation>行号</translation>
+    </message>
+    <message>
+        <source>reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>%L1 left out: %2</source>
+        <translation>未收入 %L1 道：%2</translation>
+    </message>
+    <message>
+        <source>%1.left-out.xlsx</source>
+        <translation>%1.未收入的题.xlsx</translation>
+    </message>
+    <message>
+        <source>--categories and --materials go with a sheet (.xlsx, .xls, .ods, .csv or .txt) only</source>
+        <translation>--categories 和 --materials 只能与表格（.xlsx、.xls、.ods、.csv 或 .txt）一起使用</translation>
+    </message>
+    <message>
+        <source>%1 already exists (the rows left out of an earlier build); give --force to replace it</source>
+        <translation>%1 已存在（上次生成时未收入的行）；如要替换，请加 --force</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: no bank was written. %n row(s) hold questions the program cannot show: correct the other errors above, then give --%2 to build the other questions; those rows are then written to %3 for you to fix</source>
+        <translation>
+            <numerusform>%1：未生成题库。有 %n 行是程序无法显示的题：请先改正上面其他的错误，再加 --%2 生成其余的题；这些行会写入 %3，供您修改</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: no bank was written. %n row(s) hold questions the program cannot show: give --%2 to build the other questions; those rows are then written to %3 for you to fix</source>
+        <translation>
+            <numerusform>%1：未生成题库。有 %n 行是程序无法显示的题：加 --%2 即可生成其余的题；这些行会写入 %3，供您修改</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 was built, but the rows left out cannot be written: %2</source>
+        <translation>%1 已生成，但未收入的行无法写出：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) the program cannot show were left out and written to %1 with their row numbers and reasons</source>
+        <translation>
+            <numerusform>程序无法显示的 %n 行未收入，已连同行号和原因写入 %1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>BuildReport</name>
+    <message>
+        <source>%1, column %2 (%3)</source>
+        <translation>%1，%2 列（%3）</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%L1 rows: %2</source>
+        <translation>共 %L1 行：%2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>error: %1</source>
+        <translation>错误：%1</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>警告：%1</translation>
+    </message>
+    <message>
+        <source>… %L1 more problems of %2 other kinds are not shown; correct the ones above first</source>
+        <translation>…… 另有 %2 类共 %L1 个问题未列出；请先改正上面的问题</translation>
+    </message>
+    <message>
+        <source>… and %L1 more problems like those above, counted but not listed</source>
+        <translation>…… 另有 %L1 个类似上面的问题，只计数，未列出</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1，%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln error(s)</source>
+        <translation>
+            <numerusform>%Ln 个错误</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln warning(s)</source>
+        <translation>
+            <numerusform>%Ln 个警告</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 in %2, %3</source>
+        <translation>%2中有 %1，%3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln row(s)</source>
+        <translation>
+            <numerusform>%Ln 行</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -180,6 +279,10 @@
     <message>
         <source>the file is damaged (SQLite&apos;s integrity check: %1)</source>
         <translation>文件已损坏（SQLite 完整性检查：%1）</translation>
+    </message>
+    <message>
+        <source>%1: a single-choice question without option lines (A、… B、… C、…) in its text: the learner sees three answer buttons and nothing to choose between</source>
+        <translation>%1：单选题的题干中没有选项行（A、… B、… C、…）：学员只看到三个答案按钮，却没有可选的内容</translation>
     </message>
 </context>
 <context>
@@ -484,6 +587,29 @@
     </message>
 </context>
 <context>
+    <name>LearnerWarnings</name>
+    <message>
+        <source>is %1×%2 pixels, larger than the picture area (%3×%4): the learner sees it cut off</source>
+        <translation>是 %1×%2 像素，大于图片区（%3×%4）：学员看到的图片不完整</translation>
+    </message>
+    <message>
+        <source>the question is longer than the practice text box (%1×%2 pixels) shows without scrolling</source>
+        <translation>题目太长，练习文本框（%1×%2 像素）不滚动显示不全</translation>
+    </message>
+    <message>
+        <source>no mock exam can run on this bank: it has %1 ordinary questions and needs more than %2; practice works</source>
+        <translation>这个题库无法进行模拟考试：普通题只有 %1 道，需要多于 %2 道；练习不受影响</translation>
+    </message>
+    <message>
+        <source>the mock exam draws no must-answer questions: the bank has %1 and needs more than %2</source>
+        <translation>模拟考试不会抽必对题：题库中只有 %1 道，需要多于 %2 道</translation>
+    </message>
+    <message>
+        <source>is stored as a bitmap of %1, %2 times its file (%3): probably a photo; a smaller picture (fewer pixels, or fewer colours) keeps the bank small</source>
+        <translation>存为 %1 的位图，是原文件（%3）的 %2 倍：可能是照片；换一张小一些的图片（像素或颜色更少）可使题库变小</translation>
+    </message>
+</context>
+<context>
     <name>NewBankFile</name>
     <message>
         <source>a program is using it now (reading or writing it); close that program and try again</source>
@@ -557,6 +683,37 @@
     </message>
 </context>
 <context>
+    <name>OdsSheet</name>
+    <message>
+        <source>OpenDocument spreadsheet, worksheet &quot;%1&quot;</source>
+        <translation>OpenDocument 电子表格，工作表“%1”</translation>
+    </message>
+    <message>
+        <source>the spreadsheet has no worksheet</source>
+        <translation>这个电子表格中没有工作表</translation>
+    </message>
+    <message>
+        <source>the spreadsheet has no worksheet named %1</source>
+        <translation>这个电子表格中没有名为 %1 的工作表</translation>
+    </message>
+    <message>
+        <source>the worksheet has more than %L1 cells, more than the tool reads; split it</source>
+        <translation>工作表的单元格多于 %L1 个，超出本工具的读取上限；请拆分</translation>
+    </message>
+    <message>
+        <source>not an OpenDocument spreadsheet (.ods): the file is not a zip archive, or is cut short</source>
+        <translation>不是 OpenDocument 电子表格（.ods）：文件不是 zip 压缩包，或者不完整</translation>
+    </message>
+    <message>
+        <source>the worksheet&apos;s cells hold more than %L1 characters in all (repeated cells counted each time), the limit</source>
+        <translation>工作表单元格中的文字总共超过 %L1 个字符（重复的单元格每次都计数），超出上限</translation>
+    </message>
+    <message>
+        <source>a cell holds %L1 characters, more than the %L2 a cell may hold</source>
+        <translation>有一个单元格有 %L1 个字符，超过一个单元格最多 %L2 个字符的上限</translation>
+    </message>
+</context>
+<context>
     <name>OutputFiles</name>
     <message>
         <source>the disk is full (or your quota is used up); free some space and try again</source>
@@ -601,60 +758,144 @@
         <translation>%1：按 %2 读取</translation>
     </message>
     <message>
-        <source>the sheet is empty; its first row must name the columns (%1)</source>
-        <translation>表格是空的；第一行必须写出各列的名称（%1）</translation>
-    </message>
-    <message>
-        <source>the header row has no column %1; name the columns %2 in the first row</source>
-        <translation>标题行没有“%1”列；请在第一行写出各列名称：%2</translation>
-    </message>
-    <message>
         <source>the cell is empty; write a whole number, such as %1</source>
         <translation>单元格是空的；请填写一个整数，例如 %1</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a whole number; write a whole number, such as %2</source>
-        <translation>“%1”不是整数；请填写一个整数，例如 %2</translation>
-    </message>
-    <message>
-        <source>%1 holds &quot;%2&quot;, but the program shows three answer buttons (A, B, C); keep three options in 选项A to 选项C and leave %1 empty</source>
-        <translation>%1 填了“%2”，但程序只显示三个答案按钮（A、B、C）；请把三个选项放在 选项A 到 选项C，%1 留空</translation>
-    </message>
-    <message>
-        <source>a true/false question has no options, but %1 holds &quot;%2&quot;; leave the options empty (or write the question type 单选 if it has options)</source>
-        <translation>判断题没有选项，但 %1 填了“%2”；请把选项留空（如果这道题有选项，请把题型写成 单选）</translation>
-    </message>
-    <message>
-        <source>the options are in columns, but there is no column %1; add it</source>
-        <translation>选项分列填写，但没有“%1”列；请添加这一列</translation>
-    </message>
-    <message>
-        <source>%1 is empty, but other options are given; a single-choice question has three options, A, B and C</source>
-        <translation>%1 是空的，但填了其他选项；单选题要有 A、B、C 三个选项</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a question type; write one of %2</source>
-        <translation>“%1”不是题型；请填写以下之一：%2</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not an answer to a single-choice question; write one of %2</source>
-        <translation>“%1”不是单选题的答案；请填写以下之一：%2</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not an answer to a true/false question; write one of %2</source>
-        <translation>“%1”不是判断题的答案；请填写以下之一：%2</translation>
     </message>
     <message>
         <source>the question is empty; write the question in this column</source>
         <translation>题干是空的；请在这一列填写题目</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; does not say whether the question must be answered right; write one of %2, or leave it empty for 否</source>
-        <translation>“%1”看不出是否必对题；请填写以下之一：%2，或留空表示“否”</translation>
-    </message>
-    <message>
         <source>the category has no title; write the title shown for it</source>
         <translation>章节没有名称；请填写要显示的名称</translation>
+    </message>
+    <message>
+        <source>%1 (or %2)</source>
+        <translation>%1（或 %2）</translation>
+    </message>
+    <message>
+        <source>no header row names the columns %1; write them in the first row of the sheet</source>
+        <translation>没有一行表头写明以下各列：%1；请把它们写在表格的第一行</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <source>%1: the header is row %2; the rows above it are left out</source>
+        <translation>%1：表头在第 %2 行；它上面的行不读取</translation>
+    </message>
+    <message>
+        <source>%1 (%2: the program shows no explanations)</source>
+        <translation>%1（%2：程序不显示解析）</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>%1: columns not read: %2</source>
+        <translation>%1：未读取的列：%2</translation>
+    </message>
+    <message>
+        <source>not a whole number; write a whole number, such as %1</source>
+        <translation>不是整数；请填写一个整数，例如 %1</translation>
+    </message>
+    <message>
+        <source>a multiple-choice question: the program takes one answer, A, B or C</source>
+        <translation>多选题：程序只接受一个答案，A、B 或 C</translation>
+    </message>
+    <message>
+        <source>no answer: write A, B or C, or 对 or 错</source>
+        <translation>没有答案：请填写 A、B 或 C，或者 对 或 错</translation>
+    </message>
+    <message>
+        <source>a question type the program does not have: it shows single-choice (A, B, C) and true/false questions</source>
+        <translation>程序没有这种题型：程序只显示单选题（A、B、C）和判断题</translation>
+    </message>
+    <message>
+        <source>not a question type; write one of %1</source>
+        <translation>不是题型；请填写以下之一：%1</translation>
+    </message>
+    <message>
+        <source>the sheet has no 题型 and this answer does not tell the type; write A, B or C for a single-choice question, 对 or 错 for a true/false one</source>
+        <translation>表格没有题型，从这个答案也看不出题型；单选题请填写 A、B 或 C，判断题请填写 对 或 错</translation>
+    </message>
+    <message>
+        <source>an answer after C: the program shows three options, A, B and C</source>
+        <translation>答案在 C 之后：程序只显示三个选项 A、B、C</translation>
+    </message>
+    <message>
+        <source>not an answer to a single-choice question; write one of %1</source>
+        <translation>不是单选题的答案；请填写以下之一：%1</translation>
+    </message>
+    <message>
+        <source>not an answer to a true/false question; write one of %1</source>
+        <translation>不是判断题的答案；请填写以下之一：%1</translation>
+    </message>
+    <message>
+        <source>the sheet has no other columns</source>
+        <translation>表格中没有别的列</translation>
+    </message>
+    <message>
+        <source>columns not read: %1</source>
+        <translation>未读取的列：%1</translation>
+    </message>
+    <message>
+        <source>a fourth option: the program shows three, A, B and C</source>
+        <translation>有第四个选项：程序只显示三个选项 A、B、C</translation>
+    </message>
+    <message>
+        <source>a true/false question has no options, but this column holds one; leave it empty (or write the question type 单选 if it has options)</source>
+        <translation>判断题没有选项，但这一列填了选项；请留空（如果这道题有选项，请把题型写成 单选）</translation>
+    </message>
+    <message>
+        <source>a single-choice question without its options: no option columns (%1, ... for B and C) and no lines A、… B、… C、… in the question; %2</source>
+        <translation>单选题没有选项：既没有选项列（%1 ……，B、C 同理），题干中也没有 A、… B、… C、… 的行；%2</translation>
+    </message>
+    <message>
+        <source>the options are in columns, but there is no column for option %1; add it</source>
+        <translation>选项写在列中，但没有选项 %1 的列；请添加</translation>
+    </message>
+    <message>
+        <source>the option is empty, but other options are given; a single-choice question has three options, A, B and C</source>
+        <translation>这个选项是空的，但填了其他选项；单选题有 A、B、C 三个选项</translation>
+    </message>
+    <message>
+        <source>does not say whether the question must be answered right; write one of %1, or leave it empty for 否</source>
+        <translation>看不出是否必对题；请填写以下之一：%1，或留空表示“否”</translation>
+    </message>
+    <message>
+        <source>the cell is empty; write the chapter (a number such as 101, or its title)</source>
+        <translation>单元格是空的；请填写章节（编号如 101，或章节标题）</translation>
+    </message>
+    <message>
+        <source>%1: no %2 column: all %L3 questions go into one category, %4 &quot;%5&quot;</source>
+        <translation>%1：没有“%2”列：全部 %L3 道题归入一个章节，%4“%5”</translation>
+    </message>
+    <message>
+        <source>no category in the categories sheet has this title; write its number or its title as listed there</source>
+        <translation>章节表中没有这个标题的章节；请填写章节表中列出的编号或标题</translation>
+    </message>
+    <message>
+        <source>%1: chapters are written as titles: %2 categories, numbered %3 to %4 in the order they first appear</source>
+        <translation>%1：章节写的是标题：共 %2 个章节，按首次出现的顺序编号为 %3 至 %4</translation>
+    </message>
+    <message>
+        <source>the workbook has two worksheets named &quot;%1&quot;; rename one of them</source>
+        <translation>工作簿中有两个名为“%1”的工作表；请把其中一个改名</translation>
+    </message>
+    <message>
+        <source>%1: no %2 column: the questions are numbered 1 to %L3 in sheet order</source>
+        <translation>%1：没有“%2”列：题目按表格中的顺序编号为 1 至 %L3</translation>
+    </message>
+    <message>
+        <source>%1: %L2 questions have no %3; single-choice or true/false was told from the answer and the options</source>
+        <translation>%1：有 %L2 道题没有%3；已根据答案和选项判断是单选题还是判断题</translation>
+    </message>
+    <message>
+        <source>%1: %L2 answers are followed by other text on later lines; the first line is the answer, the rest is left out</source>
+        <translation>%1：有 %L2 个答案后面的行里还有别的文字；第一行作为答案，其余的不读取</translation>
     </message>
 </context>
 <context>
@@ -726,20 +967,24 @@
         <translation>%1：%2</translation>
     </message>
     <message>
-        <source>%1:%2: %3</source>
-        <translation>%1:%2: %3</translation>
-    </message>
-    <message>
-        <source>%1: row %2: %3</source>
-        <translation>%1：第 %2 行：%3</translation>
-    </message>
-    <message>
-        <source>%1: row %2, column %3 (%4): %5</source>
-        <translation>%1：第 %2 行，%3 列（%4）：%5</translation>
-    </message>
-    <message>
         <source>%1…[%L2 characters left out]…%3</source>
         <translation>%1…[省略 %L2 个字符]…%3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>%1:%2</source>
+        <translation>%1:%2</translation>
+    </message>
+    <message>
+        <source>%1: row %2</source>
+        <translation>%1：第 %2 行</translation>
+    </message>
+    <message>
+        <source>%1: row %2, column %3 (%4)</source>
+        <translation>%1：第 %2 行，%3 列（%4）</translation>
     </message>
 </context>
 <context>
@@ -860,6 +1105,85 @@
     </message>
 </context>
 <context>
+    <name>TemplateCommand</name>
+    <message>
+        <source>question number, a whole number; without this column the questions are numbered in sheet order</source>
+        <translation>题号，整数；没有这一列时按表格中的顺序编号</translation>
+    </message>
+    <message>
+        <source>single choice: %1; true/false: %2; empty: told from the answer and the options</source>
+        <translation>单选题：%1；判断题：%2；空着：根据答案和选项判断</translation>
+    </message>
+    <message>
+        <source>the question (required)</source>
+        <translation>题目内容（必填）</translation>
+    </message>
+    <message>
+        <source>option A of a single-choice question; likewise 选项B and 选项C; the program shows three options, so a fourth is left out with its row</source>
+        <translation>单选题的选项 A；选项B、选项C 同理；程序只显示三个选项，有第四个选项的行不会收入</translation>
+    </message>
+    <message>
+        <source>single choice: A, B or C; true/false: %1 (required)</source>
+        <translation>单选题：A、B 或 C；判断题：%1（必填）</translation>
+    </message>
+    <message>
+        <source>the category: its number (101) or its title (第一章 …); without this column all questions go into one category named after the sheet</source>
+        <translation>所属章节：编号（101）或标题（第一章 …）；没有这一列时，所有题目归入一个以表格命名的章节</translation>
+    </message>
+    <message>
+        <source>must-answer question: %1; empty: 否</source>
+        <translation>是否必对题：%1；空着：否</translation>
+    </message>
+    <message>
+        <source>picture file (PNG, JPEG, BMP or SVG), relative to the sheet&apos;s folder: pictures\stop.png</source>
+        <translation>图片文件（PNG、JPEG、BMP 或 SVG），相对于表格所在的文件夹：pictures\stop.png</translation>
+    </message>
+    <message>
+        <source>explanation: kept in your sheet, not in the bank (the program shows none)</source>
+        <translation>解析：只留在您的表格中，不写入题库（程序不显示解析）</translation>
+    </message>
+    <message>
+        <source>  %1 (also %2): %3</source>
+        <translation>  %1（也可写作 %2）：%3</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>说明</translation>
+    </message>
+    <message>
+        <source>column</source>
+        <translation>列名</translation>
+    </message>
+    <message>
+        <source>may also be named</source>
+        <translation>也可写作</translation>
+    </message>
+    <message>
+        <source>what to write</source>
+        <translation>填写内容</translation>
+    </message>
+    <message>
+        <source>the worksheet 章节 titles the categories: 100, 200, ... head a chapter, 101, 102, ... hold questions; without it each category is titled by its number</source>
+        <translation>“章节”工作表给出各章节的标题：100、200 …… 是章的标题行，101、102 …… 下面放题目；没有这个工作表时，每个章节以编号为标题</translation>
+    </message>
+    <message>
+        <source>build</source>
+        <translation>生成</translation>
+    </message>
+    <message>
+        <source>quenhar-bank build 题库模板.xlsx velmora.db, then copy velmora.db next to the program</source>
+        <translation>quenhar-bank build 题库模板.xlsx velmora.db，然后把 velmora.db 复制到程序所在的文件夹</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1: written; fill it in and build it with &quot;quenhar-bank build %1 velmora.db&quot;</source>
+        <translation>%1：已写出；填好后用“quenhar-bank build %1 velmora.db”生成题库</translation>
+    </message>
+</context>
+<context>
     <name>TextEncoding</name>
     <message>
         <source>this is an Excel workbook, not text; name it .xlsx</source>
@@ -879,27 +1203,38 @@
     </message>
 </context>
 <context>
+    <name>XlsSheet</name>
+    <message>
+        <source>not an Excel 97-2003 workbook (.xls), or a damaged one (a Word or other Office file has the same outer form); open it in your spreadsheet program and save it again</source>
+        <translation>不是 Excel 97-2003 工作簿（.xls），或者文件已损坏（Word 等 Office 文件的外层格式相同）；请用表格软件打开后重新保存</translation>
+    </message>
+    <message>
+        <source>the workbook has no worksheet</source>
+        <translation>工作簿中没有工作表</translation>
+    </message>
+    <message>
+        <source>the workbook has no worksheet named %1</source>
+        <translation>工作簿中没有名为 %1 的工作表</translation>
+    </message>
+    <message>
+        <source>the worksheet cannot be read; the file is damaged</source>
+        <translation>无法读取工作表；文件已损坏</translation>
+    </message>
+    <message>
+        <source>the worksheet has more than %L1 cells, more than the tool reads; split it</source>
+        <translation>工作表的单元格多于 %L1 个，超出本工具的读取上限；请拆分</translation>
+    </message>
+    <message>
+        <source>Excel 97-2003 workbook, worksheet &quot;%1&quot;</source>
+        <translation>Excel 97-2003 工作簿，工作表“%1”</translation>
+    </message>
+    <message>
+        <source>row %1: the worksheet holds more text than the tool reads (%L2 characters in a cell, %L3 in all); split it</source>
+        <translation>第 %1 行：工作表中的文字超出本工具的读取上限（一个单元格 %L2 个字符，总共 %L3 个）；请拆分</translation>
+    </message>
+</context>
+<context>
     <name>XlsxSheet</name>
-    <message>
-        <source>the workbook has no part %1; it is damaged or not made by a spreadsheet program; open it in Excel or WPS and save it again</source>
-        <translation>工作簿缺少部件 %1；它已损坏，或不是电子表格软件生成的；请用 Excel 或 WPS 打开后重新保存</translation>
-    </message>
-    <message>
-        <source>the part %1 of the workbook unpacks to more than %2, the limit; the file is damaged or made to fill the memory</source>
-        <translation>工作簿的部件 %1 解压后超过 %2 的上限；文件已损坏，或是故意做来耗尽内存的</translation>
-    </message>
-    <message>
-        <source>the part %1 of the workbook is damaged; open the file in Excel or WPS and save it again</source>
-        <translation>工作簿的部件 %1 已损坏；请用 Excel 或 WPS 打开文件后重新保存</translation>
-    </message>
-    <message>
-        <source>the part %1 of the workbook declares a document type, which no spreadsheet program writes; the file is refused</source>
-        <translation>工作簿的部件 %1 声明了文档类型，电子表格软件从不这样写；拒绝读取此文件</translation>
-    </message>
-    <message>
-        <source>the part %1 of the workbook is damaged (line %2: %3); open the file in Excel or WPS and save it again</source>
-        <translation>工作簿的部件 %1 已损坏（第 %2 行：%3）；请用 Excel 或 WPS 打开文件后重新保存</translation>
-    </message>
     <message>
         <source>the workbook has no worksheet</source>
         <translation>工作簿中没有工作表</translation>
@@ -933,10 +1268,6 @@
         <translation>Excel 工作簿，工作表“%1”</translation>
     </message>
     <message>
-        <source>not an Excel workbook (.xlsx): the file is not a zip archive, or is cut short; if it is an old .xls file, save it as &quot;Excel 工作簿 (*.xlsx)&quot;</source>
-        <translation>不是 Excel 工作簿（.xlsx）：文件不是 zip 压缩包，或不完整；如果是旧的 .xls 文件，请另存为“Excel 工作簿 (*.xlsx)”</translation>
-    </message>
-    <message>
         <source>row %1: the cell %2 holds %L3 characters, more than the %L4 a cell may hold</source>
         <translation>第 %1 行：单元格 %2 含 %L3 个字符，超过了一个单元格可容纳的 %L4 个</translation>
     </message>
@@ -944,29 +1275,36 @@
         <source>the worksheet&apos;s cells hold more than %L1 characters in all (shared strings counted in every cell that uses them), the limit</source>
         <translation>工作表各单元格的字符总数超过了上限 %L1 个（共享字符串在每个使用它的单元格中都计数）</translation>
     </message>
+    <message>
+        <source>not an Excel workbook (.xlsx): the file is not a zip archive, or is cut short</source>
+        <translation>不是 Excel 工作簿（.xlsx）：文件不是 zip 压缩包，或者不完整</translation>
+    </message>
+</context>
+<context>
+    <name>ZipArchive</name>
+    <message>
+        <source>the part %1 of the workbook is damaged; open the file in your spreadsheet program and save it again</source>
+        <translation>工作簿的 %1 部分已损坏；请用表格软件打开后重新保存</translation>
+    </message>
+    <message>
+        <source>the workbook has no part %1; it is damaged or not made by a spreadsheet program; open it in your spreadsheet program and save it again</source>
+        <translation>工作簿中没有 %1 部分；文件已损坏，或不是表格软件生成的；请用表格软件打开后重新保存</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook unpacks to more than %2, the limit; the file is damaged or made to fill the memory</source>
+        <translation>工作簿的 %1 部分解压后超过 %2 的上限；文件已损坏，或是故意用来占满内存的</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook declares a document type, which no spreadsheet program writes; the file is refused</source>
+        <translation>工作簿的 %1 部分声明了文档类型，表格软件不会这样写；拒绝读取此文件</translation>
+    </message>
+    <message>
+        <source>the part %1 of the workbook is damaged (line %2: %3); open the file in your spreadsheet program and save it again</source>
+        <translation>工作簿的 %1 部分已损坏（第 %2 行：%3）；请用表格软件打开后重新保存</translation>
+    </message>
 </context>
 <context>
     <name>quenhar_bank</name>
-    <message>
-        <source>Commands:
-  build SOURCE OUT.db   make a new bank from a .json source, a sheet (.xlsx, .csv, .txt) or a Jet .mdb file
-  import OLD.mdb OUT.db convert a Jet 4 (Access) bank into a new bank and check it
-  export DB OUTDIR      write a bank as JSON, CSV or an Excel workbook, with its pictures
-  check DB              tell what the program will do with a bank
-  stats DB              count a bank&apos;s questions
-
-&quot;quenhar-bank COMMAND --help&quot; tells more about a command.
-Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
-        <translation>命令：
-  build SOURCE OUT.db   用 .json 源文件、表格（.xlsx、.csv、.txt）或 Jet 的 .mdb 文件生成新题库
-  import OLD.mdb OUT.db 把 Jet 4（Access）题库转换成新题库并检查
-  export DB OUTDIR      把题库导出为 JSON、CSV 或 Excel 工作簿，连同图片
-  check DB              说明程序会怎样使用一个题库
-  stats DB              统计题库中的题目
-
-&quot;quenhar-bank 命令 --help&quot; 可查看命令的详细说明。
-退出码：0 成功，1 题库或源文件有问题，2 用法错误。</translation>
-    </message>
     <message>
         <source>usage: quenhar-bank %1 %2</source>
         <translation>用法：quenhar-bank %1 %2</translation>
@@ -990,10 +1328,6 @@ Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
     <message>
         <source>Reference materials for a sheet source: a sheet with the columns 编号, 标题 and 内容.</source>
         <translation>表格源文件的资料：一个含“编号”“标题”“内容”三列的表格。</translation>
-    </message>
-    <message>
-        <source>Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx, or a CSV or text file .csv, .txt) or an Access .mdb file.</source>
-        <translation>用 SOURCE 生成新题库 OUT.db：SOURCE 可以是 .json 文件、表格（Excel 工作簿 .xlsx，或 CSV、文本文件 .csv、.txt）或 Access 的 .mdb 文件。</translation>
     </message>
     <message>
         <source>Replace files in OUTDIR that exist.</source>
@@ -1026,6 +1360,50 @@ Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
     <message>
         <source>Read pictures from anywhere the source names (absolute paths, ../, links leading out), not only from the source&apos;s folder and below: for a source you trust.</source>
         <translation>按源文件所写的位置读取图片，不论在哪里（绝对路径、../、指向外面的链接），而不只限于源文件所在的文件夹及其子文件夹：用于您信任的源文件。</translation>
+    </message>
+    <message>
+        <source>Commands:
+  build SOURCE OUT.db   make a new bank from a .json source, a sheet (.xlsx, .csv, .txt) or a Jet .mdb file
+  import OLD.mdb OUT.db convert a Jet 4 (Access) bank into a new bank and check it
+  export DB OUTDIR      write a bank as JSON, CSV or an Excel workbook, with its pictures
+  check DB              tell what the program will do with a bank
+  stats DB              count a bank&apos;s questions
+  template FILE.xlsx    write a sheet to start a bank from: every column, three examples, notes
+
+&quot;quenhar-bank COMMAND --help&quot; tells more about a command.
+Exit codes: 0 ok, 1 the bank or source has faults, 2 usage error.</source>
+        <translation>命令：
+  build SOURCE OUT.db   用 .json 源文件、表格（.xlsx、.csv、.txt）或 Jet 的 .mdb 文件生成新题库
+  import OLD.mdb OUT.db 把 Jet 4（Access）题库转换成新题库并检查
+  export DB OUTDIR      把题库导出为 JSON、CSV 或 Excel 工作簿，连同图片
+  check DB              说明程序会怎样使用一个题库
+  stats DB              统计题库中的题目
+  template FILE.xlsx    写出一个表格作为题库的起点：包含所有列、三行示例和说明
+
+&quot;quenhar-bank 命令 --help&quot; 可查看命令的详细说明。
+退出码：0 成功，1 题库或源文件有问题，2 用法错误。</translation>
+    </message>
+    <message>
+        <source>Build the questions the program can show and write the sheet&apos;s other rows (multiple choice, a fourth option, no answer, ...) to OUT.left-out.xlsx, with their row numbers and reasons.</source>
+        <translation>生成程序能显示的题，把表格中的其他行（多选题、第四个选项、没有答案等）连同行号和原因写入 OUT.未收入的题.xlsx。</translation>
+    </message>
+    <message>
+        <source>Makes a new bank OUT.db from SOURCE: a .json file, a sheet (an Excel workbook .xlsx or .xls, an OpenDocument spreadsheet .ods, or a CSV or text file .csv, .txt; told by content, whatever the name) or an Access .mdb file.
+
+A sheet&apos;s columns, in any order (case, spaces, full-width forms and remarks in brackets do not matter; other columns are listed and left out):
+%1</source>
+        <translation>用 SOURCE 生成新题库 OUT.db：SOURCE 可以是 .json 文件、表格（Excel 工作簿 .xlsx 或 .xls、OpenDocument 电子表格 .ods、CSV 或文本文件 .csv、.txt；按内容识别，与文件名无关）或 Access 的 .mdb 文件。
+
+表格的列，顺序不限（大小写、空格、全角半角和括号里的备注都不影响；其他列会列出并不读取）：
+%1</translation>
+    </message>
+    <message>
+        <source>Replace FILE.xlsx if it exists.</source>
+        <translation>如果 FILE.xlsx 已存在，替换它。</translation>
+    </message>
+    <message>
+        <source>Writes an Excel workbook to start a bank from: the worksheet 题目 with every column and three example rows, 章节 with the categories, and 说明 saying what goes in each column. &quot;quenhar-bank build FILE.xlsx velmora.db&quot; builds it.</source>
+        <translation>写出一个 Excel 工作簿作为题库的起点：“题目”工作表包含所有列和三行示例，“章节”工作表列出章节，“说明”工作表说明每一列填什么。用“quenhar-bank build FILE.xlsx velmora.db”生成题库。</translation>
     </message>
 </context>
 </TS>

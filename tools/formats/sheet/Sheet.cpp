@@ -1,8 +1,13 @@
 #include "tools/formats/sheet/Sheet.h"
 
+#include "tools/content/InputLimits.h"
 #include "tools/formats/sheet/CsvRecords.h"
 #include "tools/formats/sheet/FormulaGuard.h"
+#include "tools/formats/sheet/OdsSheet.h"
+#include "tools/formats/sheet/XlsSheet.h"
 #include "tools/formats/sheet/XlsxSheet.h"
+
+#include "store/RegularFile.h"
 
 #include <QFileInfo>
 
@@ -31,25 +36,60 @@ Sheet fromCsv(const CsvFile& file)
     return sheet;
 }
 
+// An OpenDocument file stores its media type first, uncompressed, so that
+// it can be told by its opening bytes.
+const QByteArray odsMediaType = "application/vnd.oasis.opendocument.spreadsheet";
+
+Sheet failed(const QString& error)
+{
+    Sheet sheet;
+    sheet.error = error;
+    return sheet;
+}
+
 } // namespace
 
 namespace SheetFiles {
 
-bool isWorkbook(const QString& path)
+Kind kindOf(const QString& path)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0;
-}
-
-bool isSheet(const QString& path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("csv") || suffix == QLatin1String("txt") || suffix == QLatin1String("tsv")
-        || suffix == QLatin1String("xlsx");
+    const RegularFile::Result prefix = RegularFile::readPrefix(path, 128);
+    if (!prefix.bytes)
+        return Kind::Text; // reading it as text says why it cannot be read
+    const QByteArray& bytes = *prefix.bytes;
+    if (bytes.startsWith("PK\x03\x04"))
+        return bytes.contains(odsMediaType) ? Kind::Ods : Kind::Xlsx;
+    if (bytes.startsWith(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
+        return Kind::Xls;
+    return Kind::Text;
 }
 
 Sheet read(const QString& path, const QString& worksheet)
 {
-    return isWorkbook(path) ? XlsxSheet::read(path, worksheet) : fromCsv(CsvRecords::read(path));
+    switch (kindOf(path)) {
+    case Kind::Xlsx: return XlsxSheet::read(path, worksheet);
+    case Kind::Xls: return XlsSheet::read(path, worksheet);
+    case Kind::Ods: {
+        const RegularFile::Result file = RegularFile::read(path, InputLimits::sourceBytes);
+        return file.bytes ? OdsSheet::parse(*file.bytes, worksheet) : failed(file.error);
+    }
+    case Kind::Text: break;
+    }
+    return fromCsv(CsvRecords::read(path));
+}
+
+QStringList worksheetNames(const QString& path)
+{
+    switch (kindOf(path)) {
+    case Kind::Xlsx: return XlsxSheet::worksheetNames(path);
+    case Kind::Xls: return XlsSheet::worksheetNames(path);
+    case Kind::Ods: {
+        const RegularFile::Result file = RegularFile::read(path, InputLimits::sourceBytes);
+        return file.bytes ? OdsSheet::worksheetNames(*file.bytes) : QStringList();
+    }
+    case Kind::Text: break;
+    }
+    return {};
 }
 
 QString columnLetters(int index)

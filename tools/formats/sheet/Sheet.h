@@ -23,15 +23,18 @@ struct Sheet
 
 namespace SheetFiles {
 
-// Whether `path` names a sheet the tool reads: .csv, .txt, .tsv (text, as
-// TextEncoding decodes it) or .xlsx (an Excel workbook's first worksheet).
-bool isSheet(const QString& path);
+// What a file holds, told by its content whatever its name: a teacher's
+// .ods renamed .csv is still read as the spreadsheet it is.
+enum class Kind { Text, Xlsx, Xls, Ods };
 
-// The sheet in `path`; for a workbook, its worksheet `worksheet` (the
-// first when empty).
+Kind kindOf(const QString& path);
+
+// The sheet in `path`: a workbook's worksheet `worksheet` (the first when
+// empty), or a CSV or text file as TextEncoding decodes it.
 Sheet read(const QString& path, const QString& worksheet = {});
 
-bool isWorkbook(const QString& path);
+// The names of a workbook's worksheets, in order; empty for text.
+QStringList worksheetNames(const QString& path);
 
 // The letters of column `index` (0: A, 26: AA), as spreadsheets name it.
 QString columnLetters(int index);

@@ -1,5 +1,7 @@
 #include "tools/formats/sheet/SheetBankWriter.h"
 
+#include "tools/bankfile/OutputFiles.h"
+
 #include "tools/content/OptionLayout.h"
 #include "tools/formats/sheet/FormulaGuard.h"
 #include "tools/formats/sheet/SheetLayout.h"
@@ -7,6 +9,8 @@
 
 #include "rules/AnswerCode.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -223,6 +227,17 @@ bool xlsx(const QList<Table>& tables, const QString& path, QString& error)
         return false;
     }
     return true;
+}
+
+bool xlsxInPlace(const QList<Table>& tables, const QString& target, bool replace, QString& error)
+{
+    const QFileInfo info(target);
+    const QString temporary = info.absoluteDir().filePath(
+        QStringLiteral(".%1.%2.tmp").arg(info.fileName()).arg(QCoreApplication::applicationPid()));
+    if (xlsx(tables, temporary, error) && OutputFiles::place(temporary, target, replace, error))
+        return true;
+    QFile::remove(temporary);
+    return false;
 }
 
 } // namespace SheetBankWriter

@@ -48,4 +48,9 @@ QByteArray csv(const Table& table);
 // into the same folder; false (and `error`) when it fails.
 bool xlsx(const QList<Table>& tables, const QString& path, QString& error);
 
+// The same as `target`, written under a hidden name beside it and put in
+// place whole (OutputFiles::place): an existing `target` is replaced only
+// with `replace`.
+bool xlsxInPlace(const QList<Table>& tables, const QString& target, bool replace, QString& error);
+
 } // namespace SheetBankWriter

@@ -4,11 +4,11 @@
 #include "tools/formats/sheet/SheetLimits.h"
 
 #include "store/RegularFile.h"
+#include "tools/formats/sheet/ZipArchive.h"
 
 #include <QHash>
 #include <QXmlStreamReader>
 
-#include <zip.h>
 
 #include <optional>
 
@@ -19,130 +19,31 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(XlsxSheet)
 };
 
-// A failure that ends reading the workbook, with the message to show.
-struct Unreadable
-{
-    QString message;
-};
+using ZipArchive::Unreadable;
 
-// The workbook's zip container, read from memory with libzip.
-class Archive
+// The workbook's zip container.
+class Archive : public ZipArchive::Archive
 {
 public:
     explicit Archive(QByteArray bytes)
-        : bytes_(std::move(bytes))
+        : ZipArchive::Archive(std::move(bytes), XlsxSheet::maxPartBytes,
+                              Text::tr("not an Excel workbook (.xlsx): the file is not a zip archive, or is cut "
+                                       "short"))
     {
-        zip_error_t error;
-        zip_error_init(&error);
-        zip_source_t* source = zip_source_buffer_create(bytes_.constData(), zip_uint64_t(bytes_.size()), 0, &error);
-        if (source)
-            zip_ = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
-        if (source && !zip_)
-            zip_source_free(source);
-        zip_error_fini(&error);
-        if (!zip_)
-            throw Unreadable{Text::tr("not an Excel workbook (.xlsx): the file is not a zip archive, or is cut "
-                                      "short; if it is an old .xls file, save it as \"Excel 工作簿 (*.xlsx)\"")};
     }
-
-    ~Archive() { zip_discard(zip_); }
-    Archive(const Archive&) = delete;
-    Archive& operator=(const Archive&) = delete;
-
-    bool has(const QString& name) const { return index(name) >= 0; }
-
-    // A part, unpacked; at most XlsxSheet::maxPartBytes of it. libzip
-    // checks each part's checksum as it reads it.
-    QByteArray part(const QString& name)
-    {
-        const zip_int64_t at = index(name);
-        if (at < 0)
-            throw Unreadable{Text::tr("the workbook has no part %1; it is damaged or not made by a spreadsheet "
-                                      "program; open it in Excel or WPS and save it again")
-                                 .arg(name)};
-        zip_file_t* file = zip_fopen_index(zip_, zip_uint64_t(at), 0);
-        if (!file)
-            throw damaged(name);
-        QByteArray bytes;
-        char chunk[65536];
-        for (;;) {
-            const zip_int64_t got = zip_fread(file, chunk, sizeof chunk);
-            if (got < 0) {
-                zip_fclose(file);
-                throw damaged(name);
-            }
-            if (got == 0)
-                break;
-            if (bytes.size() + got > XlsxSheet::maxPartBytes) {
-                zip_fclose(file);
-                throw Unreadable{Text::tr("the part %1 of the workbook unpacks to more than %2, the limit; the "
-                                          "file is damaged or made to fill the memory")
-                                     .arg(name, RegularFile::sizeText(XlsxSheet::maxPartBytes))};
-            }
-            bytes.append(chunk, qsizetype(got));
-        }
-        if (zip_fclose(file) != 0)
-            throw damaged(name);
-        return bytes;
-    }
-
-private:
-    zip_int64_t index(const QString& name) const
-    {
-        return zip_name_locate(zip_, name.toUtf8().constData(), ZIP_FL_NOCASE);
-    }
-
-    static Unreadable damaged(const QString& name)
-    {
-        return {Text::tr("the part %1 of the workbook is damaged; open the file in Excel or WPS and save it again")
-                    .arg(name)};
-    }
-
-    QByteArray bytes_;
-    zip_t* zip_ = nullptr;
 };
 
-// Reads one XML part, refusing document type declarations (the parts
-// never have one; entities declared in one could expand without bound).
-class Part
+// An XML part of the workbook.
+class Part : public ZipArchive::Part
 {
 public:
-    Part(const QString& name, const QByteArray& xml)
-        : name_(name)
-        , reader_(xml)
-    {
-    }
-
-    // The next start element; false at the end of the part.
-    bool nextStart()
-    {
-        while (!reader_.atEnd()) {
-            const QXmlStreamReader::TokenType token = reader_.readNext();
-            if (token == QXmlStreamReader::DTD)
-                throw Unreadable{Text::tr("the part %1 of the workbook declares a document type, which no "
-                                          "spreadsheet program writes; the file is refused")
-                                     .arg(name_)};
-            if (token == QXmlStreamReader::StartElement)
-                return true;
-        }
-        if (reader_.hasError())
-            throw Unreadable{Text::tr("the part %1 of the workbook is damaged (line %2: %3); open the file in "
-                                      "Excel or WPS and save it again")
-                                 .arg(name_)
-                                 .arg(reader_.lineNumber())
-                                 .arg(reader_.errorString())};
-        return false;
-    }
-
-    QXmlStreamReader& reader() { return reader_; }
-    QStringView name() const { return reader_.name(); }
-    QString attribute(const char* name) const { return reader_.attributes().value(QLatin1String(name)).toString(); }
+    using ZipArchive::Part::Part;
 
     // The relationship id of an element (r:id), whatever the prefix's
     // namespace (transitional or strict).
-    QString relationshipId() const
+    QString relationshipId()
     {
-        for (const QXmlStreamAttribute& attribute : reader_.attributes())
+        for (const QXmlStreamAttribute& attribute : reader().attributes())
             if (attribute.name() == QLatin1String("id") && !attribute.namespaceUri().isEmpty())
                 return attribute.value().toString();
         return {};
@@ -154,6 +55,7 @@ public:
     QString textOfRuns()
     {
         QString text;
+        QXmlStreamReader& reader_ = reader();
         const QString end = reader_.name().toString();
         int phonetic = 0;
         while (!reader_.atEnd()) {
@@ -169,10 +71,6 @@ public:
         }
         return text;
     }
-
-private:
-    QString name_;
-    QXmlStreamReader reader_;
 };
 
 // Spreadsheet text escapes characters XML cannot hold as _xHHHH_ (Excel
