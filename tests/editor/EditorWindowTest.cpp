@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
@@ -37,6 +38,9 @@ protected:
         QStandardPaths::setTestModeEnabled(true);
         QApplication::setOrganizationName(QStringLiteral("QuenharTest"));
         QApplication::setApplicationName(QStringLiteral("quenhar-editor-test"));
+        // Each test's settings (the recent files) in a folder of its own:
+        // tests run side by side must not see each other's.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
         QSettings().clear();
         bank.addClass(100, QStringLiteral("第一章"));
         bank.addClass(101, QStringLiteral("信号灯"));
@@ -81,6 +85,7 @@ protected:
 
     QString storedText(int position) const { return window->document().questions()[position].row.text; }
 
+    QTemporaryDir settingsFolder;
     TestBank bank;
     MessageBoxWatcher messages;
     QString chosen;
