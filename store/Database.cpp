@@ -14,6 +14,9 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_WIN
+#include "store/WindowsFileIndex.h"
+#endif
 
 namespace {
 
@@ -116,11 +119,14 @@ std::optional<Database::FileIdentity> Database::identityOf(const QString& path)
         return std::nullopt;
     identity.device = quint64(status.st_dev);
     identity.inode = quint64(status.st_ino);
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
+#elif defined(Q_OS_WIN)
+    const std::optional<WindowsFileIndex> file = windowsFileIndex(path);
+    if (!file)
         return std::nullopt;
-    identity.birth = info.birthTime();
+    identity.device = file->volume;
+    identity.inode = file->index;
+#else
+#error "No way to tell one file from another on this system"
 #endif
     return identity;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QString>
 
@@ -107,7 +106,6 @@ private:
     {
         quint64 device = 0;
         quint64 inode = 0;
-        QDateTime birth;
         bool operator==(const FileIdentity&) const = default;
     };
     static std::optional<FileIdentity> identityOf(const QString& path);
