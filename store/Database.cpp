@@ -3,6 +3,7 @@
 #include "store/ConnectionHardening.h"
 #include "store/ConnectionSettings.h"
 #include "store/SqliteFailure.h"
+#include "store/SqliteFileName.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -81,7 +82,7 @@ Database::Database(const QString& path, Mode mode)
     // SQLITE_OPEN_CREATE only for a new bank: an existing one that vanished
     // since the check is an error, never a new bank. A read-only file opens
     // read-only.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags(mode) | SQLITE_OPEN_NOMUTEX,
+    const int rc = sqlite3_open_v2(sqliteFileName(path).constData(), &db_, openFlags(mode) | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = sqliteFailureText(db_, rc);
