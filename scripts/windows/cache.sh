@@ -19,7 +19,8 @@ cache_key() {
 # The folder is named by the part, the source version and the key. The newest
 # source version the archive lists is taken, or the next older one when the
 # archive does not serve its files; a part already built is reused without
-# fetching anything.
+# fetching anything. With CACHED_ONLY set, only a part already built is
+# taken, and none is built.
 cached_part() {
   local name=$1 pkg=$2 builder=$3 version prefix src
   shift 3
@@ -29,6 +30,7 @@ cached_part() {
       echo "$prefix"
       return 0
     fi
+    [ -z "${CACHED_ONLY:-}" ] || continue
     if ! src=$(fetch_source "$pkg" "$version" "$CACHE/src"); then
       echo "Source $pkg $version is not served by the archive; trying an older one" >&2
       continue
@@ -36,7 +38,10 @@ cached_part() {
     echo "Building $name from $pkg $version into $prefix (log: $CACHE/logs/$name.log)" >&2
     mkdir -p "$CACHE/logs"
     rm -rf "$prefix"
-    if ! "$builder" "$prefix" "$src" >"$CACHE/logs/$name.log" 2>&1; then
+    # In a shell of its own, so that errexit holds inside the builder (in a
+    # function called from a test, bash would run on past a failure).
+    if ! CACHE=$CACHE JOBS=$JOBS bash -e -c 'source "$1"; source "$2"; "$3" "$4" "$5"' _ \
+      "$WIN_DIR/debian-source.sh" "$WIN_DIR/cache.sh" "$builder" "$prefix" "$src" >"$CACHE/logs/$name.log" 2>&1; then
       echo "Building $name failed; the end of $CACHE/logs/$name.log:" >&2
       tail -n 30 "$CACHE/logs/$name.log" >&2
       return 1
@@ -45,7 +50,11 @@ cached_part() {
     echo "$prefix"
     return 0
   done
-  echo "No source of $pkg can be fetched from the Debian archive" >&2
+  if [ -n "${CACHED_ONLY:-}" ]; then
+    echo "$name is not in the cache $CACHE" >&2
+  else
+    echo "No source of $pkg can be fetched from the Debian archive" >&2
+  fi
   return 1
 }
 
@@ -118,7 +127,7 @@ build_googletest() {
 
 # Every part; sets QT_PREFIX, SQLITE_PREFIX and GTEST_PREFIX.
 build_cache() {
-  QT_PREFIX=$(cached_part qt6-base qt6-base build_qtbase "${QTBASE_FLAGS[@]}" "$(cat "${QTBASE_PATCHES[@]}")")
-  SQLITE_PREFIX=$(cached_part sqlite3 sqlite3 build_sqlite "$(declare -f build_sqlite)")
-  GTEST_PREFIX=$(cached_part googletest googletest build_googletest "$(declare -f build_googletest)")
+  QT_PREFIX=$(cached_part qt6-base qt6-base build_qtbase "${QTBASE_FLAGS[@]}" "$(cat "${QTBASE_PATCHES[@]}")") || return 1
+  SQLITE_PREFIX=$(cached_part sqlite3 sqlite3 build_sqlite "$(declare -f build_sqlite)") || return 1
+  GTEST_PREFIX=$(cached_part googletest googletest build_googletest "$(declare -f build_googletest)") || return 1
 }

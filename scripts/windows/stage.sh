@@ -14,10 +14,11 @@ rm -rf "$stage"
 mkdir -p "$stage/sample"
 
 shipped=()
-for program in app/quenhar.exe tools/quenhar-bank.exe editor/quenhar-editor.exe; do
-  if [ -f "$build/$program" ]; then
-    cp "$build/$program" "$stage/"
-    shipped+=("$stage/$(basename "$program")")
+for program in quenhar.exe quenhar-bank.exe quenhar-editor.exe; do
+  built=$(find "$build" -name "$program" -not -path "*/tests/*" -not -path "*/installer/*" -print -quit)
+  if [ -n "$built" ]; then
+    cp "$built" "$stage/"
+    shipped+=("$stage/$program")
   fi
 done
 # The windows platform, the native look, and the picture formats a bank's
