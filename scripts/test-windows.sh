@@ -50,14 +50,18 @@ wineboot -i >/dev/null 2>&1
 # Windows' Song-style font SimSun (宋体) is not free to ship: Wine stands in
 # the AR PL UMing Song-style font under that name, as the Chinese editions of
 # Windows have SimSun itself.
-cat >"$BUILD/simsun.reg" <<'EOF'
-REGEDIT4
+# A version 5 registry file is UTF-16, so that the Chinese name reads right.
+{
+  printf '\xff\xfe'
+  sed 's/$/\r/' <<'EOF' | iconv -f UTF-8 -t UTF-16LE
+Windows Registry Editor Version 5.00
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "SimSun"="AR PL UMing CN"
 "宋体"="AR PL UMing CN"
 "NSimSun"="AR PL UMing CN"
 EOF
+} >"$BUILD/simsun.reg"
 wine regedit /S "$(winepath -w "$BUILD/simsun.reg")" >/dev/null 2>&1
 wineserver -w
 
