@@ -76,12 +76,20 @@ QTBASE_FLAGS=(
 )
 QTBASE_PATCHES=("$WIN_DIR/qt6-base-directwrite-without-direct2d.patch")
 
+# An interrupted build goes on where it stopped when run again with the same
+# key; the build folder records the key it was configured for.
 build_qtbase() {
   local prefix=$1 src=$2 work="$CACHE/build/qtbase" p
   for p in "${QTBASE_PATCHES[@]}"; do
-    patch -d "$src" -p1 -N -r - --dry-run <"$p" >/dev/null && patch -d "$src" -p1 -N <"$p"
+    if patch -d "$src" -p1 -N -r - --dry-run <"$p" >/dev/null; then
+      patch -d "$src" -p1 -N <"$p"
+    else
+      patch -d "$src" -p1 -R --dry-run <"$p" >/dev/null # already applied, or a failure here
+    fi
   done
-  rm -rf "$work"
+  [ "$(cat "$work/.key" 2>/dev/null)" = "$(basename "$prefix")" ] || rm -rf "$work"
+  mkdir -p "$work"
+  basename "$prefix" >"$work/.key"
   cmake -S "$src" -B "$work" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$prefix" "${QTBASE_FLAGS[@]}"
   cmake --build "$work" -j"$JOBS"

@@ -55,19 +55,21 @@ source_versions() {
 }
 
 # Unpacks version $2 of source package $1 (dpkg-source applies Debian's
-# patch series) into $3/$1/$2/ and prints its folder; an unpacked one is
-# reused. Fails when the archive does not serve that version's files (a
-# mirror may lack the newest security update's files for a while).
+# patch series) into $3/ and prints its folder. The folder records the
+# version it holds, so that an unpacked one is reused and one of another
+# Debian revision is replaced. Fails when the archive does not serve that
+# version's files (a mirror may lack the newest security update's files for
+# a while).
 fetch_source() {
-  local pkg=$1 version=$2 dest="$3/$1/$2" dir
-  dir=$(find "$dest" -maxdepth 1 -mindepth 1 -type d 2>/dev/null | head -n1)
-  if [ -z "$dir" ]; then
-    rm -rf "$dest" && mkdir -p "$dest"
-    if ! (cd "$dest" && private_apt -qq source --only-source "$pkg=$version" >&2); then
-      rm -rf "$dest"
-      return 1
-    fi
-    dir=$(find "$dest" -maxdepth 1 -mindepth 1 -type d | head -n1)
+  local pkg=$1 version=$2 dest=$3 upstream dir
+  upstream=${version#*:}
+  upstream=${upstream%-*}
+  dir="$dest/$pkg-$upstream"
+  if [ "$(cat "$dir/.debian-version" 2>/dev/null)" != "$version" ]; then
+    rm -rf "$dir" && mkdir -p "$dest"
+    (cd "$dest" && private_apt -qq source --only-source "$pkg=$version" >&2) || return 1
+    [ -d "$dir" ] || { echo "apt-get source $pkg=$version made no $dir" >&2; return 1; }
+    echo "$version" >"$dir/.debian-version"
   fi
   echo "$dir"
 }
