@@ -71,14 +71,15 @@ RegularFile::Result readFile(const QString& path, qint64 count, bool whole)
             return {std::nullopt, RegularFile::tr("is a folder, not a file")};
         return cannotRead();
     }
+    // A pipe, a console or a device such as NUL or COM1 is no file to read
+    // (and has no file information to ask for).
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        return {std::nullopt, RegularFile::tr("is not a regular file (a device, a pipe or a socket); only files are read")};
     BY_HANDLE_FILE_INFORMATION information {};
     if (!GetFileInformationByHandle(file.get(), &information))
         return cannotRead();
     if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return {std::nullopt, RegularFile::tr("is a folder, not a file")};
-    // A pipe, a console or a device such as NUL or COM1 is no file to read.
-    if (GetFileType(file.get()) != FILE_TYPE_DISK)
-        return {std::nullopt, RegularFile::tr("is not a regular file (a device, a pipe or a socket); only files are read")};
     const qint64 size = qint64((quint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow);
     if (whole && size > count)
         return tooLarge(count);
@@ -121,8 +122,9 @@ bool RegularFile::isRegular(const QString& path)
 {
     const Handle file = openShared(path, 0);
     BY_HANDLE_FILE_INFORMATION information {};
-    return file.get() != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.get(), &information)
-        && !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && GetFileType(file.get()) == FILE_TYPE_DISK;
+    return file.get() != INVALID_HANDLE_VALUE && GetFileType(file.get()) == FILE_TYPE_DISK
+        && GetFileInformationByHandle(file.get(), &information)
+        && !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool RegularFile::entryExists(const QString& path)
