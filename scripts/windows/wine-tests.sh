@@ -116,15 +116,14 @@ EOF
 # The installed trainer, started as the Start-menu entry starts it (in the
 # user's folder), on a virtual display; a screenshot of its window.
 start_installed_trainer() {
-  local png=$1 started window seconds
+  local png=$1 started window
   start_display
-  started=$(date +%s.%N)
+  started=$(date +%s%N)
   (cd "$(dirname "$USER_BANK")" && wine "$(windows_path "$INSTDIR/quenhar.exe")" >/dev/null 2>&1) &
   window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Quenhar$' | head -n1) ||
     fail "the installed trainer showed no window"
-  seconds=$(echo "$(date +%s.%N) - $started" | bc)
-  printf 'The window appeared %.1f s after the start\n' "$seconds"
-  TRAINER_START_SECONDS=$seconds
+  TRAINER_START_MS=$((($(date +%s%N) - started) / 1000000))
+  echo "The window appeared ${TRAINER_START_MS} ms after the start"
   sleep 3 # let it paint
   local geometry
   geometry=$(xdotool getwindowgeometry --shell "$window")
