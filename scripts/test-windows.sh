@@ -39,6 +39,11 @@ if [ "${#missing[@]}" -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+source scripts/windows/wine-tests.sh
+# The display first: Wine's desktop process, started with the prefix, must
+# find it, or no window can be made later.
+start_display
+
 step "A fresh Wine prefix"
 export WINEPREFIX="$BUILD/wine"
 export WINEDEBUG=-all
@@ -65,7 +70,6 @@ EOF
 wine regedit /S "$(winepath -w "$BUILD/simsun.reg")" >/dev/null 2>&1
 wineserver -w
 
-source scripts/windows/wine-tests.sh
 step "Test programs under Wine"
 run_windows_tests "$BUILD"
 

@@ -120,7 +120,7 @@ start_installed_trainer() {
   start_display
   started=$(date +%s%N)
   (cd "$(dirname "$USER_BANK")" && wine "$(windows_path "$INSTDIR/quenhar.exe")" >/dev/null 2>&1) &
-  window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Quenhar$' | head -n1) ||
+  window=$(timeout 120 xdotool search --sync --name '^Quenhar$' | head -n1) ||
     fail "the installed trainer showed no window"
   TRAINER_START_MS=$((($(date +%s%N) - started) / 1000000))
   echo "The window appeared ${TRAINER_START_MS} ms after the start"
