@@ -74,7 +74,7 @@ QTBASE_FLAGS=(
   # Debian's source has no src/3rdparty/wintab.
   -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF
 )
-QTBASE_PATCHES=("$WIN_DIR/qt6-base-directwrite-without-direct2d.patch")
+QTBASE_PATCHES=("$WIN_DIR/qt6-base-directwrite-without-direct2d.patch" "$WIN_DIR/qt6-base-dynamicgl-without-opengl.patch")
 
 # An interrupted build goes on where it stopped when run again with the same
 # key; the build folder records the key it was configured for.
