@@ -85,4 +85,6 @@ test_uninstaller
 echo
 echo "Windows under Wine: test programs ${WINE_TESTS_PASSED} of ${WINE_TESTS_RUN} tests passed" \
   "(${WINE_TESTS_SKIPPED} skipped); installer, start, screenshot and uninstaller checked"
-[ "$WINE_TESTS_FAILED" -eq 0 ]
+# QUENHAR_WINE_TESTS_ADVISORY=1 (CI): failing test programs are reported
+# above but do not fail the run; the build, installer and start checks still do.
+[ "$WINE_TESTS_FAILED" -eq 0 ] || [ -n "${QUENHAR_WINE_TESTS_ADVISORY:-}" ]

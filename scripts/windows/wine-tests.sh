@@ -94,8 +94,10 @@ test_installer() {
   fi
   cmp -s "$INSTDIR/sample/velmora.db" "$USER_BANK" || fail "the sample bank was not copied to the user's folder"
   # The GUI program has no console window, and carries its version and name.
-  x86_64-w64-mingw32-objdump -p "$INSTDIR/quenhar.exe" | grep -q 'Subsystem.*(Windows GUI)' ||
-    fail "quenhar.exe is a console program"
+  # (Read whole first: grep -q would end the pipe early, a failure under pipefail.)
+  local headers
+  headers=$(x86_64-w64-mingw32-objdump -p "$INSTDIR/quenhar.exe")
+  grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "quenhar.exe is a console program"
   python3 - "$INSTDIR/quenhar.exe" <<'EOF' || fail "quenhar.exe lacks its version information"
 import sys
 data = open(sys.argv[1], "rb").read()
