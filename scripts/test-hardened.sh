@@ -20,7 +20,12 @@ export QT_QPA_PLATFORM=offscreen
 # suppressed, with their reasons, in tests/sanitizers/lsan.supp.
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
+# The leak check reads no thread-local storage: GCC 12's checker crashes
+# ("Tracer caught signal 11") on the dynamic thread-local storage of a plugin
+# that Qt has unloaded, as its JPEG plugin is after decoding. Blocks reachable
+# only from thread-local storage are then reported, and the few that third-
+# party libraries keep there are suppressed in lsan.supp.
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0:use_tls=0
 
 start=$SECONDS
 cmake -S . -B build-sanitize -DQUENHAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,10 +1,10 @@
 #include "store/Database.h"
 
-#include "store/OpenFailure.h"
-
 #include "store/ConnectionHardening.h"
+#include "store/OpenFailure.h"
 #include "store/RegularFile.h"
 #include "store/SqliteFailure.h"
+#include "store/SqliteFileName.h"
 #include "store/StoreError.h"
 
 #include <QCoreApplication>
@@ -18,6 +18,9 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
+#ifdef Q_OS_WIN
+#include "store/WindowsFileIndex.h"
 #endif
 
 namespace {
@@ -101,7 +104,7 @@ Database::Database(const QString& path, Mode mode, const Limits& limits)
         // No SQLITE_OPEN_CREATE: an existing bank that vanished since the
         // check is an error, never a new bank. A read-only file opens
         // read-only.
-        open(QFile::encodeName(path), SQLITE_OPEN_READWRITE);
+        open(sqliteFileName(path), SQLITE_OPEN_READWRITE);
         break;
     case Mode::Unchanged: {
         parameters_ = unchangedParameters(absolutePath_, sqliteHeader(path));
@@ -121,7 +124,7 @@ Database::Database(const QString& path, Mode mode, const Limits& limits)
     }
     case Mode::NewFile:
         checkIsNewFile(path);
-        open(QFile::encodeName(path), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        open(sqliteFileName(path), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         break;
     }
     // By its absolute path: what a later check compares is the file opened
@@ -161,11 +164,14 @@ std::optional<Database::FileIdentity> Database::identityOf(const QString& path)
         return std::nullopt;
     identity.device = quint64(status.st_dev);
     identity.inode = quint64(status.st_ino);
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
+#elif defined(Q_OS_WIN)
+    const std::optional<WindowsFileIndex> file = windowsFileIndex(path);
+    if (!file)
         return std::nullopt;
-    identity.birth = info.birthTime();
+    identity.device = file->volume;
+    identity.inode = file->index;
+#else
+#error "No way to tell one file from another on this system"
 #endif
     return identity;
 }

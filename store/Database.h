@@ -173,7 +173,6 @@ private:
     {
         quint64 device = 0;
         quint64 inode = 0;
-        QDateTime birth;
         bool operator==(const FileIdentity&) const = default;
     };
     static std::optional<FileIdentity> identityOf(const QString& path);

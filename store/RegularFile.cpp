@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+// The Windows counterparts of the POSIX calls below are in RegularFileWindows.cpp.
+#ifndef Q_OS_WIN
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -102,6 +104,8 @@ bool RegularFile::entryExists(const QString& path)
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
+
+#endif // Q_OS_WIN
 
 QString RegularFile::sizeText(qint64 bytes)
 {

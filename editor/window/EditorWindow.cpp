@@ -156,7 +156,14 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-EditorWindow::~EditorWindow() = default;
+EditorWindow::~EditorWindow()
+{
+    // The views and the model read the document, a member that is gone
+    // before QWidget deletes the window's children: they go first.
+    delete takeCentralWidget();
+    qDeleteAll(findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly));
+    delete model_;
+}
 
 void EditorWindow::createActions()
 {

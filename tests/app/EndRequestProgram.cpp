@@ -1,10 +1,12 @@
-// The program as it runs, asked to end by a signal while a reference text is
-// being edited:
+// The program as it runs, asked to end from outside while a reference text
+// is being edited:
 //   end_request_program <bank folder> save|unsaveable
 // It types into the materials page, makes the change unsaveable when asked
-// (another program deletes the entry), and sends itself SIGTERM. Message
-// boxes are answered "back to the text" and printed. It exits 0 when the
-// signal ended it, 3 when it was still open a second later.
+// (another program deletes the entry), and sends itself SIGTERM; on Windows
+// its window gets what Windows sends when the session ends (the windows
+// platform plugin is needed there). Message boxes are answered "back to the
+// text" and printed. It exits 0 when the request ended it, 3 when it was
+// still open a second later.
 
 #include "app/Application.h"
 #include "app/TfrmMain.h"
@@ -20,6 +22,25 @@
 
 #include <csignal>
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+namespace {
+
+// What Windows does at a logoff: it asks every top-level window whether the
+// session may end, and tells them that it ends only when none said no.
+void endSession(QWidget& window)
+{
+    const HWND handle = HWND(window.winId());
+    if (SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != 0)
+        SendMessageW(handle, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    else
+        SendMessageW(handle, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+}
+
+} // namespace
+#endif
 
 int main(int argc, char** argv)
 {
@@ -42,7 +63,11 @@ int main(int argc, char** argv)
     if (unsaveable)
         Database(QStringLiteral("velmora.db")).execute(QStringLiteral("delete from ziliao"));
 
+#ifdef Q_OS_WIN
+    QTimer::singleShot(0, [&window] { endSession(window); });
+#else
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+#endif
     QTimer::singleShot(1000, [] {
         std::puts("open");
         QCoreApplication::exit(3);

@@ -222,7 +222,10 @@ TEST(DocumentProblemsTest, EachFaultIsFoundOnItsQuestionAndTheBankAsAWhole)
 
     const auto shortTexts = [](const QString& text) { return text.size() < 20; };
     QStringList longText;
-    for (const DocumentProblem& problem : DocumentProblems::check(document, shortTexts).all())
+    // The problems held by name: a range over a temporary's member would
+    // outlive the temporary.
+    const DocumentProblems withShortTexts = DocumentProblems::check(document, shortTexts);
+    for (const DocumentProblem& problem : withShortTexts.all())
         if (problem.text.contains(QLatin1String("longer than the trainer's text box")))
             longText.append(QString::number(problem.question));
     EXPECT_EQ(longText, (QStringList{"0", "3", "4", "5"})) << "the window's measure decides";
@@ -239,7 +242,8 @@ TEST(DocumentProblemsTest, KeysAllAlikeAreReportedOnlyInABankLargeEnoughToTell)
         document.load(content, {});
         const QStringList found = [&] {
             QStringList list;
-            for (const DocumentProblem& problem : DocumentProblems::check(document).all())
+            const DocumentProblems problems = DocumentProblems::check(document);
+            for (const DocumentProblem& problem : problems.all())
                 list.append(problem.text);
             return list;
         }();

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#ifndef Q_OS_WIN
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -37,6 +39,12 @@ QStringList folderEntries(const QString& dir)
 ReadOnlyGuard::ReadOnlyGuard(const QString& path)
     : path_(path)
 {
+#ifdef Q_OS_WIN
+    // The read-only attribute stops every write to a file, an
+    // administrator's too; on a folder it stops nothing, so a folder is not
+    // protected here.
+    inForce_ = !QFileInfo(path_).isDir() && QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+#else
     if (geteuid() == 0) {
         immutable_ = runChattr(QStringLiteral("+i"), path_);
         inForce_ = immutable_;
@@ -47,6 +55,7 @@ ReadOnlyGuard::ReadOnlyGuard(const QString& path)
     if (folder)
         readOnly |= QFileDevice::ExeOwner | QFileDevice::ExeUser;
     inForce_ = QFile::setPermissions(path_, readOnly);
+#endif
 }
 
 ReadOnlyGuard::~ReadOnlyGuard()

@@ -1,6 +1,7 @@
 #include "support/TestBank.h"
 
 #include "rules/BankTables.h"
+#include "store/SqliteFileName.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,7 +15,7 @@
 
 TestBank::TestBank(bool createSchema)
 {
-    if (!dir_.isValid() || sqlite3_open(QFile::encodeName(path()).constData(), &db_) != SQLITE_OK)
+    if (!dir_.isValid() || sqlite3_open(sqliteFileName(path()).constData(), &db_) != SQLITE_OK)
         throw std::runtime_error("cannot create the test bank");
     if (createSchema) {
         for (const QString& statement : BankTables::createStatements())

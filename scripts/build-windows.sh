@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds the programs for 64-bit Windows and their installer, from Debian's own
+# packages and sources only:
+#   bash scripts/build-windows.sh        -> build-windows/quenhar-setup-<version>.exe
+# mingw-w64 compiles; Qt, SQLite and GoogleTest are built from Debian's source
+# packages once into a cache outside the work tree (QUENHAR_WINDOWS_CACHE,
+# /var/cache/quenhar-windows by default), keyed by the source versions, the
+# flags and the patches, so that a second run reuses them. The sample bank is
+# built by the Linux build of the bank tool (build/). NSIS makes the installer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+CACHE=${QUENHAR_WINDOWS_CACHE:-/var/cache/quenhar-windows}
+BUILD=${QUENHAR_WINDOWS_BUILD:-$root/build-windows}
+JOBS=${JOBS:-$(nproc)}
+# The test suite for Windows too (scripts/test-windows.sh runs it).
+TESTS=${QUENHAR_WINDOWS_TESTS:-ON}
+# --cached-only: build nothing into the cache; exit 3 when a part is missing
+# there (CI builds for Windows only where the cache is already present).
+CACHED_ONLY=
+[ "${1:-}" != --cached-only ] || CACHED_ONLY=1
+export CACHE JOBS CACHED_ONLY
+
+step() { printf '\n== %s (%s)\n' "$1" "$(date +%T)"; }
+
+step "Packages"
+# The Linux build (for the sample bank) and the cross-build's own tools.
+bash scripts/install-deps.sh
+windows_packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  dpkg-dev tcl patch ninja-build nsis librsvg2-bin imagemagick
+)
+missing=()
+for p in "${windows_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+step "Qt, SQLite and GoogleTest for Windows (cache: $CACHE)"
+mkdir -p "$CACHE"
+source scripts/windows/debian-source.sh
+source scripts/windows/cache.sh
+prepare_private_apt "$CACHE/apt"
+if ! build_cache; then
+  [ -z "$CACHED_ONLY" ] || exit 3
+  exit 1
+fi
+echo "Qt: $QT_PREFIX"
+echo "SQLite: $SQLITE_PREFIX"
+echo "GoogleTest: $GTEST_PREFIX"
+
+step "The sample bank (Linux build of the bank tool)"
+[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$JOBS" --target sample_bank
+
+step "The programs for Windows"
+# pkg-config finds the Windows SQLite only; Qt's host tools (moc, rcc,
+# lrelease) are the Linux ones of the same version.
+PKG_CONFIG_LIBDIR="$SQLITE_PREFIX/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR= \
+  cmake -S . -B "$BUILD" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/toolchain-mingw64.cmake" \
+  -DQUENHAR_WINDOWS_PREFIXES="$QT_PREFIX;$SQLITE_PREFIX;$GTEST_PREFIX" \
+  -DCMAKE_PREFIX_PATH="$QT_PREFIX;$GTEST_PREFIX" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_BUILD_TYPE=Release -DQUENHAR_BUILD_BANK_TOOL=OFF -DQUENHAR_BUILD_TESTS="$TESTS"
+PKG_CONFIG_LIBDIR="$SQLITE_PREFIX/lib/pkgconfig" cmake --build "$BUILD" -j"$JOBS"
+
+step "The installer"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
+bash scripts/windows/stage.sh "$BUILD" "$BUILD/installer/stage" "$QT_PREFIX" "$SQLITE_PREFIX" build/data/velmora.db
+cp "$BUILD/packaging/icons/org.quenhar.quenhar.ico" "$BUILD/installer/quenhar.ico"
+nsis_defines=(-DVERSION="$version" -DSTAGE="$BUILD/installer/stage" -DOUTFILE="$BUILD/quenhar-setup-$version.exe")
+[ ! -f "$BUILD/installer/stage/quenhar-editor.exe" ] || nsis_defines+=(-DWITH_EDITOR)
+makensis -V2 "${nsis_defines[@]}" packaging/windows/quenhar.nsi
+ls -l "$BUILD/quenhar-setup-$version.exe"

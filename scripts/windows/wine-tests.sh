@@ -1,0 +1,156 @@
+# The steps of test-windows.sh, sourced by it; WINEPREFIX is set and holds a
+# fresh prefix.
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+windows_path() { winepath -w "$1" 2>/dev/null; }
+unix_path() { winepath -u "$1" 2>/dev/null; }
+# A folder of the Wine user, e.g. APPDATA, as a Unix path.
+wine_folder() { unix_path "$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')"; }
+
+# One virtual display for everything that needs one.
+start_display() {
+  [ -z "${WINE_TEST_XVFB:-}" ] || return 0
+  local n
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_TEST_XVFB=$!
+  export DISPLAY=":$n"
+  trap 'kill "$WINE_TEST_XVFB" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.2
+  done
+  fail "Xvfb did not start"
+}
+
+# Runs every test program of the Windows build once; sets WINE_TESTS_RUN,
+# WINE_TESTS_PASSED, WINE_TESTS_FAILED and WINE_TESTS_SKIPPED.
+run_windows_tests() {
+  local build=$1 prefixes qt sqlite gcc_dir exe log started
+  start_display
+  prefixes=$(sed -n 's/^QUENHAR_WINDOWS_PREFIXES:[A-Z]*=//p' "$build/CMakeCache.txt")
+  IFS=';' read -r qt sqlite _ <<<"$prefixes"
+  gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+  # The DLLs from where they were built, the plugins from Qt's folder.
+  WINEPATH="$(windows_path "$qt/bin");$(windows_path "$sqlite/bin");$(windows_path "$gcc_dir");$(windows_path /usr/x86_64-w64-mingw32/lib)"
+  export WINEPATH
+  export QT_PLUGIN_PATH
+  QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+  WINE_TESTS_RUN=0 WINE_TESTS_PASSED=0 WINE_TESTS_FAILED=0 WINE_TESTS_SKIPPED=0
+  mkdir -p "$build/wine-logs"
+  for exe in $(find "$build/tests" -name '*_tests.exe' | sort); do
+    log="$build/wine-logs/$(basename "$exe" .exe).log"
+    started=$(date +%s)
+    (cd "$(dirname "$exe")" && QT_QPA_PLATFORM=offscreen timeout 900 wine "$exe" >"$log" 2>&1) || true
+    local ran passed failed skipped
+    ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | tail -n1)
+    passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n1)
+    failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
+    skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
+    if [ -z "$ran" ]; then
+      # The program ended before its summary: count it as one failure.
+      echo "$(basename "$exe"): ended without a summary (see $log)"
+      tail -n 5 "$log"
+      WINE_TESTS_RUN=$((WINE_TESTS_RUN + 1))
+      WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + 1))
+      continue
+    fi
+    WINE_TESTS_RUN=$((WINE_TESTS_RUN + ran))
+    WINE_TESTS_PASSED=$((WINE_TESTS_PASSED + ${passed:-0}))
+    WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + ${failed:-0}))
+    WINE_TESTS_SKIPPED=$((WINE_TESTS_SKIPPED + ${skipped:-0}))
+    printf '%-24s %3s tests, %3s passed, %2s failed, %2s skipped, %3ss\n' "$(basename "$exe" .exe)" \
+      "$ran" "${passed:-0}" "${failed:-0}" "${skipped:-0}" "$(($(date +%s) - started))"
+    grep -E '^\[  (FAILED|SKIPPED) \] [A-Za-z]' "$log" | sort -u | sed 's/^/    /' || true
+  done
+  unset WINEPATH QT_PLUGIN_PATH
+}
+
+# The installer, silently: what it installs, and that a second run leaves the
+# user's bank as it is.
+test_installer() {
+  local setup=$1 appdata localappdata
+  wine "$(windows_path "$setup")" /S >/dev/null 2>&1
+  wineserver -w
+  appdata=$(wine_folder APPDATA)
+  localappdata=$(wine_folder LOCALAPPDATA)
+  INSTDIR="$localappdata/Programs/Quenhar"
+  USER_BANK="$appdata/Quenhar/velmora.db"
+  START_MENU="$appdata/Microsoft/Windows/Start Menu/Programs"
+  local f
+  for f in quenhar.exe uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll sqlite3.dll \
+    platforms/qwindows.dll styles/qwindowsvistastyle.dll sample/velmora.db; do
+    [ -f "$INSTDIR/$f" ] || fail "the installer did not install $f"
+  done
+  [ -f "$START_MENU/交规训练.lnk" ] || fail "no Start-menu entry 交规训练"
+  if [ -f "$INSTDIR/quenhar-editor.exe" ]; then
+    [ -f "$START_MENU/题库编辑.lnk" ] || fail "no Start-menu entry 题库编辑"
+  fi
+  cmp -s "$INSTDIR/sample/velmora.db" "$USER_BANK" || fail "the sample bank was not copied to the user's folder"
+  # The GUI program has no console window, and carries its version and name.
+  # (Read whole first: grep -q would end the pipe early, a failure under pipefail.)
+  local headers
+  headers=$(x86_64-w64-mingw32-objdump -p "$INSTDIR/quenhar.exe")
+  grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "quenhar.exe is a console program"
+  python3 - "$INSTDIR/quenhar.exe" <<'EOF' || fail "quenhar.exe lacks its version information"
+import sys
+data = open(sys.argv[1], "rb").read()
+sys.exit(0 if all(s.encode("utf-16-le") in data for s in ("FileDescription", "交规训练", "VS_VERSION_INFO")) else 1)
+EOF
+  echo "Installed into $INSTDIR: $(find "$INSTDIR" -type f | wc -l) files, $(du -sh "$INSTDIR" | cut -f1)"
+
+  # A user's own bank: a second installation must not replace it.
+  sqlite3 "$USER_BANK" "insert into ziliao(title, memo) values ('我的资料', '我自己的题库')"
+  local before
+  before=$(sha256sum <"$USER_BANK")
+  wine "$(windows_path "$setup")" /S >/dev/null 2>&1
+  wineserver -w
+  [ "$(sha256sum <"$USER_BANK")" = "$before" ] || fail "installing again replaced the user's bank"
+  echo "A second installation left the user's own bank as it was"
+}
+
+# The installed trainer, started as the Start-menu entry starts it (in the
+# user's folder), on a virtual display; a screenshot of its window.
+start_installed_trainer() {
+  local png=$1 started window
+  start_display
+  started=$(date +%s%N)
+  (cd "$(dirname "$USER_BANK")" && wine "$(windows_path "$INSTDIR/quenhar.exe")" >/dev/null 2>&1) &
+  window=$(timeout 120 xdotool search --sync --name '^Quenhar$' | head -n1) ||
+    fail "the installed trainer showed no window"
+  TRAINER_START_MS=$((($(date +%s%N) - started) / 1000000))
+  echo "The window appeared ${TRAINER_START_MS} ms after the start"
+  sleep 3 # let it paint
+  local geometry
+  geometry=$(xdotool getwindowgeometry --shell "$window")
+  eval "$geometry"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$png"
+  echo "Screenshot: $png"
+  wine taskkill /IM quenhar.exe >/dev/null 2>&1 || true
+  timeout 30 wineserver -w || wineserver -k
+}
+
+test_uninstaller() {
+  wine "$(windows_path "$INSTDIR/uninstall.exe")" /S >/dev/null 2>&1
+  wineserver -w
+  # The uninstaller runs from a copy in the temporary folder; it may still be
+  # finishing when wineserver -w returns for the first process.
+  local left
+  for _ in $(seq 20); do
+    [ -e "$INSTDIR" ] || break
+    sleep 0.5
+  done
+  if [ -e "$INSTDIR" ]; then
+    left=$(find "$INSTDIR" -type f)
+    [ -z "$left" ] || fail "the uninstaller left program files: $left"
+  fi
+  [ ! -f "$START_MENU/交规训练.lnk" ] || fail "the uninstaller left the Start-menu entry"
+  [ -f "$USER_BANK" ] || fail "the uninstaller removed the user's bank"
+  echo "Uninstalled: no program file left; the user's bank stays in $(dirname "$USER_BANK")"
+}
