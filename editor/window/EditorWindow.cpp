@@ -442,7 +442,7 @@ void EditorWindow::showCurrentQuestion()
     const int position = model_->positionAt(list_->currentIndex().row());
     if (position < 0 || position >= document_.questions().size()) {
         editor_->showNothing();
-        preview_->clear();
+        preview_->showNothing();
         return;
     }
     const DocumentQuestion& question = document_.questions()[position];

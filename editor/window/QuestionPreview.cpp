@@ -65,10 +65,10 @@ QuestionPreview::QuestionPreview(QWidget* parent)
     notes_->setPalette(warning);
     layout->addWidget(notes_);
     layout->addStretch(1);
-    clear();
+    showNothing();
 }
 
-void QuestionPreview::clear()
+void QuestionPreview::showNothing()
 {
     qDeleteAll(buttons_);
     buttons_.clear();
@@ -94,7 +94,7 @@ bool QuestionPreview::fitsTextBox(const QString& text)
 
 void QuestionPreview::showQuestion(const BankQuestion& question, const QImage& picture)
 {
-    clear();
+    showNothing();
     for (const TrainerLook::Button& look : TrainerLook::answerButtons(QuestionType::isSingleChoice(question.type))) {
         auto* button = new QPushButton(look.caption, strip_);
         button->setFont(TrainerLook::answerButtonFont());

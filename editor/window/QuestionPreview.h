@@ -22,10 +22,7 @@ public:
     explicit QuestionPreview(QWidget* parent = nullptr);
 
     void showQuestion(const BankQuestion& question, const QImage& picture);
-    void clear();
-
-    bool textFits() const { return textFits_; }
-    bool pictureFits() const { return pictureFits_; }
+    void showNothing();
 
     // Whether `text` fits the practice text box without scrolling.
     static bool fitsTextBox(const QString& text);
