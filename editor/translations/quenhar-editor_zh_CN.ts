@@ -103,11 +103,11 @@
         <translation>章节改编号</translation>
     </message>
     <message>
-        <source>New number for "%1" (its questions follow):</source>
+        <source>New number for &quot;%1&quot; (its questions follow):</source>
         <translation>“%1”的新编号（其题目随之改变）：</translation>
     </message>
     <message numerus="yes">
-        <source>Category %1 "%2" holds %n question(s). Deleting it deletes them too (Undo brings them back).</source>
+        <source>Category %1 &quot;%2&quot; holds %n question(s). Deleting it deletes them too (Undo brings them back).</source>
         <translation>
             <numerusform>章节 %1“%2”中有 %n 道题。删除章节会同时删除这些题目（可用“撤销”恢复）。</numerusform>
         </translation>
@@ -150,10 +150,6 @@
     <message>
         <source>%1 is not a file</source>
         <translation>%1 不是文件</translation>
-    </message>
-    <message>
-        <source>%1 is neither a question bank nor a source the bank tool reads (.json, .xlsx, .csv, .txt, an Access .mdb bank)</source>
-        <translation>%1 既不是题库，也不是题库工具能读取的来源文件（.json、.xlsx、.csv、.txt、Access .mdb 题库）</translation>
     </message>
     <message>
         <source>Chapter 1</source>
@@ -219,7 +215,7 @@
         <translation>答案分布：%2 道单选题中有 %1 道的答案是 %3；总选 %3 的学员也常能答对</translation>
     </message>
     <message>
-        <source>question %1: the text is longer than the trainer's text box: the learner has to scroll to read it</source>
+        <source>question %1: the text is longer than the trainer&apos;s text box: the learner has to scroll to read it</source>
         <translation>第 %1 题：文字超出了训练程序的文本框，学员需要滚动才能读完</translation>
     </message>
 </context>
@@ -394,6 +390,13 @@
         <translation>共 %1 题，显示 %2 题 · 错误 %3 · 警告 %4</translation>
     </message>
     <message>
+        <source>When the source was read: %1</source>
+        <translation>读取来源文件时：%1</translation>
+    </message>
+</context>
+<context>
+    <name>FileActions</name>
+    <message>
         <source>Open a question bank</source>
         <translation>打开题库</translation>
     </message>
@@ -434,6 +437,14 @@
         <translation>
             <numerusform>%1 中有 %n 处错误：出错的行无法照原样读入。请改正来源文件后重新打开，或在这里补上缺少的内容。</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1 holds more than a question bank needs (see the details). Saving over it leaves that out; save as a new bank to keep the old file whole.</source>
+        <translation>%1 中有题库以外的内容（见详细信息）。覆盖保存会丢掉这些内容；另存为新题库可完整保留旧文件。</translation>
+    </message>
+    <message>
+        <source>Save without it</source>
+        <translation>不保留这些内容，保存</translation>
     </message>
     <message>
         <source>Saved %1</source>
@@ -488,7 +499,7 @@ Saving now would overwrite those changes. Save your bank under another name to k
         <translation>保存</translation>
     </message>
     <message>
-        <source>Don't save</source>
+        <source>Don&apos;t save</source>
         <translation>不保存</translation>
     </message>
     <message>
@@ -506,18 +517,6 @@ Saving now would overwrite those changes. Save your bank under another name to k
     <message>
         <source>%1[*] — Question bank editor</source>
         <translation>%1[*] — 题库编辑</translation>
-    </message>
-    <message>
-        <source>%1 holds more than a question bank needs (see the details). Saving over it leaves that out; save as a new bank to keep the old file whole.</source>
-        <translation>%1 中有题库以外的内容（见详细信息）。覆盖保存会丢掉这些内容；另存为新题库可完整保留旧文件。</translation>
-    </message>
-    <message>
-        <source>Save without it</source>
-        <translation>不保留这些内容，保存</translation>
-    </message>
-    <message>
-        <source>When the source was read: %1</source>
-        <translation>读取来源文件时：%1</translation>
     </message>
 </context>
 <context>
@@ -663,11 +662,11 @@ Saving now would overwrite those changes. Save your bank under another name to k
 <context>
     <name>QuestionPreview</name>
     <message>
-        <source>The text is longer than the trainer's text box: the learner has to scroll to read it.</source>
+        <source>The text is longer than the trainer&apos;s text box: the learner has to scroll to read it.</source>
         <translation>文字超出了训练程序的文本框：学员需要滚动才能读完。</translation>
     </message>
     <message>
-        <source>The picture (%1×%2) is larger than the trainer's picture area (%3×%4): the part outside is cut off.</source>
+        <source>The picture (%1×%2) is larger than the trainer&apos;s picture area (%3×%4): the part outside is cut off.</source>
         <translation>图片（%1×%2）大于训练程序的图片区（%3×%4）：超出的部分会被裁掉。</translation>
     </message>
 </context>

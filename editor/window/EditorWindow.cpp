@@ -3,6 +3,7 @@
 #include "editor/document/QuestionListModel.h"
 #include "editor/window/CategoryPanel.h"
 #include "editor/window/EditorMessages.h"
+#include "editor/window/FileActions.h"
 #include "editor/window/MaterialsPanel.h"
 #include "editor/window/QuestionEditor.h"
 #include "editor/window/QuestionPreview.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFormLayout>
@@ -59,6 +61,7 @@ EditorWindow::EditorWindow(QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("EditorWindow"));
+    files_ = new FileActions(document_, *this);
     model_ = new QuestionListModel(document_, this);
     problemTimer_ = new QTimer(this);
     problemTimer_->setSingleShot(true);
@@ -135,14 +138,31 @@ EditorWindow::EditorWindow(QWidget* parent)
     });
     connect(&document_, &BankDocument::categoriesChanged, this, &EditorWindow::rebuildCategoryFilter);
     connect(&document_, &BankDocument::materialsChanged, this, [this] { problemTimer_->start(); });
-    connect(document_.undoStack(), &QUndoStack::cleanChanged, this, &EditorWindow::updateTitle);
+    connect(files_, &FileActions::aboutToUseDocument, materials_, &MaterialsPanel::commit);
+    connect(files_, &FileActions::loaded, this, &EditorWindow::showLoaded);
+    connect(files_, &FileActions::sourceProblemsChanged, this, &EditorWindow::refreshProblems);
 
     // Undo and redo are the document's everywhere, also while a text field
     // has the focus (the field would otherwise take the keys for its own
     // history, which knows nothing of the bank).
     qApp->installEventFilter(this);
     resize(1280, 800);
-    newBank();
+    files_->newBank();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event)
+{
+    if (files_->maybeKeepChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void EditorWindow::showLoaded()
+{
+    applyFilter();
+    selectQuestion(0);
+    refreshProblems();
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event)
@@ -203,13 +223,13 @@ void EditorWindow::createActions()
     // fields it deletes characters.
     deleteAction_->setShortcutContext(Qt::WidgetShortcut);
 
-    connect(newAction_, &QAction::triggered, this, [this] {
-        if (maybeKeepChanges())
-            newBank();
+    connect(newAction_, &QAction::triggered, files_, [this] {
+        if (files_->maybeKeepChanges())
+            files_->newBank();
     });
-    connect(openAction_, &QAction::triggered, this, &EditorWindow::openChosen);
-    connect(saveAction_, &QAction::triggered, this, &EditorWindow::save);
-    connect(saveAsAction_, &QAction::triggered, this, &EditorWindow::saveAs);
+    connect(openAction_, &QAction::triggered, files_, &FileActions::openChosen);
+    connect(saveAction_, &QAction::triggered, files_, &FileActions::save);
+    connect(saveAsAction_, &QAction::triggered, files_, &FileActions::saveAs);
     // A reference text still being typed becomes its own step first.
     connect(undoAction_, &QAction::triggered, this, [this] {
         materials_->commit();
@@ -234,8 +254,8 @@ void EditorWindow::createMenus()
     file->setObjectName(QStringLiteral("menuFile"));
     file->addAction(newAction_);
     file->addAction(openAction_);
-    recentMenu_ = file->addMenu(tr("Open &recent"));
-    recentMenu_->setObjectName(QStringLiteral("menuRecent"));
+    QMenu* recent = file->addMenu(tr("Open &recent"));
+    recent->setObjectName(QStringLiteral("menuRecent"));
     file->addSeparator();
     file->addAction(saveAction_);
     file->addAction(saveAsAction_);
@@ -244,7 +264,7 @@ void EditorWindow::createMenus()
     const auto exportAction = [&](const QString& text, const char* name, ExportCommand::Format format) {
         QAction* created = exports->addAction(text);
         created->setObjectName(QLatin1String(name));
-        connect(created, &QAction::triggered, this, [this, format] { exportAs(format); });
+        connect(created, &QAction::triggered, files_, [this, format] { files_->exportAs(format); });
     };
     exportAction(tr("Excel workbook (.xlsx)…"), "actionExportXlsx", ExportCommand::Format::Xlsx);
     exportAction(tr("CSV sheets (.csv)…"), "actionExportCsv", ExportCommand::Format::Csv);
@@ -262,7 +282,7 @@ void EditorWindow::createMenus()
     edit->addAction(deleteAction_);
     edit->addSeparator();
     edit->addAction(findAction_);
-    updateRecentMenu();
+    files_->setRecentMenu(recent);
 }
 
 QWidget* EditorWindow::createQuestionTab()
@@ -486,7 +506,7 @@ void EditorWindow::deleteQuestion()
 
 void EditorWindow::choosePicture()
 {
-    const QString file = choose(Choice::Picture);
+    const QString file = files_->choose(FileActions::Choice::Picture);
     if (!file.isEmpty())
         putPicture(file);
 }
@@ -528,9 +548,9 @@ void EditorWindow::refreshProblems()
     problemList_->clear();
     const QIcon error = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const QString& text : sourceErrors_)
+    for (const QString& text : files_->sourceErrors())
         new QListWidgetItem(error, tr("When the source was read: %1").arg(text), problemList_);
-    for (const QString& text : sourceWarnings_)
+    for (const QString& text : files_->sourceWarnings())
         new QListWidgetItem(warning, tr("When the source was read: %1").arg(text), problemList_);
     for (const DocumentProblem& problem : problems_.all()) {
         auto* item = new QListWidgetItem(problem.severity == DocumentProblem::Severity::Error ? error : warning,

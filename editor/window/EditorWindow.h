@@ -2,13 +2,9 @@
 
 #include "editor/document/BankDocument.h"
 #include "editor/document/DocumentProblems.h"
-#include "editor/document/FileIdentity.h"
-
-#include "tools/commands/ExportCommand.h"
+#include "editor/window/FileActions.h"
 
 #include <QMainWindow>
-
-#include <functional>
 
 class CategoryPanel;
 class MaterialsPanel;
@@ -18,7 +14,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
 class QTableView;
 class QTabWidget;
 class QTimer;
@@ -29,9 +24,9 @@ class QuestionPreview;
 // The question-bank editor's window: menus and shortcuts, the question list
 // with its filters and search, the category tree and the reference texts in
 // tabs, one question's fields beside the preview of how the trainer shows
-// it, and the problems below. Its handlers call the document and the files'
-// code (DocumentFiles) and show what came of it; they hold no rule of their
-// own.
+// it, and the problems below. Its handlers call the document and the file
+// handling (FileActions) and show what came of it; they hold no rule of
+// their own.
 class EditorWindow : public QMainWindow
 {
     Q_OBJECT
@@ -41,22 +36,18 @@ public:
     ~EditorWindow() override;
 
     // What a file dialog would ask; tests answer it without a dialog.
-    enum class Choice { Open, SaveBank, ExportFolder, Picture };
-    using FileChooser = std::function<QString(Choice)>;
-    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    using Choice = FileActions::Choice;
+    void setFileChooser(FileActions::FileChooser chooser) { files_->setFileChooser(std::move(chooser)); }
 
     // The bank tool's program, which reads Jet banks in a child process.
-    void setJetReader(const QString& program) { jetReader_ = program; }
+    void setJetReader(const QString& program) { files_->setJetReader(program); }
 
-    // Opens `path` (after asking about unsaved changes); false when it was
-    // not opened.
-    bool openFile(const QString& path);
-    bool save();
-    bool saveAs();
+    // Opens `path`; false when it was not opened.
+    bool openFile(const QString& path) { return files_->openFile(path); }
 
     BankDocument& document() { return document_; }
-    const QString& filePath() const { return path_; }
-    QStringList recentFiles() const;
+    const QString& filePath() const { return files_->filePath(); }
+    QStringList recentFiles() const { return files_->recentFiles(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,18 +59,7 @@ private:
     QWidget* createQuestionTab();
     void createProblemsDock();
 
-    void newBank();
-    void openChosen();
-    bool saveTo(const QString& path, bool replace);
-    bool handleConflict(const QString& message);
-    void exportAs(ExportCommand::Format format);
-    bool maybeKeepChanges();
-    void load(const QString& path, const BankContent& content, const QList<PictureValue>& pictures, bool isBank,
-              const FileIdentity& identity);
-    void addRecent(const QString& path);
-    void updateRecentMenu();
-    void updateTitle();
-
+    void showLoaded();
     void applyFilter();
     void rebuildCategoryFilter();
     void showCurrentQuestion();
@@ -95,20 +75,9 @@ private:
 
     void refreshProblems();
     void updateStatus();
-    QString choose(Choice choice);
 
     BankDocument document_;
-    QString path_;       // the bank being edited; empty until saved as one
-    QString sourceName_; // the source it was read from, when not a bank
-    bool isBank_ = false;
-    FileIdentity identity_;
-    QStringList leftOut_; // what the opened bank holds that a save leaves out
-    // What the bank tool's reader found in the source that was opened, shown
-    // above the bank's own problems until the bank is saved.
-    QStringList sourceErrors_;
-    QStringList sourceWarnings_;
-    QString jetReader_;
-    FileChooser chooser_;
+    FileActions* files_;
     DocumentProblems problems_;
 
     QuestionListModel* model_;
@@ -138,5 +107,4 @@ private:
     QAction* findAction_;
     QAction* addAction_;
     QAction* deleteAction_;
-    QMenu* recentMenu_;
 };

@@ -452,10 +452,6 @@
         <translation>图片</translation>
     </message>
     <message>
-        <source>is not valid UTF-8 text</source>
-        <translation>不是有效的 UTF-8 文本</translation>
-    </message>
-    <message>
         <source>%1 is the bank %2 being exported; export into another folder</source>
         <translation>%1 就是正在导出的题库 %2；请导出到另一个文件夹</translation>
     </message>
@@ -1102,6 +1098,10 @@
     <message>
         <source>column %1 of table %2 is not exported</source>
         <translation>表 %2 的列 %1 不会导出</translation>
+    </message>
+    <message>
+        <source>is not valid UTF-8 text</source>
+        <translation>不是有效的 UTF-8 文本</translation>
     </message>
 </context>
 <context>
