@@ -401,8 +401,8 @@
         <translation>打开题库</translation>
     </message>
     <message>
-        <source>Question banks and sources (*.db *.json *.xlsx *.csv *.txt *.tsv *.mdb);;Question banks (*.db);;All files (*)</source>
-        <translation>题库和来源文件 (*.db *.json *.xlsx *.csv *.txt *.tsv *.mdb);;题库 (*.db);;所有文件 (*)</translation>
+        <source>Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;Question banks (*.db);;All files (*)</source>
+        <translation>题库和来源文件 (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;题库 (*.db);;所有文件 (*)</translation>
     </message>
     <message>
         <source>Save the question bank</source>

@@ -47,7 +47,7 @@ QString FileActions::choose(Choice choice)
     case Choice::Open:
         return QFileDialog::getOpenFileName(
             &window_, tr("Open a question bank"), folder,
-            tr("Question banks and sources (*.db *.json *.xlsx *.csv *.txt *.tsv *.mdb);;Question banks (*.db);;"
+            tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;Question banks (*.db);;"
                "All files (*)"));
     case Choice::SaveBank:
         return QFileDialog::getSaveFileName(&window_, tr("Save the question bank"),
