@@ -31,16 +31,8 @@ windows_packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   dpkg-dev tcl patch ninja-build nsis librsvg2-bin imagemagick
 )
-missing=()
-for p in "${windows_packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh"
+install_missing --no-install-recommends "${windows_packages[@]}"
 
 step "Qt, SQLite and GoogleTest for Windows (cache: $CACHE)"
 mkdir -p "$CACHE"

@@ -28,16 +28,8 @@ setup=$(ls "$BUILD"/quenhar-setup-*.exe | head -n1)
 step "Packages"
 # Debian 12 keeps wine64 off the PATH: "wine" runs 64-bit programs too.
 packages=(wine wine64 xvfb xauth x11-utils xdotool imagemagick fonts-arphic-uming)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh"
+install_missing --no-install-recommends "${packages[@]}"
 
 source scripts/windows/wine-tests.sh
 # The display first: Wine's desktop process, started with the prefix, must
