@@ -1,10 +1,10 @@
 #include "editor/document/DocumentProblems.h"
 
 #include "tools/content/ContentRules.h"
+#include "tools/content/LearnerWarnings.h"
 #include "tools/content/OptionLayout.h"
 
 #include "rules/AnswerCode.h"
-#include "rules/ExamRules.h"
 
 #include <array>
 
@@ -50,10 +50,10 @@ void DocumentProblems::checkQuestion(int index, const BankQuestion& row, const T
     else if (!QuestionType::isSingleChoice(row.type) && row.answer == AnswerCode::c)
         add(Severity::Error, index, tr("question %1: a true/false question whose key is C: no button is right")
                                         .arg(row.no));
-    if (QuestionType::isSingleChoice(row.type) && !row.text.trimmed().isEmpty() && !OptionLayout::split(row.text))
+    if (QuestionType::isSingleChoice(row.type) && !row.text.trimmed().isEmpty() && !OptionLayout::hasOptionLines(row.text))
         add(Severity::Warning, index,
-            tr("question %1: options missing: the text does not end with the options A, B and C on lines of "
-               "their own, so the learner sees answer buttons without options")
+            tr("question %1: options missing: the text does not hold the options A, B and C on lines of their "
+               "own, so the learner sees answer buttons without options")
                 .arg(row.no));
     if (textFits && !textFits(row.text))
         add(Severity::Warning, index,
@@ -68,16 +68,11 @@ void DocumentProblems::checkQuestion(int index, const BankQuestion& row, const T
 
 void DocumentProblems::checkExam(const BankDocument& document)
 {
-    int ordinary = 0;
+    LearnerWarnings::ExamPools pools;
     for (const DocumentQuestion& question : document.questions())
-        if (question.row.mustAnswer == 0)
-            ++ordinary;
-    if (ordinary <= ExamRules::ordinaryMinimum)
-        add(DocumentProblem::Severity::Warning, -1,
-            tr("no mock exam possible: it needs more than %1 ordinary (not must-answer) questions and the bank "
-               "has %2. Practice works; add ordinary questions to have a mock exam")
-                .arg(ExamRules::ordinaryMinimum)
-                .arg(ordinary));
+        pools.add(question.row);
+    if (const auto warning = LearnerWarnings::examWarning(pools))
+        add(DocumentProblem::Severity::Warning, -1, *warning);
 }
 
 void DocumentProblems::checkKeys(const BankDocument& document)

@@ -199,8 +199,8 @@
         <translation>第 %1 题：判断题的答案为 C，没有一个按钮是对的</translation>
     </message>
     <message>
-        <source>question %1: options missing: the text does not end with the options A, B and C on lines of their own, so the learner sees answer buttons without options</source>
-        <translation>第 %1 题：缺少选项：题目文字末尾没有各占一行的 A、B、C 选项，学员只能看到答题按钮而看不到选项</translation>
+        <source>question %1: options missing: the text does not hold the options A, B and C on lines of their own, so the learner sees answer buttons without options</source>
+        <translation>第 %1 题：缺少选项：题目文字中没有各占一行的 A、B、C 选项，学员只能看到答题按钮而看不到选项</translation>
     </message>
     <message>
         <source>question %1: must-answer value %2 is neither yes nor no: it never appears in a mock exam</source>

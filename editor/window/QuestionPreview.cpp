@@ -2,9 +2,10 @@
 
 #include "editor/window/TrainerLook.h"
 
+#include "tools/content/LearnerWarnings.h"
+
 #include "rules/AnswerCode.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -81,15 +82,13 @@ void QuestionPreview::showNothing()
 
 bool QuestionPreview::fitsTextBox(const QString& text)
 {
-    // The box's inner size and font, measured once.
-    static const auto [inner, metrics] = [] {
+    // The box's inner size, measured once.
+    static const QSize inner = [] {
         const QPlainTextEdit box;
         const int margin = int(box.document()->documentMargin()) * 2 + box.frameWidth() * 2;
-        return std::pair(TrainerLook::textBox() - QSize(margin, margin), QFontMetrics(TrainerLook::textFont()));
+        return TrainerLook::textBox() - QSize(margin, margin);
     }();
-    const QRect needed = metrics.boundingRect(QRect(0, 0, inner.width(), 1 << 20),
-                                              Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
-    return needed.height() <= inner.height();
+    return LearnerWarnings::textFits(text, inner);
 }
 
 void QuestionPreview::showQuestion(const BankQuestion& question, const QImage& picture)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 BankQuestion question(qint64 no, qint64 category, const QString& text, qint64 type = QuestionType::single,
@@ -215,7 +217,7 @@ TEST(DocumentProblemsTest, EachFaultIsFoundOnItsQuestionAndTheBankAsAWhole)
     EXPECT_TRUE(has(5, "used again")) << "the tool's own rule on numbers";
     EXPECT_TRUE(has(5, "chapter heading"));
     EXPECT_TRUE(has(6, "has no text"));
-    EXPECT_TRUE(has(-1, "no mock exam possible"));
+    EXPECT_TRUE(has(-1, "no mock exam can run"));
     EXPECT_FALSE(byQuestion.contains(0)) << byQuestion.value(0).join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(problems.questions(), (QSet<int>{2, 4, 5, 6}));
     EXPECT_EQ(problems.errorCount(), 4);
@@ -229,6 +231,34 @@ TEST(DocumentProblemsTest, EachFaultIsFoundOnItsQuestionAndTheBankAsAWhole)
         if (problem.text.contains(QLatin1String("longer than the trainer's text box")))
             longText.append(QString::number(problem.question));
     EXPECT_EQ(longText, (QStringList{"0", "3", "4", "5"})) << "the window's measure decides";
+}
+
+// Options on lines of their own count however the teacher marked them, as
+// the bank tool's check counts them; a text without them is reported.
+TEST(DocumentProblemsTest, OptionLinesAreJudgedAsTheBankToolJudgesThem)
+{
+    const struct
+    {
+        const char* text;
+        bool reported;
+    } cases[] = {
+        {"黄灯亮时应当怎样？\nA、加速通过\nB、停车等待\nC、鸣喇叭", false},
+        {"黄灯亮时应当怎样？\nA. 加速通过\nB. 停车等待\nC. 鸣喇叭", false},
+        {"黄灯亮时应当怎样？\n（A）加速通过\n（B）停车等待\n（C）鸣喇叭", false},
+        {"黄灯亮时应当怎样？ 加速通过 停车等待 鸣喇叭", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        BankContent content = smallBank();
+        content.questions = {question(1, 101, QString::fromUtf8(c.text))};
+        BankDocument document;
+        document.load(content, {});
+        const DocumentProblems problems = DocumentProblems::check(document);
+        const bool reported = std::any_of(problems.all().cbegin(), problems.all().cend(), [](const DocumentProblem& p) {
+            return p.question == 0 && p.text.contains(QLatin1String("options missing"));
+        });
+        EXPECT_EQ(reported, c.reported);
+    }
 }
 
 TEST(DocumentProblemsTest, KeysAllAlikeAreReportedOnlyInABankLargeEnoughToTell)

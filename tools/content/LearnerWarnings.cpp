@@ -42,42 +42,56 @@ std::optional<QString> pictureCutOff(const QSize& picture)
         .arg(largestPictureArea.height());
 }
 
+bool textFits(const QString& text, const QSize& inner)
+{
+    // The text box wraps at word boundaries, and anywhere in a word longer
+    // than a line.
+    static const QFontMetrics metrics(songFont(FormLayout::formFontSize));
+    const QRect needed = metrics.boundingRect(QRect(0, 0, inner.width(), std::numeric_limits<int>::max() / 2),
+                                              Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
+    return needed.height() <= inner.height();
+}
+
 std::optional<QString> textCutOff(const QString& text)
 {
     // The practice pages' height bounds the text box inside them, so a
     // text taller than that certainly needs scrolling.
-    const QFontMetrics metrics(songFont(FormLayout::formFontSize));
-    const QRect needed = metrics.boundingRect(QRect(0, 0, FormLayout::questionAreaWidth, std::numeric_limits<int>::max() / 2),
-                                              Qt::TextWordWrap, text);
-    if (needed.height() <= FormLayout::practicePagesHeight)
+    if (textFits(text, QSize(FormLayout::questionAreaWidth, FormLayout::practicePagesHeight)))
         return std::nullopt;
     return Text::tr("the question is longer than the practice text box (%1×%2 pixels) shows without scrolling")
         .arg(FormLayout::questionAreaWidth)
         .arg(FormLayout::practicePagesHeight);
 }
 
+void ExamPools::add(const BankQuestion& question)
+{
+    if (question.mustAnswer == 0)
+        ++ordinary;
+    else if (question.mustAnswer == 1)
+        ++mustAnswer;
+}
+
+std::optional<QString> examWarning(const ExamPools& pools)
+{
+    if (pools.ordinary <= ExamRules::ordinaryMinimum)
+        return Text::tr("no mock exam can run on this bank: it has %1 ordinary questions and needs more than %2; "
+                        "practice works")
+            .arg(pools.ordinary)
+            .arg(ExamRules::ordinaryMinimum);
+    if (pools.mustAnswer > 0 && pools.mustAnswer <= ExamRules::mustAnswerMinimum)
+        return Text::tr("the mock exam draws no must-answer questions: the bank has %1 and needs more than %2")
+            .arg(pools.mustAnswer)
+            .arg(ExamRules::mustAnswerMinimum);
+    return std::nullopt;
+}
+
 void checkExam(const BankContent& content, const QString& file, SourceProblems& problems)
 {
-    qint64 ordinary = 0;
-    qint64 mustAnswer = 0;
-    for (const BankQuestion& question : content.questions) {
-        if (question.mustAnswer == 0)
-            ++ordinary;
-        else if (question.mustAnswer == 1)
-            ++mustAnswer;
-    }
-    if (ordinary <= ExamRules::ordinaryMinimum)
-        problems.addWarning(file, 0,
-                            Text::tr("no mock exam can run on this bank: it has %1 ordinary questions and needs more "
-                                     "than %2; practice works")
-                                .arg(ordinary)
-                                .arg(ExamRules::ordinaryMinimum));
-    else if (mustAnswer > 0 && mustAnswer <= ExamRules::mustAnswerMinimum)
-        problems.addWarning(file, 0,
-                            Text::tr("the mock exam draws no must-answer questions: the bank has %1 and needs more "
-                                     "than %2")
-                                .arg(mustAnswer)
-                                .arg(ExamRules::mustAnswerMinimum));
+    ExamPools pools;
+    for (const BankQuestion& question : content.questions)
+        pools.add(question);
+    if (const auto warning = examWarning(pools))
+        problems.addWarning(file, 0, *warning);
 }
 
 std::optional<QString> pictureGrowth(qint64 fileBytes, qint64 storedBytes)

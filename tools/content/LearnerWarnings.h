@@ -16,6 +16,20 @@
 // trainer's own (layout/FormLayout.h).
 namespace LearnerWarnings {
 
+// How many questions each of the mock exam's pools holds, as its draw
+// counts them (passOnly 0 ordinary, 1 must-answer).
+struct ExamPools
+{
+    qint64 ordinary = 0;
+    qint64 mustAnswer = 0;
+
+    void add(const BankQuestion& question);
+};
+
+// What a learner misses in the mock exam of a bank with these pools: the
+// reason, or nothing when the whole exam runs.
+std::optional<QString> examWarning(const ExamPools& pools);
+
 // Adds the warnings about the bank as a whole to `problems`, against `file`.
 void checkExam(const BankContent& content, const QString& file, SourceProblems& problems);
 
@@ -26,8 +40,14 @@ std::optional<QString> pictureGrowth(qint64 fileBytes, qint64 storedBytes);
 // A picture larger than the picture area: the reason, with both sizes.
 std::optional<QString> pictureCutOff(const QSize& picture);
 
-// A question whose text, wrapped as the trainer wraps it, is taller than
-// the practice text box: the reason, with the box's size.
+// Whether `text`, in the trainer's font and wrapped as its text box wraps
+// it, fits a box of `inner` size (the box less its frame and margins)
+// without scrolling.
+bool textFits(const QString& text, const QSize& inner);
+
+// A question whose text is taller than the practice text box can be: the
+// reason, with the box's size. (Where the style is known, as in a window,
+// textFits() measures against the box exactly.)
 std::optional<QString> textCutOff(const QString& text);
 
 } // namespace LearnerWarnings

@@ -20,7 +20,7 @@ QString merged(const QString& question, const QStringList& options)
 bool hasOptionLines(const QString& text)
 {
     static const QRegularExpression optionLine(
-        QStringLiteral("^\\s*[(（]?([A-Ca-cＡ-Ｃａ-ｃ])[)）]?\\s*[、.．:：,，\\s]"));
+        QStringLiteral("^\\s*[(（]?\\s*([A-Ca-cＡ-Ｃａ-ｃ])\\s*(?:[)）]|[、.．:：,，]|\\s)"));
     int next = 0;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
         const QRegularExpressionMatch match = optionLine.match(line);

@@ -26,10 +26,10 @@ struct Split
 std::optional<Split> split(const QString& text);
 
 // Whether `text` holds the three options on lines of their own, in order,
-// each opening with its letter and a mark ("A、", "B.", "C：", "A ") as
-// teachers type them: then the program shows them, though maybe not in the
-// bank's own layout. The tool's test for a single-choice question that
-// would show no options.
+// each opening with its letter and a mark ("A、", "B.", "C：", "(A)", "A)",
+// "A ") as teachers type them: then the program shows them, though maybe
+// not in the bank's own layout. The test, for the tool and the editor
+// alike, of a single-choice question that would show no options.
 bool hasOptionLines(const QString& text);
 
 // "A", "B", "C".
