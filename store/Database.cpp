@@ -16,13 +16,6 @@
 
 #include <chrono>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-#ifdef Q_OS_WIN
-#include "store/WindowsFileIndex.h"
-#endif
-
 namespace {
 
 constexpr qint64 sqliteHeaderSize = 100;
@@ -129,7 +122,7 @@ Database::Database(const QString& path, Mode mode, const Limits& limits)
     }
     // By its absolute path: what a later check compares is the file opened
     // now, whatever the working directory is then.
-    identity_ = identityOf(absolutePath_);
+    identity_ = FileIdentity::of(absolutePath_);
 }
 
 void Database::open(const QByteArray& name, int flags)
@@ -155,27 +148,6 @@ void Database::open(const QByteArray& name, int flags)
     }
 }
 
-std::optional<Database::FileIdentity> Database::identityOf(const QString& path)
-{
-    FileIdentity identity;
-#ifdef Q_OS_UNIX
-    struct stat status {};
-    if (stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    identity.device = quint64(status.st_dev);
-    identity.inode = quint64(status.st_ino);
-#elif defined(Q_OS_WIN)
-    const std::optional<WindowsFileIndex> file = windowsFileIndex(path);
-    if (!file)
-        return std::nullopt;
-    identity.device = file->volume;
-    identity.inode = file->index;
-#else
-#error "No way to tell one file from another on this system"
-#endif
-    return identity;
-}
-
 void Database::forgetCachedPages()
 {
     sqlite3_db_release_memory(db_);
@@ -183,7 +155,7 @@ void Database::forgetCachedPages()
 
 void Database::requireSameFile() const
 {
-    if (!identity_ || identityOf(absolutePath_) != identity_)
+    if (!identity_.isSameFileAs(FileIdentity::of(absolutePath_)))
         throw StoreError(QCoreApplication::translate("Store", "The bank %1 was deleted or replaced by another file while the program ran; "
                                    "nothing was written to it. Start the program again to use the bank now there")
                              .arg(QFileInfo(path_).fileName()));

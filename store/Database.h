@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/ConnectionSettings.h"
+#include "store/FileIdentity.h"
 #include "store/Statement.h"
 
 #include <QDateTime>
@@ -168,14 +169,6 @@ public:
     qint64 scalar(const QString& sql);
 
 private:
-    // What tells one file from another at the same path.
-    struct FileIdentity
-    {
-        quint64 device = 0;
-        quint64 inode = 0;
-        bool operator==(const FileIdentity&) const = default;
-    };
-    static std::optional<FileIdentity> identityOf(const QString& path);
     static int onProgress(void* database);
     void open(const QByteArray& name, int flags);
 
@@ -188,7 +181,7 @@ private:
     Limits limits_;
     QString parameters_;
     sqlite3* db_ = nullptr;
-    std::optional<FileIdentity> identity_;
+    FileIdentity identity_; // the file opened, by its absolute path
     QDeadlineTimer deadline_{QDeadlineTimer::Forever};
     Stop stop_ = Stop::None;
 };

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "editor/document/BankDocument.h"
-#include "editor/document/FileIdentity.h"
 
 #include "tools/commands/ExportCommand.h"
+
+#include "store/FileIdentity.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "editor/document/FileIdentity.h"
 #include "editor/document/PictureValue.h"
 
 #include "tools/commands/ExportCommand.h"
 #include "tools/content/BankContent.h"
+
+#include "store/FileIdentity.h"
 
 #include <QList>
 #include <QObject>
