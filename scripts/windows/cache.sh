@@ -200,8 +200,9 @@ build_libxlsxwriter() {
     -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF
   cmake --build "$work" -j"$JOBS"
   cmake --install "$work"
+  # (Its own .pc says the library's ABI number where the version belongs.)
   write_static_pc "$prefix" xlsxwriter libxlsxwriter \
-    "$(sed -n 's/^Version: //p' "$prefix/lib/pkgconfig/xlsxwriter.pc")" -lxlsxwriter "" zlib
+    "$(sed -n 's/^#define LXW_VERSION "\(.*\)"/\1/p' "$src/include/xlsxwriter.h")" -lxlsxwriter "" zlib
   rm -rf "$work"
 }
 
