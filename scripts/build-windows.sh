@@ -5,8 +5,9 @@
 # mingw-w64 compiles; Qt, SQLite, GoogleTest and the bank tool's libraries are
 # built from Debian's source packages once into a cache outside the work tree
 # (QUENHAR_WINDOWS_CACHE, /var/cache/quenhar-windows by default), keyed by the
-# source versions, the flags and the patches, so that a second run reuses them. The sample bank is
-# built by the Linux build of the bank tool (build/). NSIS makes the installer.
+# source versions, the flags and the patches, so that a second run reuses them.
+# The sample bank is built by the Linux build of the bank tool (build/). NSIS
+# makes the installer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
