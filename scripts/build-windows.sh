@@ -76,11 +76,19 @@ step "The sample bank (Linux build of the bank tool)"
 cmake --build build -j"$JOBS" --target sample_bank
 
 step "The programs for Windows"
+# A build folder configured against other cache folders (a part built anew
+# under a new key) would keep pkg-config's and find_library's answers, which
+# name the old folders: it is configured afresh.
+windows_prefix_list=$(IFS=';'; echo "${windows_prefixes[*]}")
+if [ -f "$BUILD/CMakeCache.txt" ] &&
+  [ "$(sed -n 's/^QUENHAR_WINDOWS_PREFIXES:[A-Z]*=//p' "$BUILD/CMakeCache.txt")" != "$windows_prefix_list" ]; then
+  rm "$BUILD/CMakeCache.txt"
+fi
 # Qt's host tools (moc, rcc, lrelease) are the Linux ones of the same version;
 # Qt SVG is a Qt module in a folder of its own, which Qt is told of.
 cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/toolchain-mingw64.cmake" \
-  -DQUENHAR_WINDOWS_PREFIXES="$(IFS=';'; echo "${windows_prefixes[*]}")" \
+  -DQUENHAR_WINDOWS_PREFIXES="$windows_prefix_list" \
   -DCMAKE_PREFIX_PATH="$QT_PREFIX;$GTEST_PREFIX" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="${QTSVG_PREFIX:-}" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DCMAKE_BUILD_TYPE=Release -DQUENHAR_BUILD_BANK_TOOL="$BANK_TOOL" -DQUENHAR_BUILD_TESTS="$TESTS"
