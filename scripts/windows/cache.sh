@@ -78,17 +78,26 @@ QTBASE_FLAGS=(
 )
 QTBASE_PATCHES=("$WIN_DIR/qt6-base-directwrite-without-direct2d.patch" "$WIN_DIR/qt6-base-dynamicgl-without-opengl.patch")
 
-# An interrupted build goes on where it stopped when run again with the same
-# key; the build folder records the key it was configured for.
-build_qtbase() {
-  local prefix=$1 src=$2 work="$CACHE/build/qtbase" p
-  for p in "${QTBASE_PATCHES[@]}"; do
+# Applies patches to an unpacked source: apply_patches <source> <patch...>. The unpacked source
+# is kept between builds, so a patch already applied is left as it is; one that applies
+# neither way fails.
+apply_patches() {
+  local src=$1 p
+  shift
+  for p in "$@"; do
     if patch -d "$src" -p1 -N -r - --dry-run <"$p" >/dev/null; then
       patch -d "$src" -p1 -N <"$p"
     else
-      patch -d "$src" -p1 -R --dry-run <"$p" >/dev/null # already applied, or a failure here
+      patch -d "$src" -p1 -R --dry-run <"$p" >/dev/null
     fi
   done
+}
+
+# An interrupted build goes on where it stopped when run again with the same
+# key; the build folder records the key it was configured for.
+build_qtbase() {
+  local prefix=$1 src=$2 work="$CACHE/build/qtbase"
+  apply_patches "$src" "${QTBASE_PATCHES[@]}"
   [ "$(cat "$work/.key" 2>/dev/null)" = "$(basename "$prefix")" ] || rm -rf "$work"
   mkdir -p "$work"
   basename "$prefix" >"$work/.key"
@@ -190,9 +199,12 @@ build_libzip() {
 
 # libxlsxwriter with the minizip it carries (Debian links the system's; the bundled copy
 # keeps minizip's names inside this one library) and its own temporary files (tmpfileplus,
-# in the user's temporary folder: the C library's tmpfile() writes to C:\ on Windows).
+# in the user's temporary folder: the C library's tmpfile() writes to C:\ on Windows). It
+# takes file names in UTF-8 as on any Windows build, not in the system's code page.
+XLSXWRITER_PATCHES=("$WIN_DIR/libxlsxwriter-utf8-names-on-mingw.patch")
 build_libxlsxwriter() {
   local prefix=$1 src=$2 work="$CACHE/build/libxlsxwriter"
+  apply_patches "$src" "${XLSXWRITER_PATCHES[@]}"
   rm -rf "$work"
   cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
     -DQUENHAR_WINDOWS_PREFIXES="$ZLIB_PREFIX" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
@@ -217,9 +229,12 @@ build_libcsv() {
 }
 
 # freexl needs iconv, which Debian does not build for mingw-w64: win32-iconv/ gives the part
-# of it freexl uses over Windows' own code pages, built here as libiconv.a beside freexl.
+# of it freexl uses over Windows' own code pages, built here as libiconv.a beside freexl. It
+# takes a workbook's name in UTF-8, as libzip and libxlsxwriter do.
+FREEXL_PATCHES=("$WIN_DIR/freexl-utf8-names-on-windows.patch")
 build_freexl() {
   local prefix=$1 src=$2 work="$CACHE/build/freexl"
+  apply_patches "$src" "${FREEXL_PATCHES[@]}"
   rm -rf "$work" && mkdir -p "$work/freexl" "$prefix/lib" "$prefix/include"
   x86_64-w64-mingw32-gcc-posix -O2 -Wall -c "$WIN_DIR/win32-iconv/iconv.c" -o "$work/iconv.o"
   x86_64-w64-mingw32-ar rcs "$prefix/lib/libiconv.a" "$work/iconv.o"
@@ -268,11 +283,12 @@ build_tool_cache() {
   if [ -n "$ZLIB_PREFIX" ]; then
     LIBZIP_PREFIX=$(cached_part libzip libzip build_libzip "$(declare -f build_libzip write_static_pc)" "$ZLIB_PREFIX") || missing=1
     XLSXWRITER_PREFIX=$(cached_part libxlsxwriter libxlsxwriter build_libxlsxwriter \
-      "$(declare -f build_libxlsxwriter write_static_pc)" "$ZLIB_PREFIX") || missing=1
+      "$(declare -f build_libxlsxwriter write_static_pc apply_patches)" "$(cat "${XLSXWRITER_PATCHES[@]}")" \
+      "$ZLIB_PREFIX") || missing=1
   fi
   CSV_PREFIX=$(cached_part libcsv libcsv build_libcsv "$(declare -f build_libcsv)") || missing=1
-  FREEXL_PREFIX=$(cached_part freexl freexl build_freexl "$(declare -f build_freexl write_static_pc)" \
-    "$(cat "$WIN_DIR"/win32-iconv/*)") || missing=1
+  FREEXL_PREFIX=$(cached_part freexl freexl build_freexl "$(declare -f build_freexl write_static_pc apply_patches)" \
+    "$(cat "${FREEXL_PATCHES[@]}" "$WIN_DIR"/win32-iconv/*)") || missing=1
   QTSVG_PREFIX=$(cached_part qt6-svg qt6-svg build_qtsvg "$(declare -f build_qtsvg)" "$QT_PREFIX") || missing=1
   TOOL_PREFIXES=()
   local p
