@@ -176,7 +176,7 @@ build_zlib() {
     "$src/configure" --static --prefix="$prefix")
   make -C "$work" -j"$JOBS" libz.a
   make -C "$work" install
-  rm -rf "$work" "$prefix/share"
+  rm -rf "$work" "${prefix:?}/share"
 }
 
 # libzip for plain deflate zips: no bzip2, LZMA, zstd or encryption libraries. (Its zipconf.h
@@ -194,7 +194,7 @@ build_libzip() {
   # Its random numbers (temporary names) come from advapi32.
   write_static_pc "$prefix" libzip libzip "$(sed -n 's/^Version: //p' "$prefix/lib/pkgconfig/libzip.pc")" \
     "-lzip -ladvapi32" "" zlib
-  rm -rf "$work" "$prefix/bin" "$prefix/share"
+  rm -rf "$work" "${prefix:?}/bin" "${prefix:?}/share"
 }
 
 # libxlsxwriter with the minizip it carries (Debian links the system's; the bundled copy
