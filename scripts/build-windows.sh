@@ -49,6 +49,7 @@ if ! build_cache; then
   exit 1
 fi
 echo "Qt: $QT_PREFIX"
+echo "Qt's translations: $QT_TRANSLATIONS_PREFIX"
 echo "SQLite: $SQLITE_PREFIX"
 echo "GoogleTest: $GTEST_PREFIX"
 

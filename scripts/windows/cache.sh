@@ -144,6 +144,43 @@ build_googletest() {
   rm -rf "$work"
 }
 
+# Qt's own texts in Chinese (file dialogs, message box buttons, the context menu of a text
+# box), for the installer to ship: made by Debian's lrelease of the same Qt release from
+# Debian's qt6-translations source into <part>/translations/.
+QT_TRANSLATIONS=(qtbase_zh_CN)
+LRELEASE=/usr/lib/qt6/bin/lrelease
+build_qt_translations() {
+  local prefix=$1 src=$2 name
+  mkdir -p "$prefix/translations"
+  for name in "${QT_TRANSLATIONS[@]}"; do
+    "$LRELEASE" "$src/translations/$name.ts" -qm "$prefix/translations/$name.qm"
+  done
+}
+
+# The same files when the archive does not serve that source: Debian's qt6-translations-l10n
+# package (installed for the Linux build) holds them as Debian compiled them from it with
+# the same lrelease. Taken only when the package is of the version the archive lists for the
+# source; prints the part's folder as cached_part does.
+packaged_qt_translations() {
+  local version prefix name
+  version=$(source_versions qt6-translations | head -n1)
+  if [ -z "$version" ] || [ "$(dpkg-query -W -f='${Version}' qt6-translations-l10n 2>/dev/null)" != "$version" ]; then
+    echo "Debian's qt6-translations-l10n is not installed in the version of the source (${version:-none listed})" >&2
+    return 1
+  fi
+  prefix="$CACHE/qt6-translations-l10n-${version//:/_}-$(cache_key "$version" "$(declare -f packaged_qt_translations)" "${QT_TRANSLATIONS[@]}")"
+  if [ ! -f "$prefix/.done" ]; then
+    [ -z "${CACHED_ONLY:-}" ] || { echo "qt6-translations-l10n is not in the cache $CACHE" >&2; return 1; }
+    echo "Taking Qt's translations from Debian's qt6-translations-l10n $version into $prefix" >&2
+    rm -rf "$prefix" && mkdir -p "$prefix/translations"
+    for name in "${QT_TRANSLATIONS[@]}"; do
+      cp "/usr/share/qt6/translations/$name.qm" "$prefix/translations/"
+    done
+    touch "$prefix/.done"
+  fi
+  echo "$prefix"
+}
+
 # The bank tool's libraries are static: linked into quenhar-bank.exe, they add no DLL to the
 # installer and cannot meet another copy of themselves (Qt carries its own zlib, for one). So
 # that the project finds them through pkg-config as on Linux, each installs a .pc file whose
@@ -264,9 +301,13 @@ build_qtsvg() {
   rm -rf "$work"
 }
 
-# Every part; sets QT_PREFIX, SQLITE_PREFIX and GTEST_PREFIX.
+# Every part the programs need; sets QT_PREFIX, QT_TRANSLATIONS_PREFIX, SQLITE_PREFIX and
+# GTEST_PREFIX.
 build_cache() {
   QT_PREFIX=$(cached_part qt6-base qt6-base build_qtbase "${QTBASE_FLAGS[@]}" "$(cat "${QTBASE_PATCHES[@]}")") || return 1
+  QT_TRANSLATIONS_PREFIX=$(cached_part qt6-translations qt6-translations build_qt_translations \
+    "$(declare -f build_qt_translations)" "${QT_TRANSLATIONS[@]}" "$("$LRELEASE" -version)" ||
+    packaged_qt_translations) || return 1
   SQLITE_PREFIX=$(cached_part sqlite3 sqlite3 build_sqlite "$(declare -f build_sqlite)") || return 1
   GTEST_PREFIX=$(cached_part googletest googletest build_googletest "$(declare -f build_googletest)") || return 1
 }
