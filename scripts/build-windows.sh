@@ -39,7 +39,7 @@ windows_packages=(
 source "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh"
 install_missing --no-install-recommends "${windows_packages[@]}"
 
-step "Qt, SQLite and GoogleTest for Windows (cache: $CACHE)"
+step "Qt, its Chinese texts, SQLite and GoogleTest for Windows (cache: $CACHE)"
 mkdir -p "$CACHE"
 source scripts/windows/debian-source.sh
 source scripts/windows/cache.sh
