@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Gathers what the Windows installer ships into one folder:
-#   stage.sh <Windows build> <stage folder> <Qt prefix> <SQLite prefix> <sample bank>
+#   stage.sh <Windows build> <stage folder> <Qt prefix> <SQLite prefix> <sample bank> [DLL folder...]
 # The programs that were built, the Qt plugins they load (chosen by name: a
 # plugin is loaded at run time, not linked), and every DLL that these import,
 # found by reading their import tables, so that exactly what is loaded is
@@ -9,6 +9,9 @@
 # installer script: one line per file to install, and to remove again.
 set -euo pipefail
 build=$1 stage=$2 qt=$3 sqlite=$4 bank=$5
+shift 5
+# Further folders with DLLs the programs may import (Qt SVG for the bank tool).
+more_dlls=("$@")
 
 rm -rf "$stage"
 mkdir -p "$stage/sample"
@@ -32,7 +35,7 @@ done
 cp "$bank" "$stage/sample/velmora.db"
 
 gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
-search=("$qt/bin" "$sqlite/bin" "$gcc_dir" /usr/x86_64-w64-mingw32/lib)
+search=("$qt/bin" "$sqlite/bin" "${more_dlls[@]}" "$gcc_dir" /usr/x86_64-w64-mingw32/lib)
 
 find_dll() {
   local dir
