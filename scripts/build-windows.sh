@@ -98,7 +98,7 @@ cmake --build "$BUILD" -j"$JOBS"
 step "The installer"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
 bash scripts/windows/stage.sh "$BUILD" "$BUILD/installer/stage" "$QT_PREFIX" "$SQLITE_PREFIX" build/data/velmora.db \
-  ${QTSVG_PREFIX:+"$QTSVG_PREFIX/bin"}
+  "$QT_TRANSLATIONS_PREFIX/translations" ${QTSVG_PREFIX:+"$QTSVG_PREFIX/bin"}
 cp "$BUILD/packaging/icons/org.quenhar.quenhar.ico" "$BUILD/installer/quenhar.ico"
 nsis_defines=(-DVERSION="$version" -DSTAGE="$BUILD/installer/stage" -DOUTFILE="$BUILD/quenhar-setup-$version.exe")
 [ ! -f "$BUILD/installer/stage/quenhar-editor.exe" ] || nsis_defines+=(-DWITH_EDITOR)
