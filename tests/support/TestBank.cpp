@@ -13,7 +13,8 @@
 
 #include <stdexcept>
 
-TestBank::TestBank(bool createSchema)
+TestBank::TestBank(bool createSchema, Folder folder)
+    : dir_(folder == Folder::ChineseName ? QDir::tempPath() + QStringLiteral("/我的 题库-XXXXXX") : QString())
 {
     if (!dir_.isValid() || sqlite3_open(sqliteFileName(path()).constData(), &db_) != SQLITE_OK)
         throw std::runtime_error("cannot create the test bank");

@@ -23,8 +23,12 @@ public:
         QByteArray bmp; // empty: null
     };
 
+    // Where the bank's folder is made: in the system's temporary folder, or
+    // there with a Chinese name and a space, as a user's folders often are.
+    enum class Folder { Plain, ChineseName };
+
     // With `createSchema` false the file is an empty database.
-    explicit TestBank(bool createSchema = true);
+    explicit TestBank(bool createSchema = true, Folder folder = Folder::Plain);
     ~TestBank();
 
     TestBank(const TestBank&) = delete;
