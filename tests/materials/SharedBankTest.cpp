@@ -38,7 +38,7 @@ protected:
     QString editedByAnotherProgram()
     {
         QProcess poster;
-        poster.start(QStringLiteral(QUENHAR_BANK_POSTER), {bank.path(), QStringLiteral("1"), QStringLiteral("1")});
+        poster.start(builtProgram(QUENHAR_BANK_POSTER), {bank.path(), QStringLiteral("1"), QStringLiteral("1")});
         if (!poster.waitForReadyRead(30000))
             throw std::runtime_error("the poster did not post: " + poster.readAllStandardError().toStdString());
         poster.kill();
@@ -76,7 +76,7 @@ TEST_F(SharedBankTest, aBankAnotherProgramHoldsLockedIsWrittenOnceItsLockIsGone)
     const std::unique_ptr<FormDriver> ui = windowWithATypedChange();
     // Locked for longer than a post waits for it.
     QProcess holder;
-    holder.start(QStringLiteral(QUENHAR_BANK_LOCK_HOLDER), {bank.path(), QStringLiteral("7")});
+    holder.start(builtProgram(QUENHAR_BANK_LOCK_HOLDER), {bank.path(), QStringLiteral("7")});
     ASSERT_TRUE(holder.waitForReadyRead(30000)) << holder.readAllStandardError().toStdString();
     ASSERT_TRUE(holder.readAllStandardOutput().startsWith("locked"));
 

@@ -4,6 +4,7 @@
 #include "store/SqliteFileName.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -153,4 +154,9 @@ WorkingDirectory::WorkingDirectory(const QString& dir)
 WorkingDirectory::~WorkingDirectory()
 {
     QDir::setCurrent(previous_);
+}
+
+QString builtProgram(const char* path)
+{
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QString::fromUtf8(path));
 }

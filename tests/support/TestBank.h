@@ -69,3 +69,8 @@ public:
 private:
     QString previous_;
 };
+
+// A program the build made, by the path CMake gave it. A build for Windows
+// made on Linux gives a path without a drive ("/tmp/..."), which names the
+// drive the test program runs from, whatever the working folder is by then.
+QString builtProgram(const char* path);
