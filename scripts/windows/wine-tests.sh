@@ -57,7 +57,8 @@ run_windows_test() {
   done
   log="$WINE_TESTS_LOGS/$label.log"
   started=$(date +%s)
-  (cd "$(dirname "$exe")" && env "${variables[@]}" timeout 900 wine "$exe" >"$log" 2>&1) || true
+  local status=0
+  (cd "$(dirname "$exe")" && env "${variables[@]}" timeout 900 wine "$exe" >"$log" 2>&1) || status=$?
   ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | tail -n1)
   passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n1)
   failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
@@ -69,6 +70,12 @@ run_windows_test() {
     WINE_TESTS_RUN=$((WINE_TESTS_RUN + 1))
     WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + 1))
     return
+  fi
+  if [ "$status" -ne 0 ] && [ "${failed:-0}" -eq 0 ]; then
+    # It failed after its summary (a fault at its end): one failure more.
+    echo "$label: exit status $status after its summary (see $log)"
+    ran=$((ran + 1))
+    failed=1
   fi
   WINE_TESTS_RUN=$((WINE_TESTS_RUN + ran))
   WINE_TESTS_PASSED=$((WINE_TESTS_PASSED + ${passed:-0}))
