@@ -55,6 +55,9 @@ run_windows_test() {
   for variable in "${!variables[@]}"; do
     [[ "${variables[$variable]}" != QT_* ]] || variables[$variable]="WINE${variables[$variable]}"
   done
+  # A program that faults ends there, with its fault in the log, instead of
+  # waiting for Wine's debugger until the time limit.
+  variables+=("WINEDLLOVERRIDES=${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d")
   log="$WINE_TESTS_LOGS/$label.log"
   started=$(date +%s)
   local status=0
