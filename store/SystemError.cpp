@@ -17,7 +17,9 @@ const Reason reasons[] = {
     {EACCES, QT_TRANSLATE_NOOP("SystemError", "permission denied")},
     {EPERM, QT_TRANSLATE_NOOP("SystemError", "operation not permitted")},
     {ENOSPC, QT_TRANSLATE_NOOP("SystemError", "the disk is full")},
+#ifdef EDQUOT // not among the C library's numbers on Windows, where quotas fail as a full disk
     {EDQUOT, QT_TRANSLATE_NOOP("SystemError", "your disk quota is used up")},
+#endif
     {EFBIG, QT_TRANSLATE_NOOP("SystemError", "the file is too large")},
     {EROFS, QT_TRANSLATE_NOOP("SystemError", "the disk is read-only")},
     {EISDIR, QT_TRANSLATE_NOOP("SystemError", "it is a folder")},

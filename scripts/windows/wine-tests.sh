@@ -29,10 +29,76 @@ start_display() {
   fail "Xvfb did not start"
 }
 
-# Runs every test program of the Windows build once; sets WINE_TESTS_RUN,
-# WINE_TESTS_PASSED, WINE_TESTS_FAILED and WINE_TESTS_SKIPPED.
+# The runs CTest makes of the program $1 with an environment of its own (the
+# window on each screen size and scale factor), one line each: the test's
+# name, a tab, and "VAR=value;..."; nothing for a program that CTest runs as
+# it is.
+ctest_environments() {
+  local exe=$1 file name
+  file="$(dirname "$exe")/CTestTestfile.cmake"
+  [ -f "$file" ] || return 0
+  sed -n "s|^add_test(\[=\[\(.*\)\]=\] \"$exe\")\$|\1|p" "$file" | while read -r name; do
+    printf '%s\t%s\n' "$name" \
+      "$(grep -F "set_tests_properties([=[$name]=] " "$file" | sed -n 's/.* ENVIRONMENT "\([^"]*\)".*/\1/p')"
+  done
+}
+
+# Runs one test program under Wine with the environment variables given
+# ("VAR=value;..."; the offscreen platform unless they name one), and adds
+# its counts to the totals.
+run_windows_test() {
+  local exe=$1 label=$2 environment=$3 log started ran passed failed skipped variable
+  local -a variables=()
+  IFS=';' read -ra variables <<<"QT_QPA_PLATFORM=offscreen${environment:+;$environment}"
+  # Wine keeps the QT_ variables of Linux from Windows programs, and hands
+  # them WINEQT_... under the name QT_...
+  for variable in "${!variables[@]}"; do
+    [[ "${variables[$variable]}" != QT_* ]] || variables[$variable]="WINE${variables[$variable]}"
+  done
+  # A program that faults ends there, with its fault in the log, instead of
+  # waiting for Wine's debugger until the time limit.
+  variables+=("WINEDLLOVERRIDES=${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d")
+  log="$WINE_TESTS_LOGS/$label.log"
+  started=$(date +%s)
+  local status=0
+  (cd "$(dirname "$exe")" && env "${variables[@]}" timeout 900 wine "$exe" >"$log" 2>&1) || status=$?
+  ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | tail -n1)
+  passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n1)
+  failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
+  skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
+  if [ -z "$ran" ]; then
+    # The program ended before its summary: count it as one failure.
+    echo "$label: ended without a summary after $(($(date +%s) - started))s (see $log)"
+    tail -n 5 "$log"
+    WINE_TESTS_RUN=$((WINE_TESTS_RUN + 1))
+    WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + 1))
+    return
+  fi
+  if [ "$status" -ne 0 ] && [ "${failed:-0}" -eq 0 ]; then
+    # It failed after its summary (a fault at its end): one failure more.
+    echo "$label: exit status $status after its summary (see $log)"
+    ran=$((ran + 1))
+    failed=1
+  fi
+  WINE_TESTS_RUN=$((WINE_TESTS_RUN + ran))
+  WINE_TESTS_PASSED=$((WINE_TESTS_PASSED + ${passed:-0}))
+  WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + ${failed:-0}))
+  WINE_TESTS_SKIPPED=$((WINE_TESTS_SKIPPED + ${skipped:-0}))
+  printf '%-40s %3s tests, %3s passed, %2s failed, %2s skipped, %3ss\n' "$label" \
+    "$ran" "${passed:-0}" "${failed:-0}" "${skipped:-0}" "$(($(date +%s) - started))"
+  # The names of the failed and skipped tests (gtest pads FAILED with two
+  # spaces, SKIPPED with one; Wine's console ends lines with CR LF).
+  tr -d '\r' <"$log" | grep -E '^\[  (FAILED  |SKIPPED )\] [A-Za-z]' | sed 's/ (.*//; s/, where .*//' | sort -u |
+    sed 's/^/    /' || true
+}
+
+# Runs every test program of the Windows build once, or once per environment
+# CTest gives it; sets WINE_TESTS_RUN, WINE_TESTS_PASSED, WINE_TESTS_FAILED
+# and WINE_TESTS_SKIPPED.
+# QUENHAR_WINE_TESTS (an extended regular expression) runs only the programs
+# whose names match, and GTEST_FILTER only the tests it names, as anywhere.
 run_windows_tests() {
-  local build=$1 prefixes qt sqlite gcc_dir exe log started
+  local build=$1 prefixes qt sqlite gcc_dir exe name run
   start_display
   prefixes=$(sed -n 's/^QUENHAR_WINDOWS_PREFIXES:[A-Z]*=//p' "$build/CMakeCache.txt")
   IFS=';' read -r qt sqlite _ <<<"$prefixes"
@@ -40,36 +106,25 @@ run_windows_tests() {
   # The DLLs from where they were built, the plugins from Qt's folder.
   WINEPATH="$(windows_path "$qt/bin");$(windows_path "$sqlite/bin");$(windows_path "$gcc_dir");$(windows_path /usr/x86_64-w64-mingw32/lib)"
   export WINEPATH
-  export QT_PLUGIN_PATH
-  QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+  export WINEQT_PLUGIN_PATH
+  WINEQT_PLUGIN_PATH=$(windows_path "$qt/plugins")
   WINE_TESTS_RUN=0 WINE_TESTS_PASSED=0 WINE_TESTS_FAILED=0 WINE_TESTS_SKIPPED=0
-  mkdir -p "$build/wine-logs"
+  WINE_TESTS_LOGS="$build/wine-logs"
+  mkdir -p "$WINE_TESTS_LOGS"
   for exe in $(find "$build/tests" -name '*_tests.exe' | sort); do
-    log="$build/wine-logs/$(basename "$exe" .exe).log"
-    started=$(date +%s)
-    (cd "$(dirname "$exe")" && QT_QPA_PLATFORM=offscreen timeout 900 wine "$exe" >"$log" 2>&1) || true
-    local ran passed failed skipped
-    ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' "$log" | tail -n1)
-    passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\..*/\1/p' "$log" | tail -n1)
-    failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
-    skipped=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\?, listed below.*/\1/p' "$log" | tail -n1)
-    if [ -z "$ran" ]; then
-      # The program ended before its summary: count it as one failure.
-      echo "$(basename "$exe"): ended without a summary (see $log)"
-      tail -n 5 "$log"
-      WINE_TESTS_RUN=$((WINE_TESTS_RUN + 1))
-      WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + 1))
+    name=$(basename "$exe" .exe)
+    [[ "$name" =~ ${QUENHAR_WINE_TESTS:-.} ]] || continue
+    local -a runs=()
+    mapfile -t runs < <(ctest_environments "$exe")
+    if [ "${#runs[@]}" -eq 0 ]; then
+      run_windows_test "$exe" "$name" ""
       continue
     fi
-    WINE_TESTS_RUN=$((WINE_TESTS_RUN + ran))
-    WINE_TESTS_PASSED=$((WINE_TESTS_PASSED + ${passed:-0}))
-    WINE_TESTS_FAILED=$((WINE_TESTS_FAILED + ${failed:-0}))
-    WINE_TESTS_SKIPPED=$((WINE_TESTS_SKIPPED + ${skipped:-0}))
-    printf '%-24s %3s tests, %3s passed, %2s failed, %2s skipped, %3ss\n' "$(basename "$exe" .exe)" \
-      "$ran" "${passed:-0}" "${failed:-0}" "${skipped:-0}" "$(($(date +%s) - started))"
-    grep -E '^\[  (FAILED|SKIPPED) \] [A-Za-z]' "$log" | sort -u | sed 's/^/    /' || true
+    for run in "${runs[@]}"; do
+      run_windows_test "$exe" "${run%%$'\t'*}" "${run#*$'\t'}"
+    done
   done
-  unset WINEPATH QT_PLUGIN_PATH
+  unset WINEPATH WINEQT_PLUGIN_PATH
 }
 
 # The installer, silently: what it installs, and that a second run leaves the

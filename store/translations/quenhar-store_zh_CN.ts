@@ -179,6 +179,10 @@
         <translation>“%1”的路径长 %2 字节，而 SQLite 不能打开路径超过 %3 字节的文件；请把题库移到路径较短的文件夹中</translation>
     </message>
     <message>
+        <source>the path of &apos;%1&apos; is %2 characters long, and Windows opens no file whose path is longer than %3 characters; move the bank to a folder with a shorter path</source>
+        <translation>“%1”的路径长 %2 个字符，而 Windows 不能打开路径超过 %3 个字符的文件；请把题库移到路径较短的文件夹中</translation>
+    </message>
+    <message>
         <source>&apos;%1&apos; cannot be reached: a folder on its path may not be searched by you (permission denied)</source>
         <translation>无法访问“%1”：其路径上的某个文件夹不允许您进入（权限不足）</translation>
     </message>

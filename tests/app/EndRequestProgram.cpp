@@ -44,12 +44,15 @@ void endSession(QWidget& window)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
-        return 2;
-    QDir::setCurrent(QString::fromLocal8Bit(argv[1]));
-    const bool unsaveable = qstrcmp(argv[2], "unsaveable") == 0;
-
     Application application(argc, argv);
+    // The arguments as the system passed them (in UTF-16 on Windows), so
+    // that a folder with a Chinese name is found on any code page.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 3)
+        return 2;
+    QDir::setCurrent(arguments[1]);
+    const bool unsaveable = arguments[2] == QStringLiteral("unsaveable");
+
     MessageBoxWatcher messages;
     messages.answerWith(QMessageBox::Cancel);
     TfrmMain window;

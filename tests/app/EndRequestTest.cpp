@@ -24,16 +24,18 @@ Ended endBySignal(const TestBank& bank, const char* mode)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 #endif
     program.setProcessEnvironment(environment);
+    // In the bank's folder, whose Chinese name reaches it as an argument.
     program.start(QStringLiteral(END_REQUEST_PROGRAM), {bank.dir(), QString::fromLatin1(mode)});
     EXPECT_TRUE(program.waitForFinished(30000));
-    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput())};
+    // Its lines as on Unix: Windows' C library ends the lines it prints with CR LF.
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()).remove(QLatin1Char('\r'))};
 }
 
 } // namespace
 
 TEST(EndRequest, aSignalSavesThePendingTextAndEndsTheProgram)
 {
-    TestBank bank;
+    TestBank bank(true, TestBank::Folder::ChineseName);
     bank.addMaterial(QStringLiteral("资料"), QStringLiteral("原文"));
     const Ended run = endBySignal(bank, "save");
     EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
@@ -42,7 +44,7 @@ TEST(EndRequest, aSignalSavesThePendingTextAndEndsTheProgram)
 
 TEST(EndRequest, aSignalKeepsTheProgramOpenWhenThePendingTextCannotBeSaved)
 {
-    TestBank bank;
+    TestBank bank(true, TestBank::Folder::ChineseName);
     bank.addMaterial(QStringLiteral("资料"), QStringLiteral("原文"));
     const Ended run = endBySignal(bank, "unsaveable");
     EXPECT_EQ(run.exitCode, 3) << run.output.toStdString();

@@ -4,28 +4,35 @@
 // left as it was.
 //   bank_lock_holder <bank> <seconds>
 
+#include "store/SqliteFileName.h"
+
+#include <QCoreApplication>
+
 #include <sqlite3.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
+    // The arguments as the system passed them (in UTF-16 on Windows), so
+    // that a bank in a folder with a Chinese name is found on any code page.
+    const QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 3) {
         std::fprintf(stderr, "usage: %s <bank> <seconds>\n", argv[0]);
         return 2;
     }
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(argv[1], &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
+    if (sqlite3_open_v2(sqliteFileName(arguments[1]).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK
         || sqlite3_exec(db, "begin exclusive", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "cannot lock %s: %s\n", argv[1], sqlite3_errmsg(db));
+        std::fprintf(stderr, "cannot lock %s: %s\n", qPrintable(arguments[1]), sqlite3_errmsg(db));
         return 1;
     }
     std::puts("locked");
     std::fflush(stdout);
-    std::this_thread::sleep_for(std::chrono::seconds(std::atoi(argv[2])));
+    std::this_thread::sleep_for(std::chrono::seconds(arguments[2].toInt()));
     sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return 0;

@@ -12,21 +12,26 @@
 #include "store/RecordSet.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 && argc != 4) {
+    // The arguments as the system passed them (in UTF-16 on Windows), so
+    // that a bank in a folder with a Chinese name is found on any code page.
+    const QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 3 && arguments.size() != 4) {
         std::fprintf(stderr, "usage: %s <bank> <first number> [<entry>]\n", argv[0]);
         return 2;
     }
-    const int entry = argc == 4 ? std::atoi(argv[3]) : 1;
+    const int entry = arguments.size() == 4 ? arguments[3].toInt() : 1;
     try {
-        Database db(QString::fromLocal8Bit(argv[1]));
+        Database db(arguments[1]);
         RecordSet ziLiao(db);
         ziLiao.setSql(QStringLiteral("select * from ziliao"));
-        for (qint64 number = std::atoll(argv[2]);; ++number) {
+        for (qint64 number = arguments[2].toLongLong();; ++number) {
             ziLiao.close();
             ziLiao.open();
             if (DurablePosts::isInsert(number)) {

@@ -42,8 +42,10 @@ ReadOnlyGuard::ReadOnlyGuard(const QString& path)
 #ifdef Q_OS_WIN
     // The read-only attribute stops every write to a file, an
     // administrator's too; on a folder it stops nothing, so a folder is not
-    // protected here.
-    inForce_ = !QFileInfo(path_).isDir() && QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    // protected here. Wine keeps the attribute as Unix permissions, which do
+    // not stop root: there a file open for writing proves it not in force.
+    inForce_ = !QFileInfo(path_).isDir() && QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::ReadUser)
+        && !QFile(path_).open(QIODevice::ReadWrite);
 #else
     if (geteuid() == 0) {
         immutable_ = runChattr(QStringLiteral("+i"), path_);

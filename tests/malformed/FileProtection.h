@@ -13,8 +13,10 @@ QStringList folderEntries(const QString& dir);
 
 // Makes a file or folder read-only for the life of the object. Permission
 // bits do not stop root, so as root the immutable attribute is used instead
-// (chattr +i); where that is not possible, `inForce()` is false and the
-// caller can say that this part of its check did not run.
+// (chattr +i); where that is not possible (or on Windows, where a folder
+// cannot be made read-only, and Wine run by root, where a read-only file can
+// still be written), `inForce()` is false and the caller can say that this
+// part of its check did not run.
 class ReadOnlyGuard
 {
 public:

@@ -128,8 +128,8 @@ TEST_P(MalformedBankTest, startsReportsEveryFaultAndLeavesTheFileAsItWas)
     EXPECT_EQ(folderEntries(bank.dir()), entriesBefore) << "files were left beside the bank";
     if (protectionMissing)
         GTEST_SKIP() << "the bank could not be made read-only here (as root where chattr +i is not possible; a "
-                        "folder on Windows): it was not written, but it was not protected either, so the "
-                        "read-only handling itself was not tried";
+                        "folder on Windows; a file under Wine run by root): it was not written, but it was not "
+                        "protected either, so the read-only handling itself was not tried";
 }
 
 INSTANTIATE_TEST_SUITE_P(Banks, MalformedBankTest, ::testing::ValuesIn(malformedBanks()),

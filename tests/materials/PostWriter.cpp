@@ -8,18 +8,22 @@
 #include "store/RecordSet.h"
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
+    // The arguments as the system passed them (in UTF-16 on Windows).
+    const QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2) {
         std::fprintf(stderr, "usage: %s <bank>\n", argv[0]);
         return 2;
     }
     try {
-        Database db(QString::fromLocal8Bit(argv[1]));
+        Database db(arguments[1]);
         RecordSet set(db);
         set.setSql(Statements::materials());
         set.open();

@@ -378,6 +378,16 @@ TEST(RecordSetReplacedBank, aBankDeletedOrReplacedSinceItWasOpenedIsNeverWritten
         set.edit();
         set.setFieldValue(memo, QStringLiteral("改"));
 
+#ifdef Q_OS_WIN
+        // Windows refuses to delete a file that a program holds open without
+        // sharing its deletion, as SQLite holds the bank: it can be neither
+        // deleted nor replaced under the program there, and the post goes
+        // into it.
+        EXPECT_FALSE(QFile::remove(bank.path()));
+        set.post();
+        EXPECT_EQ(bank.scalar(QStringLiteral("select memo from ziliao")), QStringLiteral("改"));
+        continue;
+#endif
         ASSERT_TRUE(QFile::remove(bank.path()));
         if (replaced) // a copy renamed over the bank, as a file manager does
             ASSERT_TRUE(QFile::copy(other.path(), bank.path()));

@@ -4,6 +4,7 @@
 #include "store/SqliteFileName.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -13,7 +14,8 @@
 
 #include <stdexcept>
 
-TestBank::TestBank(bool createSchema)
+TestBank::TestBank(bool createSchema, Folder folder)
+    : dir_(folder == Folder::ChineseName ? QDir::tempPath() + QStringLiteral("/我的 题库-XXXXXX") : QString())
 {
     if (!dir_.isValid() || sqlite3_open(sqliteFileName(path()).constData(), &db_) != SQLITE_OK)
         throw std::runtime_error("cannot create the test bank");
@@ -152,4 +154,9 @@ WorkingDirectory::WorkingDirectory(const QString& dir)
 WorkingDirectory::~WorkingDirectory()
 {
     QDir::setCurrent(previous_);
+}
+
+QString builtProgram(const char* path)
+{
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QString::fromUtf8(path));
 }

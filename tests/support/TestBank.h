@@ -23,8 +23,12 @@ public:
         QByteArray bmp; // empty: null
     };
 
+    // Where the bank's folder is made: in the system's temporary folder, or
+    // there with a Chinese name and a space, as a user's folders often are.
+    enum class Folder { Plain, ChineseName };
+
     // With `createSchema` false the file is an empty database.
-    explicit TestBank(bool createSchema = true);
+    explicit TestBank(bool createSchema = true, Folder folder = Folder::Plain);
     ~TestBank();
 
     TestBank(const TestBank&) = delete;
@@ -65,3 +69,8 @@ public:
 private:
     QString previous_;
 };
+
+// A program the build made, by the path CMake gave it. A build for Windows
+// made on Linux gives a path without a drive ("/tmp/..."), which names the
+// drive the test program runs from, whatever the working folder is by then.
+QString builtProgram(const char* path);
