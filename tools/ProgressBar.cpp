@@ -1,12 +1,12 @@
 #include "tools/ProgressBar.h"
 
-#include <unistd.h>
+#include "tools/Terminal.h"
 
 ProgressBar::ProgressBar(const QString& label, qint64 total, std::FILE* stream)
     : label_(label)
     , total_(total)
     , stream_(stream)
-    , enabled_(total > 0 && isatty(fileno(stream)))
+    , enabled_(total > 0 && isTerminal(stream))
 {
     if (enabled_)
         draw();

@@ -207,10 +207,6 @@
         <translation>第 %1 题：必答标记 %2 既不是“是”也不是“否”，此题永远不会出现在模拟考试中</translation>
     </message>
     <message>
-        <source>no mock exam possible: it needs more than %1 ordinary (not must-answer) questions and the bank has %2. Practice works; add ordinary questions to have a mock exam</source>
-        <translation>无法进行模拟考试：需要多于 %1 道普通（非必答）题，题库中只有 %2 道。练习不受影响；增加普通题目即可进行模拟考试</translation>
-    </message>
-    <message>
         <source>balance of keys: %1 of the %2 single-choice questions have the key %3; a learner who always picks %3 passes too often</source>
         <translation>答案分布：%2 道单选题中有 %1 道的答案是 %3；总选 %3 的学员也常能答对</translation>
     </message>
@@ -517,6 +513,10 @@ Saving now would overwrite those changes. Save your bank under another name to k
     <message>
         <source>%1[*] — Question bank editor</source>
         <translation>%1[*] — 题库编辑</translation>
+    </message>
+    <message>
+        <source>Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv);;Question banks (*.db);;All files (*)</source>
+        <translation>题库和来源文件 (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv);;题库 (*.db);;所有文件 (*)</translation>
     </message>
 </context>
 <context>

@@ -47,8 +47,11 @@ QString FileActions::choose(Choice choice)
     case Choice::Open:
         return QFileDialog::getOpenFileName(
             &window_, tr("Open a question bank"), folder,
-            tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;Question banks (*.db);;"
-               "All files (*)"));
+            DocumentFiles::readsJetBanks()
+                ? tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;"
+                     "Question banks (*.db);;All files (*)")
+                : tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv);;"
+                     "Question banks (*.db);;All files (*)"));
     case Choice::SaveBank:
         return QFileDialog::getSaveFileName(&window_, tr("Save the question bank"),
                                             QDir(folder).filePath(QStringLiteral("velmora.db")),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/bankfile/RunLock.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -13,8 +15,8 @@
 // object goes.
 //
 // A run that is killed cannot remove its file. So every run holds a lock on
-// its temporary file (flock, which the system drops when the process ends,
-// however it ends), and the next run for the same output removes the
+// its temporary file (RunLock, which the system drops when the process
+// ends, however it ends), and the next run for the same output removes the
 // temporary files of earlier runs: files in the output's folder with exactly
 // that hidden name, regular files owned by the user, last changed before
 // this run started and locked by no one. Anything else is left alone: other
@@ -62,7 +64,7 @@ private:
     QString output_;
     QTemporaryFile temporary_;
     qint64 startedMs_;
-    int lock_ = -1;
+    RunLock lock_;
     QStringList removed_;
     QStringList journals_;
     QString error_;

@@ -1,0 +1,13 @@
+#include "tools/Terminal.h"
+
+#include <io.h>
+#include <windows.h>
+
+bool isTerminal(std::FILE* stream)
+{
+    // A console has a console mode; _isatty alone would also say yes to the
+    // NUL device, where output is thrown away.
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
