@@ -27,7 +27,7 @@ std::vector<char> tokenPart(TOKEN_INFORMATION_CLASS part)
 // The accounts a file made by this process is owned by: the user, and the
 // token's default owner (the Administrators group for an administrator's
 // files, on some Windows versions).
-bool isOwnedByUser(PSID owner)
+bool isUserOrDefaultOwner(PSID owner)
 {
     static const std::vector<char> user = tokenPart(TokenUser);
     static const std::vector<char> defaultOwner = tokenPart(TokenOwner);
@@ -36,7 +36,7 @@ bool isOwnedByUser(PSID owner)
             && EqualSid(owner, reinterpret_cast<const TOKEN_OWNER*>(defaultOwner.data())->Owner));
 }
 
-bool ownedByUser(const QString& path)
+bool hasUserAsOwner(const QString& path)
 {
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -45,7 +45,7 @@ bool ownedByUser(const QString& path)
                               nullptr, &descriptor)
         != ERROR_SUCCESS)
         return false;
-    const bool mine = owner != nullptr && isOwnedByUser(owner);
+    const bool mine = owner != nullptr && isUserOrDefaultOwner(owner);
     LocalFree(descriptor);
     return mine;
 }
@@ -63,7 +63,7 @@ FileEntry FileEntry::at(const QString& path)
                  : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)   ? Kind::Folder
                  : (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE)      ? Kind::Other
                                                                         : Kind::File;
-    entry.ownedByUser = ownedByUser(path);
+    entry.ownedByUser = hasUserAsOwner(path);
     // FILETIME counts 100-nanosecond steps from 1601.
     const quint64 ticks = (quint64(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     constexpr quint64 ticksFrom1601To1970 = 116444736000000000ull;

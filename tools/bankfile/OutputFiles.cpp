@@ -16,13 +16,22 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(OutputFiles)
 };
 
+bool isDiskFull(int error)
+{
+#ifdef EDQUOT // Windows has no quota error of its own
+    if (error == EDQUOT)
+        return true;
+#endif
+    return error == ENOSPC;
+}
+
 } // namespace
 
 namespace OutputFiles {
 
 QString systemError(int error)
 {
-    if (error == ENOSPC || error == EDQUOT)
+    if (isDiskFull(error))
         return Text::tr("the disk is full (or your quota is used up); free some space and try again");
     if (error == EFBIG)
         return Text::tr("the file is too large for this disk or this user");
