@@ -35,7 +35,7 @@ void ProgressBar::draw()
     drawnPercent_ = percent;
     const int filled = int(done_ * width / total_);
     const QByteArray bar = QByteArray(filled, '#') + QByteArray(width - filled, ' ');
-    std::fprintf(stream_, "\r%s [%s] %lld/%lld", label_.toLocal8Bit().constData(), bar.constData(),
+    std::fprintf(stream_, "\r%s [%s] %lld/%lld", label_.toUtf8().constData(), bar.constData(),
                  static_cast<long long>(done_), static_cast<long long>(total_));
     std::fflush(stream_);
 }

@@ -6,3 +6,7 @@ bool isTerminal(std::FILE* stream)
 {
     return ::isatty(::fileno(stream)) != 0;
 }
+
+void showUtf8OnTerminal()
+{
+}

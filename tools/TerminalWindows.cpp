@@ -11,3 +11,11 @@ bool isTerminal(std::FILE* stream)
     DWORD mode = 0;
     return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
 }
+
+void showUtf8OnTerminal()
+{
+    // Only the console's output code page: a file or pipe the output is
+    // redirected to gets the same UTF-8 bytes as on Unix.
+    if (isTerminal(stdout) || isTerminal(stderr))
+        SetConsoleOutputCP(CP_UTF8);
+}

@@ -183,4 +183,20 @@ TEST(EditorFilesTest, HostileFilesAreRefusedWithAReasonAndLeftAlone)
     }
 }
 
+// A build that reads no Jet banks refuses one, whatever its name, saying
+// what to do instead, and writes nothing beside it.
+TEST(EditorFilesTest, AJetBankIsRefusedWithWhatToDoWhereThisBuildCannotReadOne)
+{
+    if (DocumentFiles::readsJetBanks())
+        GTEST_SKIP() << "this build reads Jet banks";
+    QTemporaryDir dir;
+    QByteArray page(4096, '\0');
+    page.replace(0, 20, QByteArray("\x00\x01\x00\x00Standard Jet DB\0", 20));
+    writeFile(dir.filePath(QStringLiteral("old-bank.dat")), page);
+    const DocumentFiles::Opened opened = DocumentFiles::open(dir.filePath(QStringLiteral("old-bank.dat")), QString());
+    EXPECT_FALSE(opened.ok);
+    EXPECT_TRUE(opened.error.contains(QStringLiteral("cannot read Jet (Access .mdb) banks"))) << opened.error.toStdString();
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("old-bank.dat")});
+}
+
 } // namespace
