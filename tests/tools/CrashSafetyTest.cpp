@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <memory>
 
@@ -280,9 +281,14 @@ TEST(OutputSafety, aFailedForcedExportLeavesTheEarlierExportWholeAndAKilledOneLe
 // open" about another file.
 TEST(OutputSafety, aPathTooLongForSQLiteIsSaidAsSuch)
 {
+    // SQLite's own limit: 512 bytes on Unix; on Windows it may be longer
+    // than any folder can be made.
+    const int limit = sqlite3_vfs_find(nullptr)->mxPathname;
+    if (limit > 2000)
+        GTEST_SKIP() << "SQLite opens paths of up to " << limit << " bytes here";
     QTemporaryDir dir;
     QString deep = dir.path();
-    while (QFile::encodeName(deep).size() < 600)
+    while (QFile::encodeName(deep).size() < qMax(600, limit + 100))
         deep += QStringLiteral("/a-rather-long-folder-name");
     ASSERT_TRUE(QDir().mkpath(deep));
     writeFile(deep + QStringLiteral("/bank.json"), jsonSource({category}, {question(1)}));

@@ -26,6 +26,10 @@ bool setModifiedTime(const QString& path, qint64 secondsSinceEpoch);
 // else why the system cannot.
 QString limitFileSize(QProcess& process, qint64 bytes);
 
+// `text` in GB18030, as "CSV (逗号分隔)" saves it on a Chinese Windows (Qt
+// encodes it only where it has ICU; Windows has its own converter).
+QByteArray gb18030(const QString& text);
+
 // A lock on a file as a run of the tool still going holds it on its
 // temporary file, taken from this process as another process's would be.
 class RunningLock

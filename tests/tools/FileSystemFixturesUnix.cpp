@@ -1,6 +1,7 @@
 #include "FileSystemFixtures.h"
 
 #include <QFile>
+#include <QStringEncoder>
 
 #include <csignal>
 #include <fcntl.h>
@@ -53,6 +54,11 @@ QString limitFileSize(QProcess& process, qint64 bytes)
         ::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing the process
     });
     return {};
+}
+
+QByteArray gb18030(const QString& text)
+{
+    return QStringEncoder("GB18030").encode(text);
 }
 
 RunningLock::RunningLock(const QString& path)

@@ -56,6 +56,17 @@ QString limitFileSize(QProcess&, qint64)
                           "small volume of its own");
 }
 
+QByteArray gb18030(const QString& text)
+{
+    // GBK where the system lacks GB18030 (Wine), as the tool reads it there.
+    const UINT codePage = IsValidCodePage(54936) ? 54936 : 936;
+    const auto wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int size = WideCharToMultiByte(codePage, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(size, Qt::Uninitialized);
+    WideCharToMultiByte(codePage, 0, wide, int(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
 RunningLock::RunningLock(const QString& path)
 {
     // A run holds its temporary file open, sharing everything, for as long

@@ -284,6 +284,7 @@ TEST(HostileInput, exportNeitherFollowsLinksNorOverwritesWithoutForce)
         std::function<void(const QString& out, const QString& victim)> plant;
         int exitWithoutForce;
         int exitWithForce;
+        bool link; // left out where no symbolic link can be made (whyNoUnixEntries())
     };
     const Case cases[] = {
         {"a picture name linked to another file",
@@ -291,17 +292,20 @@ TEST(HostileInput, exportNeitherFollowsLinksNorOverwritesWithoutForce)
              QDir(out).mkdir("pictures");
              makeSymlink(victim, out + "/pictures/7.bmp");
          },
-         2, 0},
+         2, 0, true},
         {"bank.json as a dangling link",
-         [](const QString& out, const QString& victim) { makeSymlink(victim + ".new", out + "/bank.json"); }, 2, 0},
+         [](const QString& out, const QString& victim) { makeSymlink(victim + ".new", out + "/bank.json"); }, 2, 0,
+         true},
         {"the pictures folder linked elsewhere",
          [](const QString& out, const QString& victim) { makeSymlink(QFileInfo(victim).path(), out + "/pictures"); },
-         1, 1},
+         1, 1, true},
         {"an existing picture file",
-         [](const QString& out, const QString&) { writeFile(out + "/pictures/7.bmp", "mine"); }, 2, 0},
+         [](const QString& out, const QString&) { writeFile(out + "/pictures/7.bmp", "mine"); }, 2, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.link && !whyNoUnixEntries().isEmpty())
+            continue;
         QTemporaryDir elsewhere;
         const QString victim = pathIn(elsewhere, "victim.txt");
         writeFile(victim, "precious");

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <cerrno>
 
@@ -29,12 +30,16 @@ QString temporaryTemplate(const QString& output)
 
 NewBankFile::NewBankFile(const QString& output)
     : output_(QFileInfo(output).absoluteFilePath())
-    , temporary_(temporaryTemplate(output))
     , startedMs_(QDateTime::currentMSecsSinceEpoch())
 {
 }
 
-NewBankFile::~NewBankFile() = default;
+NewBankFile::~NewBankFile()
+{
+    lock_.release();
+    if (!temporaryPath_.isEmpty() && !placed_)
+        QFile::remove(temporaryPath_);
+}
 
 bool NewBankFile::isTemporaryNameFor(const QString& fileName, const QString& output)
 {
@@ -75,12 +80,19 @@ bool NewBankFile::create()
     if (!error_.isEmpty())
         return false;
     removeStaleFiles();
-    if (!temporary_.open()) {
-        error_ = SystemError::translated(temporary_.errorString());
-        return false;
+    {
+        // QTemporaryFile makes the file under a new name, exclusively; it
+        // is let go at once, as its close() keeps the file open, and on
+        // Windows an open handle stops the rename into place.
+        QTemporaryFile temporary(temporaryTemplate(output_));
+        if (!temporary.open()) {
+            error_ = SystemError::translated(temporary.errorString());
+            return false;
+        }
+        temporary.setAutoRemove(false);
+        temporaryPath_ = temporary.fileName();
     }
-    temporary_.close();
-    if (!lock_.take(temporary_.fileName())) {
+    if (!lock_.take(temporaryPath_)) {
         error_ = OutputFiles::systemError(errno);
         return false;
     }
@@ -89,16 +101,16 @@ bool NewBankFile::create()
 
 bool NewBankFile::putInPlace(bool replace)
 {
-    SystemFiles::giveUsualPermissions(temporary_.fileName());
+    SystemFiles::giveUsualPermissions(temporaryPath_);
     if (replace && BankLocks::inUse(output_)) {
         error_ = tr("a program is using it now (reading or writing it); close that program and try again");
         return false;
     }
     if (!removeStaleJournals())
         return false;
-    if (!OutputFiles::place(temporary_.fileName(), output_, replace, error_))
+    if (!OutputFiles::place(temporaryPath_, output_, replace, error_))
         return false;
-    temporary_.setAutoRemove(false);
+    placed_ = true;
     return true;
 }
 

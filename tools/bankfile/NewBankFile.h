@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryFile>
 
 // A bank being written: it lives under a hidden temporary name in the
 // output's folder (".NAME.XXXXXX.tmp", NAME being the output's file name)
@@ -38,7 +37,7 @@ public:
     bool create();
     QString errorString() const { return error_; }
 
-    QString temporaryPath() const { return temporary_.fileName(); }
+    QString temporaryPath() const { return temporaryPath_; }
 
     // The temporary files of earlier runs that create() removed.
     const QStringList& removedStaleFiles() const { return removed_; }
@@ -62,7 +61,8 @@ private:
     bool removeStaleJournals();
 
     QString output_;
-    QTemporaryFile temporary_;
+    QString temporaryPath_;
+    bool placed_ = false;
     qint64 startedMs_;
     RunLock lock_;
     QStringList removed_;

@@ -7,10 +7,13 @@ using WindowsFiles::nativeName;
 namespace {
 
 // Opens the entry itself (a link is not followed, and refused), a folder
-// as well as a file, sharing as `share` says.
+// as well as a file, sharing as `share` says. For reading: sharing is
+// checked only between handles that may read or write (or delete), so a
+// handle that may only look at the attributes would neither hold the lock
+// nor see it held.
 HANDLE openEntry(const QString& path, DWORD share)
 {
-    const HANDLE handle = CreateFileW(nativeName(path).c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+    const HANDLE handle = CreateFileW(nativeName(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         WindowsFiles::failed();

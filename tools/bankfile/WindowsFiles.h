@@ -2,7 +2,10 @@
 
 // What the Windows versions of the tool's file operations share: names as
 // UTF-16, handles closed when they go, and the system's errors as their
-// errno counterparts, which OutputFiles::systemError says in words.
+// errno counterparts (store/WindowsError.h), which OutputFiles::systemError
+// says in words.
+
+#include "store/WindowsError.h"
 
 #include <QDir>
 #include <QString>
@@ -38,51 +41,12 @@ private:
     HANDLE handle_;
 };
 
-inline int errnoFor(DWORD error)
-{
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-        return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_CANNOT_MAKE:
-        return EACCES;
-    case ERROR_PRIVILEGE_NOT_HELD:
-        return EPERM;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return ENOSPC;
-    case ERROR_FILE_TOO_LARGE:
-        return EFBIG;
-    case ERROR_WRITE_PROTECT:
-        return EROFS;
-    case ERROR_DIRECTORY:
-        return ENOTDIR;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return ENAMETOOLONG;
-    case ERROR_CANT_RESOLVE_FILENAME:
-        return ELOOP;
-    case ERROR_TOO_MANY_OPEN_FILES:
-        return EMFILE;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_BUSY:
-        return EBUSY;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return EEXIST;
-    case ERROR_NOT_SAME_DEVICE:
-        return EXDEV;
-    default:
-        return EIO;
-    }
-}
-
-// Sets errno from the system's last error; for `return failed();`.
+// Sets errno from the system's last error (an input/output error when it
+// has no counterpart); for `return failed();`.
 inline bool failed()
 {
-    errno = errnoFor(GetLastError());
+    const int error = errnoForWindowsError(GetLastError());
+    errno = error != 0 ? error : EIO;
     return false;
 }
 
