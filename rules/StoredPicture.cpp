@@ -42,7 +42,9 @@ struct BitmapLayout
     quint32 compression = Rgb;
 };
 
-BitmapLayout readLayout(QByteArrayView bmp)
+// Reads the headers at the start of `bmp`, a bitmap of `fileSize` bytes (of
+// which `bmp` may hold only the first ones).
+BitmapLayout readLayout(QByteArrayView bmp, qint64 fileSize)
 {
     if (bmp.size() < fileHeaderSize + qsizetype(coreHeaderSize) || bmp[0] != 'B' || bmp[1] != 'M')
         invalid();
@@ -68,12 +70,12 @@ BitmapLayout readLayout(QByteArrayView bmp)
     }
     if (planes != 1 || layout.width <= 0 || layout.height == 0)
         invalid();
-    if (layout.pixelOffset < fileHeaderSize + infoSize || layout.pixelOffset > quint64(bmp.size()))
+    if (layout.pixelOffset < fileHeaderSize + infoSize || layout.pixelOffset > quint64(fileSize))
         invalid();
     return layout;
 }
 
-void checkLayout(const BitmapLayout& layout, qsizetype fileSize)
+void checkLayout(const BitmapLayout& layout, qint64 fileSize)
 {
     // Each side is bounded first: a width and height of 2^31 each would
     // overflow the product.
@@ -108,16 +110,40 @@ void checkLayout(const BitmapLayout& layout, qsizetype fileSize)
         invalid();
 }
 
+// Whether a stored value of `totalSize` bytes, starting with `start`, begins
+// with the picture header.
+bool hasPictureHeader(QByteArrayView start, qint64 totalSize)
+{
+    return start.size() >= pictureHeaderSize && u16(start, 0) == 1 && u16(start, 2) == 0x0100
+           && qint64(u32(start, 4)) == totalSize - pictureHeaderSize;
+}
+
 } // namespace
 
 namespace StoredPicture {
 
 QByteArrayView bitmapBytes(QByteArrayView stored)
 {
-    if (stored.size() >= pictureHeaderSize && u16(stored, 0) == 1 && u16(stored, 2) == 0x0100
-        && qint64(u32(stored, 4)) == stored.size() - pictureHeaderSize)
-        return stored.sliced(pictureHeaderSize);
-    return stored;
+    return hasPictureHeader(stored, stored.size()) ? stored.sliced(pictureHeaderSize) : stored;
+}
+
+QSize declaredSize(QByteArrayView start, qint64 totalSize)
+{
+    QByteArrayView bmp = start;
+    qint64 bmpSize = totalSize;
+    if (hasPictureHeader(start, totalSize)) {
+        bmp = start.sliced(pictureHeaderSize);
+        bmpSize -= pictureHeaderSize;
+    }
+    if (bmp.isEmpty())
+        return {};
+    try {
+        const BitmapLayout layout = readLayout(bmp, bmpSize);
+        checkLayout(layout, bmpSize);
+        return QSize(int(layout.width), int(std::llabs(layout.height)));
+    } catch (const InvalidPicture&) {
+        return {};
+    }
 }
 
 QImage decode(QByteArrayView stored)
@@ -126,7 +152,7 @@ QImage decode(QByteArrayView stored)
     if (bmp.isEmpty())
         return {};
 
-    checkLayout(readLayout(bmp), bmp.size());
+    checkLayout(readLayout(bmp, bmp.size()), bmp.size());
     QImage image;
     if (!image.loadFromData(bmp, "BMP"))
         invalid();

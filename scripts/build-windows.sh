@@ -2,11 +2,12 @@
 # Builds the programs for 64-bit Windows and their installer, from Debian's own
 # packages and sources only:
 #   bash scripts/build-windows.sh        -> build-windows/quenhar-setup-<version>.exe
-# mingw-w64 compiles; Qt, SQLite and GoogleTest are built from Debian's source
-# packages once into a cache outside the work tree (QUENHAR_WINDOWS_CACHE,
-# /var/cache/quenhar-windows by default), keyed by the source versions, the
-# flags and the patches, so that a second run reuses them. The sample bank is
-# built by the Linux build of the bank tool (build/). NSIS makes the installer.
+# mingw-w64 compiles; Qt, SQLite, GoogleTest and the bank tool's libraries are
+# built from Debian's source packages once into a cache outside the work tree
+# (QUENHAR_WINDOWS_CACHE, /var/cache/quenhar-windows by default), keyed by the
+# source versions, the flags and the patches, so that a second run reuses them.
+# The sample bank is built by the Linux build of the bank tool (build/). NSIS
+# makes the installer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +17,10 @@ BUILD=${QUENHAR_WINDOWS_BUILD:-$root/build-windows}
 JOBS=${JOBS:-$(nproc)}
 # The test suite for Windows too (scripts/test-windows.sh runs it).
 TESTS=${QUENHAR_WINDOWS_TESTS:-ON}
+# The bank tool too (QUENHAR_WINDOWS_BANK_TOOL=ON): then its libraries must all
+# be in the cache. Otherwise they are built into it where their sources can be
+# fetched, and a missing one is only reported.
+BANK_TOOL=${QUENHAR_WINDOWS_BANK_TOOL:-OFF}
 # --cached-only: build nothing into the cache; exit 3 when a part is missing
 # there (CI builds for Windows only where the cache is already present).
 CACHED_ONLY=
@@ -34,7 +39,7 @@ windows_packages=(
 source "$(dirname "${BASH_SOURCE[0]}")/install-missing.sh"
 install_missing --no-install-recommends "${windows_packages[@]}"
 
-step "Qt, SQLite and GoogleTest for Windows (cache: $CACHE)"
+step "Qt, its Chinese texts, SQLite and GoogleTest for Windows (cache: $CACHE)"
 mkdir -p "$CACHE"
 source scripts/windows/debian-source.sh
 source scripts/windows/cache.sh
@@ -44,28 +49,56 @@ if ! build_cache; then
   exit 1
 fi
 echo "Qt: $QT_PREFIX"
+echo "Qt's translations: $QT_TRANSLATIONS_PREFIX"
 echo "SQLite: $SQLITE_PREFIX"
 echo "GoogleTest: $GTEST_PREFIX"
+
+step "The bank tool's libraries for Windows"
+if build_tool_cache; then
+  echo "zlib, libzip, libxlsxwriter, libcsv, freexl, Qt SVG:"
+  printf '  %s\n' "${TOOL_PREFIXES[@]}"
+elif [ "$BANK_TOOL" = ON ]; then
+  [ -z "$CACHED_ONLY" ] || exit 3
+  exit 1
+else
+  echo "Not all of the bank tool's libraries are there; the tool is not built for Windows"
+fi
+windows_prefixes=("$QT_PREFIX" "$SQLITE_PREFIX" "$GTEST_PREFIX" "${TOOL_PREFIXES[@]}")
+# pkg-config finds the Windows SQLite and the tool's libraries only.
+pkg_config_dirs=()
+for prefix in "${windows_prefixes[@]}"; do
+  [ ! -d "$prefix/lib/pkgconfig" ] || pkg_config_dirs+=("$prefix/lib/pkgconfig")
+done
+PKG_CONFIG_LIBDIR=$(IFS=:; echo "${pkg_config_dirs[*]}")
+export PKG_CONFIG_LIBDIR PKG_CONFIG_SYSROOT_DIR=
 
 step "The sample bank (Linux build of the bank tool)"
 [ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$JOBS" --target sample_bank
 
 step "The programs for Windows"
-# pkg-config finds the Windows SQLite only; Qt's host tools (moc, rcc,
-# lrelease) are the Linux ones of the same version.
-PKG_CONFIG_LIBDIR="$SQLITE_PREFIX/lib/pkgconfig" PKG_CONFIG_SYSROOT_DIR= \
-  cmake -S . -B "$BUILD" -G Ninja \
+# A build folder configured against other cache folders (a part built anew
+# under a new key) would keep pkg-config's and find_library's answers, which
+# name the old folders: it is configured afresh.
+windows_prefix_list=$(IFS=';'; echo "${windows_prefixes[*]}")
+if [ -f "$BUILD/CMakeCache.txt" ] &&
+  [ "$(sed -n 's/^QUENHAR_WINDOWS_PREFIXES:[A-Z]*=//p' "$BUILD/CMakeCache.txt")" != "$windows_prefix_list" ]; then
+  rm "$BUILD/CMakeCache.txt"
+fi
+# Qt's host tools (moc, rcc, lrelease) are the Linux ones of the same version;
+# Qt SVG is a Qt module in a folder of its own, which Qt is told of.
+cmake -S . -B "$BUILD" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/scripts/windows/toolchain-mingw64.cmake" \
-  -DQUENHAR_WINDOWS_PREFIXES="$QT_PREFIX;$SQLITE_PREFIX;$GTEST_PREFIX" \
-  -DCMAKE_PREFIX_PATH="$QT_PREFIX;$GTEST_PREFIX" \
+  -DQUENHAR_WINDOWS_PREFIXES="$windows_prefix_list" \
+  -DCMAKE_PREFIX_PATH="$QT_PREFIX;$GTEST_PREFIX" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="${QTSVG_PREFIX:-}" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_BUILD_TYPE=Release -DQUENHAR_BUILD_BANK_TOOL=OFF -DQUENHAR_BUILD_TESTS="$TESTS"
-PKG_CONFIG_LIBDIR="$SQLITE_PREFIX/lib/pkgconfig" cmake --build "$BUILD" -j"$JOBS"
+  -DCMAKE_BUILD_TYPE=Release -DQUENHAR_BUILD_BANK_TOOL="$BANK_TOOL" -DQUENHAR_BUILD_TESTS="$TESTS"
+cmake --build "$BUILD" -j"$JOBS"
 
 step "The installer"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
-bash scripts/windows/stage.sh "$BUILD" "$BUILD/installer/stage" "$QT_PREFIX" "$SQLITE_PREFIX" build/data/velmora.db
+bash scripts/windows/stage.sh "$BUILD" "$BUILD/installer/stage" "$QT_PREFIX" "$SQLITE_PREFIX" build/data/velmora.db \
+  "$QT_TRANSLATIONS_PREFIX/translations" ${QTSVG_PREFIX:+"$QTSVG_PREFIX/bin"}
 cp "$BUILD/packaging/icons/org.quenhar.quenhar.ico" "$BUILD/installer/quenhar.ico"
 nsis_defines=(-DVERSION="$version" -DSTAGE="$BUILD/installer/stage" -DOUTFILE="$BUILD/quenhar-setup-$version.exe")
 [ ! -f "$BUILD/installer/stage/quenhar-editor.exe" ] || nsis_defines+=(-DWITH_EDITOR)

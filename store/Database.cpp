@@ -14,6 +14,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -206,6 +207,28 @@ qint64 Database::scalar(const QString& sql)
 {
     Rows rows(*this, sql);
     return rows.next() ? rows.row().columnInt64(0) : 0;
+}
+
+std::optional<Database::ValueStart> Database::readValueStart(const QString& table, const QString& column, qint64 rowid,
+                                                             int bytes)
+{
+    sqlite3_blob* blob = nullptr;
+    // Read-only (flags 0); opening fails for a missing row and for a value
+    // that is neither text nor bytes, which is what "nothing" means here.
+    if (sqlite3_blob_open(db_, "main", table.toUtf8().constData(), column.toUtf8().constData(), rowid, 0, &blob)
+        != SQLITE_OK) {
+        sqlite3_blob_close(blob);
+        return std::nullopt;
+    }
+    ValueStart start;
+    start.totalSize = sqlite3_blob_bytes(blob);
+    start.bytes.resize(qsizetype(std::min<qint64>(bytes, start.totalSize)));
+    const int code = sqlite3_blob_read(blob, start.bytes.data(), int(start.bytes.size()), 0);
+    const QString failure = code == SQLITE_OK ? QString() : sqliteFailureText(db_, code);
+    sqlite3_blob_close(blob);
+    if (code != SQLITE_OK)
+        throw StoreError(failure);
+    return start;
 }
 
 Database::Rows::Rows(Database& db, const QString& sql)

@@ -168,6 +168,18 @@ public:
     // limits; 0 when there is no row.
     qint64 scalar(const QString& sql);
 
+    // The start of one value, read without the rest: at most `bytes` bytes
+    // of `column` in the row `rowid` of `table`, and the whole value's
+    // length. SQLite reads only the pages that hold them, so that a header
+    // of a large value costs one page. Nothing when that row has no text or
+    // byte value there (no such row, or a null or number).
+    struct ValueStart
+    {
+        QByteArray bytes;
+        qint64 totalSize = 0;
+    };
+    std::optional<ValueStart> readValueStart(const QString& table, const QString& column, qint64 rowid, int bytes);
+
 private:
     static int onProgress(void* database);
     void open(const QByteArray& name, int flags);

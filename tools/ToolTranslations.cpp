@@ -9,12 +9,11 @@
 
 namespace ToolTranslations {
 
-void install()
+void install(const QLocale& locale)
 {
     static QTranslator tool;
     static QTranslator store;
     static QTranslator qt;
-    const QLocale locale = QLocale::system();
     if (tool.load(locale, QStringLiteral("quenhar-bank"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(&tool);
     // The messages of the bank itself (opening, reading, writing).

@@ -33,15 +33,16 @@ DocumentProblems DocumentProblems::check(const BankDocument& document, const Tex
 
     const QList<DocumentQuestion>& questions = document.questions();
     for (int i = 0; i < int(questions.size()); ++i)
-        problems.checkQuestion(i, questions[i].row, textFits);
+        problems.checkQuestion(i, questions[i], textFits);
     problems.checkExam(document);
     problems.checkKeys(document);
     return problems;
 }
 
-void DocumentProblems::checkQuestion(int index, const BankQuestion& row, const TextFits& textFits)
+void DocumentProblems::checkQuestion(int index, const DocumentQuestion& question, const TextFits& textFits)
 {
     using Severity = DocumentProblem::Severity;
+    const BankQuestion& row = question.row;
     if (row.text.trimmed().isEmpty())
         add(Severity::Error, index, tr("question %1 has no text").arg(row.no));
     if (row.answer < AnswerCode::a || row.answer > AnswerCode::c)
@@ -59,6 +60,9 @@ void DocumentProblems::checkQuestion(int index, const BankQuestion& row, const T
         add(Severity::Warning, index,
             tr("question %1: the text is longer than the trainer's text box: the learner has to scroll to read it")
                 .arg(row.no));
+    if (const QSize picture = question.picture.size(); picture.isValid())
+        if (const auto cut = LearnerWarnings::pictureCutOff(picture))
+            add(Severity::Warning, index, tr("question %1: the picture %2").arg(row.no).arg(*cut));
     if (row.mustAnswer != 0 && row.mustAnswer != 1)
         add(Severity::Warning, index,
             tr("question %1: must-answer value %2 is neither yes nor no: it never appears in a mock exam")

@@ -12,9 +12,9 @@
 // What is wrong with the bank being edited, found live as it changes: the
 // bank tool's own content rules (ContentRules, as build reports them) and
 // what the program would do wrong with a question (no right answer button,
-// options missing), and for the whole bank whether a mock exam can run and
-// how the keys are spread; with the trainer's text box given, also a text
-// longer than the box.
+// options missing, a picture larger than the picture area), and for the
+// whole bank whether a mock exam can run and how the keys are spread; with
+// the trainer's text box given, also a text longer than the box.
 struct DocumentProblem
 {
     enum class Severity { Error, Warning };
@@ -52,7 +52,7 @@ private:
     {
         problems_.append({severity, question, text});
     }
-    void checkQuestion(int index, const BankQuestion& row, const TextFits& textFits);
+    void checkQuestion(int index, const DocumentQuestion& question, const TextFits& textFits);
     void checkExam(const BankDocument& document);
     void checkKeys(const BankDocument& document);
 

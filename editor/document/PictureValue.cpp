@@ -6,12 +6,15 @@
 
 #include "store/StoreError.h"
 
+#include "rules/StoredPicture.h"
+
 #include <QDir>
 
 PictureValue PictureValue::stored(std::shared_ptr<StoredPictures> bank, qint64 rowid)
 {
     PictureValue value;
     value.kind = Kind::Stored;
+    value.measure_ = std::make_shared<Measure>();
     value.bank = std::move(bank);
     value.rowid = rowid;
     return value;
@@ -21,6 +24,7 @@ PictureValue PictureValue::fromFile(const QString& path)
 {
     PictureValue value;
     value.kind = Kind::File;
+    value.measure_ = std::make_shared<Measure>();
     value.file = path;
     return value;
 }
@@ -29,8 +33,39 @@ PictureValue PictureValue::fromBytes(const QByteArray& bytes)
 {
     PictureValue value;
     value.kind = Kind::Bytes;
+    value.measure_ = std::make_shared<Measure>();
     value.bytes = bytes;
     return value;
+}
+
+QSize PictureValue::size() const
+{
+    if (!measure_)
+        return {};
+    if (!measure_->done) {
+        measure_->size = measure();
+        measure_->done = true;
+    }
+    return measure_->size;
+}
+
+QSize PictureValue::measure() const
+{
+    switch (kind) {
+    case Kind::None:
+        return {};
+    case Kind::Bytes:
+        return StoredPicture::declaredSize(bytes, bytes.size());
+    case Kind::File:
+        return PictureConverter::storedSize(file);
+    case Kind::Stored:
+        try {
+            return bank->size(rowid);
+        } catch (const StoreError&) {
+            return {}; // said when the picture is shown or saved
+        }
+    }
+    return {};
 }
 
 std::optional<QByteArray> PictureValue::storedValue(QString& error) const

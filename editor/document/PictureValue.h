@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -34,8 +35,24 @@ public:
 
     bool present() const { return kind != Kind::None; }
 
+    // The size the trainer would show the picture at, from the picture's
+    // headers only, measured once and shared by the value's copies: the
+    // problems panel asks it of every question at every check. An invalid
+    // size when there is no picture or it cannot be measured.
+    QSize size() const;
+
     // The value the bank stores (nothing: null). Nothing with `error` set
     // when the picture cannot be had (a file that is no picture, a bank
     // that can no longer be read).
     std::optional<QByteArray> storedValue(QString& error) const;
+
+private:
+    struct Measure
+    {
+        bool done = false;
+        QSize size;
+    };
+    // Made by the factories, which make each value once and for all.
+    std::shared_ptr<Measure> measure_;
+    QSize measure() const;
 };

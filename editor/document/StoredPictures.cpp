@@ -1,6 +1,7 @@
 #include "editor/document/StoredPictures.h"
 
 #include "rules/BankColumns.h"
+#include "rules/StoredPicture.h"
 
 StoredPictures::StoredPictures(const QString& path)
     : bank_(path, Database::Mode::Unchanged)
@@ -14,4 +15,10 @@ QByteArray StoredPictures::read(qint64 rowid)
     if (!rows.next())
         return {};
     return rows.row().columnBlob(0).toByteArray();
+}
+
+QSize StoredPictures::size(qint64 rowid)
+{
+    const auto start = bank_.readValueStart(TableName::subjects, Column::bmp, rowid, StoredPicture::leadingBytes);
+    return start ? StoredPicture::declaredSize(start->bytes, start->totalSize) : QSize();
 }

@@ -3,6 +3,7 @@
 #include "store/Database.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 // The pictures of the bank the editor opened, read one row at a time when a
@@ -18,6 +19,11 @@ public:
     // The picture bytes of the question in row `rowid`; raises StoreError
     // when the row cannot be read.
     QByteArray read(qint64 rowid);
+
+    // The size of that picture, from its headers alone (one page of the
+    // file, not the whole picture); an invalid size when there is no picture
+    // the trainer could show.
+    QSize size(qint64 rowid);
 
 private:
     Database bank_;

@@ -214,6 +214,10 @@
         <source>question %1: the text is longer than the trainer&apos;s text box: the learner has to scroll to read it</source>
         <translation>第 %1 题：文字超出了训练程序的文本框，学员需要滚动才能读完</translation>
     </message>
+    <message>
+        <source>question %1: the picture %2</source>
+        <translation>第 %1 题：图片%2</translation>
+    </message>
 </context>
 <context>
     <name>EditorWindow</name>

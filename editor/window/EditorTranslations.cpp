@@ -10,9 +10,10 @@ namespace EditorTranslations {
 
 void install()
 {
-    ToolTranslations::install();
+    const QLocale chinese(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
+    ToolTranslations::install(chinese);
     static QTranslator editor;
-    if (editor.load(QLocale::system(), QStringLiteral("quenhar-editor"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+    if (editor.load(chinese, QStringLiteral("quenhar-editor"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         QCoreApplication::installTranslator(&editor);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// The editor's texts in the user's language: its own (translations/, English
-// in the code) and the bank tool's and the store's messages it shows, with
-// Qt's own dialogs, when the locale asks for Chinese.
+// The editor's texts in Simplified Chinese, whatever the system's language,
+// as the trainer's window is: its own (translations/, English in the code),
+// the bank tool's and the store's messages it shows, and Qt's own dialogs.
+// The teachers it is made for read Chinese, also on a computer set up in
+// English.
 namespace EditorTranslations {
 
 void install();

@@ -22,7 +22,7 @@ cache_key() {
 # fetching anything. With CACHED_ONLY set, only a part already built is
 # taken, and none is built.
 cached_part() {
-  local name=$1 pkg=$2 builder=$3 version prefix src
+  local name=$1 pkg=$2 builder=$3 version prefix src started
   shift 3
   for version in $(source_versions "$pkg"); do
     prefix="$CACHE/$name-${version//:/_}-$(cache_key "$version" "$@")"
@@ -36,6 +36,7 @@ cached_part() {
       continue
     fi
     echo "Building $name from $pkg $version into $prefix (log: $CACHE/logs/$name.log)" >&2
+    started=$SECONDS
     mkdir -p "$CACHE/logs"
     rm -rf "$prefix"
     # In a shell of its own, so that errexit holds inside the builder (in a
@@ -47,6 +48,7 @@ cached_part() {
       return 1
     fi
     touch "$prefix/.done"
+    echo "Built $name in $((SECONDS - started)) s ($(du -sh "$prefix" | cut -f1))" >&2
     echo "$prefix"
     return 0
   done
@@ -76,17 +78,26 @@ QTBASE_FLAGS=(
 )
 QTBASE_PATCHES=("$WIN_DIR/qt6-base-directwrite-without-direct2d.patch" "$WIN_DIR/qt6-base-dynamicgl-without-opengl.patch")
 
-# An interrupted build goes on where it stopped when run again with the same
-# key; the build folder records the key it was configured for.
-build_qtbase() {
-  local prefix=$1 src=$2 work="$CACHE/build/qtbase" p
-  for p in "${QTBASE_PATCHES[@]}"; do
+# Applies patches to an unpacked source: apply_patches <source> <patch...>. The unpacked source
+# is kept between builds, so a patch already applied is left as it is; one that applies
+# neither way fails.
+apply_patches() {
+  local src=$1 p
+  shift
+  for p in "$@"; do
     if patch -d "$src" -p1 -N -r - --dry-run <"$p" >/dev/null; then
       patch -d "$src" -p1 -N <"$p"
     else
-      patch -d "$src" -p1 -R --dry-run <"$p" >/dev/null # already applied, or a failure here
+      patch -d "$src" -p1 -R --dry-run <"$p" >/dev/null
     fi
   done
+}
+
+# An interrupted build goes on where it stopped when run again with the same
+# key; the build folder records the key it was configured for.
+build_qtbase() {
+  local prefix=$1 src=$2 work="$CACHE/build/qtbase"
+  apply_patches "$src" "${QTBASE_PATCHES[@]}"
   [ "$(cat "$work/.key" 2>/dev/null)" = "$(basename "$prefix")" ] || rm -rf "$work"
   mkdir -p "$work"
   basename "$prefix" >"$work/.key"
@@ -133,9 +144,201 @@ build_googletest() {
   rm -rf "$work"
 }
 
-# Every part; sets QT_PREFIX, SQLITE_PREFIX and GTEST_PREFIX.
+# Qt's own texts in Chinese (file dialogs, message box buttons, the context menu of a text
+# box), for the installer to ship: made by Debian's lrelease of the same Qt release from
+# Debian's qt6-translations source into <part>/translations/.
+QT_TRANSLATIONS=(qtbase_zh_CN)
+LRELEASE=/usr/lib/qt6/bin/lrelease
+build_qt_translations() {
+  local prefix=$1 src=$2 name
+  mkdir -p "$prefix/translations"
+  for name in "${QT_TRANSLATIONS[@]}"; do
+    "$LRELEASE" "$src/translations/$name.ts" -qm "$prefix/translations/$name.qm"
+  done
+}
+
+# The same files when the archive does not serve that source: Debian's qt6-translations-l10n
+# package (installed for the Linux build) holds them as Debian compiled them from it with
+# the same lrelease. Taken only when the package is of the version the archive lists for the
+# source; prints the part's folder as cached_part does.
+packaged_qt_translations() {
+  local version prefix name
+  version=$(source_versions qt6-translations | head -n1)
+  if [ -z "$version" ] || [ "$(dpkg-query -W -f='${Version}' qt6-translations-l10n 2>/dev/null)" != "$version" ]; then
+    echo "Debian's qt6-translations-l10n is not installed in the version of the source (${version:-none listed})" >&2
+    return 1
+  fi
+  prefix="$CACHE/qt6-translations-l10n-${version//:/_}-$(cache_key "$version" "$(declare -f packaged_qt_translations)" "${QT_TRANSLATIONS[@]}")"
+  if [ ! -f "$prefix/.done" ]; then
+    [ -z "${CACHED_ONLY:-}" ] || { echo "qt6-translations-l10n is not in the cache $CACHE" >&2; return 1; }
+    echo "Taking Qt's translations from Debian's qt6-translations-l10n $version into $prefix" >&2
+    rm -rf "$prefix" && mkdir -p "$prefix/translations"
+    for name in "${QT_TRANSLATIONS[@]}"; do
+      cp "/usr/share/qt6/translations/$name.qm" "$prefix/translations/"
+    done
+    touch "$prefix/.done"
+  fi
+  echo "$prefix"
+}
+
+# The bank tool's libraries are static: linked into quenhar-bank.exe, they add no DLL to the
+# installer and cannot meet another copy of themselves (Qt carries its own zlib, for one). So
+# that the project finds them through pkg-config as on Linux, each installs a .pc file whose
+# Libs name everything a static link needs (pkg_check_modules reads Libs, not Libs.private),
+# and zlib is named with Requires so that its folder in the cache comes along.
+
+# Writes <prefix>/lib/pkgconfig/<file>.pc: write_static_pc <prefix> <file> <name> <version>
+# <libs> [cflags] [requires].
+write_static_pc() {
+  mkdir -p "$1/lib/pkgconfig"
+  cat >"$1/lib/pkgconfig/$2.pc" <<PC
+prefix=$1
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+
+Name: $3
+Description: $3, built for Windows as a static library from Debian's source
+Version: $4
+Requires: ${7:-}
+Libs: -L\${libdir} $5
+Cflags: -I\${includedir} ${6:-}
+PC
+}
+
+# zlib with its own configure, static.
+build_zlib() {
+  local prefix=$1 src=$2 work="$CACHE/build/zlib"
+  rm -rf "$work" && mkdir -p "$work"
+  (cd "$work" && CHOST=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix CFLAGS=-O2 \
+    "$src/configure" --static --prefix="$prefix")
+  make -C "$work" -j"$JOBS" libz.a
+  make -C "$work" install
+  rm -rf "$work" "${prefix:?}/share"
+}
+
+# libzip for plain deflate zips: no bzip2, LZMA, zstd or encryption libraries. (Its zipconf.h
+# says ZIP_STATIC, so that zip.h does not declare the functions as imported from a DLL.)
+build_libzip() {
+  local prefix=$1 src=$2 work="$CACHE/build/libzip"
+  rm -rf "$work"
+  cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DQUENHAR_WINDOWS_PREFIXES="$ZLIB_PREFIX" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_COMMONCRYPTO=OFF \
+    -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF \
+    -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
+  cmake --build "$work" -j"$JOBS"
+  cmake --install "$work"
+  # Its random numbers (temporary names) come from advapi32.
+  write_static_pc "$prefix" libzip libzip "$(sed -n 's/^Version: //p' "$prefix/lib/pkgconfig/libzip.pc")" \
+    "-lzip -ladvapi32" "" zlib
+  rm -rf "$work" "${prefix:?}/bin" "${prefix:?}/share"
+}
+
+# libxlsxwriter with the minizip it carries (Debian links the system's; the bundled copy
+# keeps minizip's names inside this one library) and its own temporary files (tmpfileplus,
+# in the user's temporary folder: the C library's tmpfile() writes to C:\ on Windows). It
+# takes file names in UTF-8 as on any Windows build, not in the system's code page.
+XLSXWRITER_PATCHES=("$WIN_DIR/libxlsxwriter-utf8-names-on-mingw.patch")
+build_libxlsxwriter() {
+  local prefix=$1 src=$2 work="$CACHE/build/libxlsxwriter"
+  apply_patches "$src" "${XLSXWRITER_PATCHES[@]}"
+  rm -rf "$work"
+  cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DQUENHAR_WINDOWS_PREFIXES="$ZLIB_PREFIX" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DUSE_SYSTEM_MINIZIP=OFF -DUSE_STANDARD_TMPFILE=OFF \
+    -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF
+  cmake --build "$work" -j"$JOBS"
+  cmake --install "$work"
+  # (Its own .pc says the library's ABI number where the version belongs.)
+  write_static_pc "$prefix" xlsxwriter libxlsxwriter \
+    "$(sed -n 's/^#define LXW_VERSION "\(.*\)"/\1/p' "$src/include/xlsxwriter.h")" -lxlsxwriter "" zlib
+  rm -rf "$work"
+}
+
+# libcsv is one C file and its header; the project finds it with find_path and find_library.
+build_libcsv() {
+  local prefix=$1 src=$2 work="$CACHE/build/libcsv"
+  rm -rf "$work" && mkdir -p "$work" "$prefix/lib" "$prefix/include"
+  x86_64-w64-mingw32-gcc-posix -O2 -c "$src/libcsv.c" -o "$work/libcsv.o"
+  x86_64-w64-mingw32-ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
+  cp "$src/csv.h" "$prefix/include/"
+  rm -rf "$work"
+}
+
+# freexl needs iconv, which Debian does not build for mingw-w64: win32-iconv/ gives the part
+# of it freexl uses over Windows' own code pages, built here as libiconv.a beside freexl. It
+# takes a workbook's name in UTF-8, as libzip and libxlsxwriter do.
+FREEXL_PATCHES=("$WIN_DIR/freexl-utf8-names-on-windows.patch")
+build_freexl() {
+  local prefix=$1 src=$2 work="$CACHE/build/freexl"
+  apply_patches "$src" "${FREEXL_PATCHES[@]}"
+  rm -rf "$work" && mkdir -p "$work/freexl" "$prefix/lib" "$prefix/include"
+  x86_64-w64-mingw32-gcc-posix -O2 -Wall -c "$WIN_DIR/win32-iconv/iconv.c" -o "$work/iconv.o"
+  x86_64-w64-mingw32-ar rcs "$prefix/lib/libiconv.a" "$work/iconv.o"
+  cp "$WIN_DIR/win32-iconv/iconv.h" "$WIN_DIR/win32-iconv/localcharset.h" "$prefix/include/"
+  (cd "$work/freexl" && "$src/configure" --host=x86_64-w64-mingw32 --prefix="$prefix" \
+    --disable-shared --enable-static CC=x86_64-w64-mingw32-gcc-posix CFLAGS=-O2 \
+    CPPFLAGS="-I$prefix/include" LDFLAGS="-L$prefix/lib")
+  make -C "$work/freexl" -j"$JOBS"
+  make -C "$work/freexl" install
+  write_static_pc "$prefix" freexl freexl "$(sed -n 's/^Version: //p' "$prefix/lib/pkgconfig/freexl.pc")" \
+    "-lfreexl -liconv -lm"
+  rm -rf "$work" "$prefix/lib/libfreexl.la"
+}
+
+# Qt SVG, shared like Qt Base, built against the cached Qt Base with Qt's host tools from
+# Debian's Qt of the same version, into a folder of its own.
+build_qtsvg() {
+  local prefix=$1 src=$2 work="$CACHE/build/qtsvg"
+  rm -rf "$work"
+  cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DQUENHAR_WINDOWS_PREFIXES="$QT_PREFIX" -DCMAKE_PREFIX_PATH="$QT_PREFIX" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+  cmake --build "$work" -j"$JOBS"
+  cmake --install "$work"
+  rm -rf "$work"
+}
+
+# Every part the programs need; sets QT_PREFIX, QT_TRANSLATIONS_PREFIX, SQLITE_PREFIX and
+# GTEST_PREFIX.
 build_cache() {
   QT_PREFIX=$(cached_part qt6-base qt6-base build_qtbase "${QTBASE_FLAGS[@]}" "$(cat "${QTBASE_PATCHES[@]}")") || return 1
+  QT_TRANSLATIONS_PREFIX=$(cached_part qt6-translations qt6-translations build_qt_translations \
+    "$(declare -f build_qt_translations)" "${QT_TRANSLATIONS[@]}" "$("$LRELEASE" -version)" ||
+    packaged_qt_translations) || return 1
   SQLITE_PREFIX=$(cached_part sqlite3 sqlite3 build_sqlite "$(declare -f build_sqlite)") || return 1
   GTEST_PREFIX=$(cached_part googletest googletest build_googletest "$(declare -f build_googletest)") || return 1
+}
+
+# The bank tool's parts; sets ZLIB_PREFIX, LIBZIP_PREFIX, XLSXWRITER_PREFIX, CSV_PREFIX,
+# FREEXL_PREFIX and QTSVG_PREFIX, and TOOL_PREFIXES to those that are there. Each part's key
+# holds its builder and the folders of the parts it is built against. Returns 1 when one is
+# missing, after trying all of them. Needs QT_PREFIX (build_cache).
+build_tool_cache() {
+  local missing=0
+  export QT_PREFIX
+  ZLIB_PREFIX=$(cached_part zlib zlib build_zlib "$(declare -f build_zlib)") || missing=1
+  export ZLIB_PREFIX
+  if [ -n "$ZLIB_PREFIX" ]; then
+    LIBZIP_PREFIX=$(cached_part libzip libzip build_libzip "$(declare -f build_libzip write_static_pc)" "$ZLIB_PREFIX") || missing=1
+    XLSXWRITER_PREFIX=$(cached_part libxlsxwriter libxlsxwriter build_libxlsxwriter \
+      "$(declare -f build_libxlsxwriter write_static_pc apply_patches)" "$(cat "${XLSXWRITER_PATCHES[@]}")" \
+      "$ZLIB_PREFIX") || missing=1
+  fi
+  CSV_PREFIX=$(cached_part libcsv libcsv build_libcsv "$(declare -f build_libcsv)") || missing=1
+  FREEXL_PREFIX=$(cached_part freexl freexl build_freexl "$(declare -f build_freexl write_static_pc apply_patches)" \
+    "$(cat "${FREEXL_PATCHES[@]}" "$WIN_DIR"/win32-iconv/*)") || missing=1
+  # Qt SVG is optional: without it the tool and the editor take pictures in
+  # every format but SVG, and say so for an SVG picture. (Debian's archive
+  # may list a source whose files it does not serve.)
+  QTSVG_PREFIX=$(cached_part qt6-svg qt6-svg build_qtsvg "$(declare -f build_qtsvg)" "$QT_PREFIX") ||
+    echo "Qt SVG cannot be built: the bank tool and the editor are built without SVG pictures" >&2
+  TOOL_PREFIXES=()
+  local p
+  for p in "${ZLIB_PREFIX:-}" "${LIBZIP_PREFIX:-}" "${XLSXWRITER_PREFIX:-}" "${CSV_PREFIX:-}" "${FREEXL_PREFIX:-}" "${QTSVG_PREFIX:-}"; do
+    [ -z "$p" ] || TOOL_PREFIXES+=("$p")
+  done
+  return "$missing"
 }

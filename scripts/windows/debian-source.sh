@@ -59,17 +59,30 @@ source_versions() {
 # version it holds, so that an unpacked one is reused and one of another
 # Debian revision is replaced. Fails when the archive does not serve that
 # version's files (a mirror may lack the newest security update's files for
-# a while).
+# a while); it is fetched into a folder of its own first, so that such a
+# failure leaves the older revision unpacked in the same folder as it was.
 fetch_source() {
-  local pkg=$1 version=$2 dest=$3 upstream dir
+  local pkg=$1 version=$2 dest=$3 upstream dir fetched
   upstream=${version#*:}
   upstream=${upstream%-*}
   dir="$dest/$pkg-$upstream"
   if [ "$(cat "$dir/.debian-version" 2>/dev/null)" != "$version" ]; then
-    rm -rf "$dir" && mkdir -p "$dest"
-    (cd "$dest" && private_apt -qq source --only-source "$pkg=$version" >&2) || return 1
-    [ -d "$dir" ] || { echo "apt-get source $pkg=$version made no $dir" >&2; return 1; }
-    echo "$version" >"$dir/.debian-version"
+    mkdir -p "$dest"
+    fetched=$(mktemp -d "$dest/.fetching-XXXXXX")
+    if ! (cd "$fetched" && private_apt -qq source --only-source "$pkg=$version" >&2); then
+      rm -rf "$fetched"
+      return 1
+    fi
+    if [ ! -d "$fetched/${dir##*/}" ]; then
+      echo "apt-get source $pkg=$version made no ${dir##*/}" >&2
+      rm -rf "$fetched"
+      return 1
+    fi
+    echo "$version" >"$fetched/${dir##*/}/.debian-version"
+    rm -rf "$dir"
+    mv "$fetched/${dir##*/}" "$dir"
+    find "$fetched" -maxdepth 1 -type f -exec mv -f -t "$dest" {} +
+    rm -rf "$fetched"
   fi
   echo "$dir"
 }

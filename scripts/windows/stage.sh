@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Gathers what the Windows installer ships into one folder:
-#   stage.sh <Windows build> <stage folder> <Qt prefix> <SQLite prefix> <sample bank>
+#   stage.sh <Windows build> <stage folder> <Qt prefix> <SQLite prefix> <sample bank> <Qt's .qm folder> [DLL folder...]
 # The programs that were built, the Qt plugins they load (chosen by name: a
 # plugin is loaded at run time, not linked), and every DLL that these import,
 # found by reading their import tables, so that exactly what is loaded is
@@ -8,7 +8,10 @@
 # Beside the stage folder it writes files.nsh and unfiles.nsh for the
 # installer script: one line per file to install, and to remove again.
 set -euo pipefail
-build=$1 stage=$2 qt=$3 sqlite=$4 bank=$5
+build=$1 stage=$2 qt=$3 sqlite=$4 bank=$5 qt_translations=$6
+shift 6
+# Further folders with DLLs the programs may import (Qt SVG for the bank tool).
+more_dlls=("$@")
 
 rm -rf "$stage"
 mkdir -p "$stage/sample"
@@ -30,9 +33,15 @@ for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll \
   shipped+=("$stage/$plugin")
 done
 cp "$bank" "$stage/sample/velmora.db"
+# Qt's own texts in Chinese (the editor's standard buttons and the text
+# fields' menus), where qt.conf tells Qt to look: the program folder is Qt's
+# prefix, so its translations are in translations\ beside the programs.
+mkdir -p "$stage/translations"
+cp "$qt_translations/qtbase_zh_CN.qm" "$stage/translations/"
+printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' >"$stage/qt.conf"
 
 gcc_dir=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
-search=("$qt/bin" "$sqlite/bin" "$gcc_dir" /usr/x86_64-w64-mingw32/lib)
+search=("$qt/bin" "$sqlite/bin" "${more_dlls[@]}" "$gcc_dir" /usr/x86_64-w64-mingw32/lib)
 
 find_dll() {
   local dir

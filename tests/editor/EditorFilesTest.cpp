@@ -1,10 +1,14 @@
 #include "editor/document/BankDocument.h"
 #include "editor/document/DocumentFiles.h"
+#include "editor/document/DocumentProblems.h"
 
 #include "tools/commands/CheckCommand.h"
 
+#include "../tools/JetFixtures.h"
 #include "../tools/ToolFixtures.h"
 #include "support/TestBank.h"
+
+#include "layout/FormLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,6 +155,74 @@ TEST(EditorFilesTest, ASourceOpenedAndSavedMakesABankTheCheckAccepts)
     EXPECT_EQ(exported.exitCode, ExitCode::ok) << exported.messages.join('\n').toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/bank.csv"))));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/pictures/2.bmp"))));
+}
+
+// A picture larger than the trainer's picture area is reported on its
+// question wherever the picture comes from: the opened bank (with and
+// without the picture header), a picture file or bytes put in.
+TEST(EditorFilesTest, APictureLargerThanThePictureAreaIsReportedWhereverItComesFrom)
+{
+    const QSize area = FormLayout::pictureArea(0);
+    const QByteArray tooWide = makeBitmap(area.width() + 1, 2);
+    const QByteArray fits = makeBitmap(area.width(), area.height());
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("信号灯"));
+    const QString text = QStringLiteral("题\nA、一\nB、二\nC、三");
+    bank.addSubject({1, text, 0, 0, 0, 101, withPictureHeader(tooWide)});
+    bank.addSubject({2, text, 0, 0, 0, 101, fits});
+    bank.addSubject({3, text, 0, 0, 0, 101, makeBitmap(2, area.height() + 1)});
+    for (int no = 4; no <= 7; ++no)
+        bank.addSubject({no, text, 0, 0, 0, 101, {}});
+    QTemporaryDir dir;
+    QImage tall(3, area.height() + 1, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    writeFile(dir.filePath(QStringLiteral("tall.png")), encoded(tall, "PNG"));
+    writeFile(dir.filePath(QStringLiteral("small.jpg")), encoded(tall.scaled(3, 3), "JPEG"));
+    writeFile(dir.filePath(QStringLiteral("wide.svg")),
+              QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='%1' height='10'/>").arg(area.width() + 1).toUtf8());
+
+    Loaded loaded;
+    open(loaded, bank.path());
+    loaded.document.setPicture(3, PictureValue::fromFile(dir.filePath(QStringLiteral("tall.png"))));
+    loaded.document.setPicture(4, PictureValue::fromFile(dir.filePath(QStringLiteral("small.jpg"))));
+    loaded.document.setPicture(5, PictureValue::fromFile(dir.filePath(QStringLiteral("wide.svg"))));
+    loaded.document.setPicture(6, PictureValue::fromBytes(tooWide));
+
+    QList<int> cutOff;
+    for (int pass = 0; pass < 2; ++pass) { // the second from the measures kept
+        cutOff.clear();
+        for (const DocumentProblem& problem : DocumentProblems::check(loaded.document).all())
+            if (problem.text.contains(QLatin1String("larger than the picture area")))
+                cutOff.append(problem.question);
+        EXPECT_EQ(cutOff, (QList<int>{0, 2, 3, 5, 6})) << "pass " << pass;
+    }
+}
+
+// A Jet bank is read through the bank tool's child process and opens as a
+// new bank: its rows and pictures, saved only where the user says.
+TEST(EditorFilesTest, AJetBankOpensAsANewBankWithItsPictures)
+{
+    SKIP_WITHOUT_JET_FIXTURES();
+    Loaded loaded;
+    loaded.opened = DocumentFiles::open(JetFixtures::path(QStringLiteral("bank.mdb")), QStringLiteral(QUENHAR_BANK_PROGRAM));
+    ASSERT_TRUE(loaded.opened.ok) << loaded.opened.error.toStdString();
+    EXPECT_FALSE(loaded.opened.isBank) << "never saved over the Jet file";
+    EXPECT_EQ(loaded.opened.identity, FileIdentity());
+    loaded.document.load(loaded.opened.content, loaded.opened.pictures);
+    EXPECT_EQ(loaded.document.questions().size(), 24);
+    int pictures = 0;
+    for (const DocumentQuestion& question : loaded.document.questions()) {
+        QString error;
+        if (question.picture.present() && question.picture.storedValue(error))
+            ++pictures;
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    }
+    EXPECT_GT(pictures, 0);
+
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("velmora.db"));
+    ASSERT_EQ(DocumentFiles::saveAs(loaded.document, saved, false).outcome, Outcome::Saved);
+    EXPECT_EQ(tableRows(saved, QStringLiteral("Subjects")).size(), 24);
 }
 
 TEST(EditorFilesTest, HostileFilesAreRefusedWithAReasonAndLeftAlone)

@@ -122,3 +122,32 @@ TEST(StoredPicture, acceptsTheLargestAllowedPicture)
     image.fill(0);
     EXPECT_EQ(StoredPicture::decode(bitmapOf(image)).size(), QSize(4096, 4096));
 }
+
+// The size read from a value's leading bytes is the decoded picture's size,
+// and nothing for every value decode refuses, whatever the value's length.
+TEST(StoredPicture, theDeclaredSizeFromTheLeadingBytesIsTheDecodedSize)
+{
+    QImage source(300, 5, QImage::Format_RGB32);
+    source.fill(Qt::blue);
+    QByteArray topDown = bitmapOf(source.convertToFormat(QImage::Format_RGB888));
+    qToLittleEndian<qint32>(-5, topDown.data() + 22);
+    const QByteArray bmp = makeBitmap(40, 30);
+    const QByteArray values[] = {
+        bitmapOf(source.convertToFormat(QImage::Format_Mono)), bitmapOf(source.convertToFormat(QImage::Format_Indexed8)),
+        bitmapOf(source), withPictureHeader(bitmapOf(source)), topDown, makeBitmap(2, 2),
+        // refused by decode
+        bmp.left(bmp.size() - 1), bmp.left(20), QByteArray(20, 'x'), QByteArray("BM"),
+        bitmapHeaderClaiming(5000, 5000), bitmapHeaderClaiming(0, 10), withPictureHeader(bmp.left(100)),
+        QByteArray(), withPictureHeader(QByteArray()),
+    };
+    for (const QByteArray& value : values) {
+        QSize decoded;
+        try {
+            decoded = StoredPicture::decode(value).size();
+        } catch (const StoredPicture::InvalidPicture&) {
+        }
+        const QByteArray start = value.left(StoredPicture::leadingBytes);
+        EXPECT_EQ(StoredPicture::declaredSize(start, value.size()), decoded.isEmpty() ? QSize() : decoded)
+            << value.size() << " bytes";
+    }
+}

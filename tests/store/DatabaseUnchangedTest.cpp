@@ -94,3 +94,29 @@ TEST(DatabaseUnchanged, refusesWhatIsNotABankFile)
     }
     EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("missing.db"))));
 }
+
+// The start of a value is read with the whole value's length; a row without
+// a text or byte value there gives nothing.
+TEST(DatabaseUnchanged, readsTheStartOfAValueAndItsLength)
+{
+    TestBank bank;
+    bank.addClass(101, QStringLiteral("信号灯"));
+    const QByteArray picture = makeBitmap(40, 30);
+    bank.addSubject({1, QStringLiteral("一"), 0, 0, 0, 101, picture});
+    bank.addSubject({2, QStringLiteral("二"), 0, 0, 0, 101, {}});
+    bank.exec(QStringLiteral("update Subjects set bmp = 7 where [no] = 2"));
+    bank.addSubject({3, QStringLiteral("三"), 0, 0, 0, 101, {}});
+    Database readOnly(bank.path(), Database::Mode::Unchanged);
+    const auto start = [&](qint64 rowid, int bytes) {
+        return readOnly.readValueStart(QStringLiteral("Subjects"), QStringLiteral("bmp"), rowid, bytes);
+    };
+    const auto head = start(1, 10);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->bytes, picture.left(10));
+    EXPECT_EQ(head->totalSize, picture.size());
+    const auto whole = start(1, int(picture.size()) + 100);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->bytes, picture);
+    for (const qint64 rowid : {2, 3, 99}) // a number, a null, no such row
+        EXPECT_FALSE(start(rowid, 10)) << rowid;
+}

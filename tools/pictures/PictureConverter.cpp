@@ -106,4 +106,26 @@ Result storedPicture(const QString& path)
     return fromRaster(bytes);
 }
 
+QSize storedSize(const QString& path)
+{
+    const bool svg = QFileInfo(path).suffix().toLower() == QLatin1String("svg");
+    // The headers of a PNG, BMP or GIF come first; a JPEG's size follows its
+    // EXIF block, which is at most 64 KB.
+    constexpr qint64 headerBytes = 80 * 1024;
+    RegularFile::Result file = svg ? RegularFile::read(path, InputLimits::pictureBytes)
+                                   : RegularFile::readPrefix(path, headerBytes);
+    if (!file.bytes)
+        return {};
+    if (svg)
+        return QSvgRenderer(*file.bytes).defaultSize();
+    const QSize stored = StoredPicture::declaredSize(*file.bytes, QFileInfo(path).size());
+    if (stored.isValid())
+        return stored;
+    QBuffer buffer(&*file.bytes);
+    QImageReader reader(&buffer);
+    // As read with autoTransform: a photo turned a quarter is stored turned.
+    const QSize size = reader.size();
+    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
+}
+
 } // namespace PictureConverter

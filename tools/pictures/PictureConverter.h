@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -23,5 +24,11 @@ struct Result
 };
 
 Result storedPicture(const QString& path);
+
+// The size storedPicture stores the file's picture at, read from the file's
+// first bytes where its format allows (an SVG file is read whole), without
+// converting it: so that the sizes of many pictures are known cheaply. An
+// invalid size when it cannot be told.
+QSize storedSize(const QString& path);
 
 } // namespace PictureConverter
