@@ -7,6 +7,7 @@
 #include "tools/bankfile/StoredBankReader.h"
 #include "tools/commands/ImportCommand.h"
 #include "tools/formats/jet/JetReader.h"
+#include "tools/pictures/SvgPicture.h"
 #include "tools/formats/json/JsonBankReader.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
@@ -207,6 +208,11 @@ Opened open(const QString& path, const QString& jetReader)
 bool readsJetBanks()
 {
     return JetReader::available();
+}
+
+bool readsSvgPictures()
+{
+    return SvgPicture::readable();
 }
 
 Opened newBank()

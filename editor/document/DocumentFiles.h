@@ -48,6 +48,10 @@ Opened open(const QString& path, const QString& jetReader);
 // says so when asked to open one, and the open dialog does not offer them.
 bool readsJetBanks();
 
+// Whether this build reads SVG pictures (with Qt SVG); one without refuses
+// them with a message, and the picture dialog does not offer them.
+bool readsSvgPictures();
+
 // A new, empty bank from the template: the tables only.
 Opened newBank();
 

@@ -194,7 +194,10 @@ TEST(EditorFilesTest, APictureLargerThanThePictureAreaIsReportedWhereverItComesF
         for (const DocumentProblem& problem : DocumentProblems::check(loaded.document).all())
             if (problem.text.contains(QLatin1String("larger than the picture area")))
                 cutOff.append(problem.question);
-        EXPECT_EQ(cutOff, (QList<int>{0, 2, 3, 5, 6})) << "pass " << pass;
+        // The SVG's size is known only where the build reads SVG.
+        const QList<int> expected =
+            DocumentFiles::readsSvgPictures() ? QList<int>{0, 2, 3, 5, 6} : QList<int>{0, 2, 3, 6};
+        EXPECT_EQ(cutOff, expected) << "pass " << pass;
     }
 }
 

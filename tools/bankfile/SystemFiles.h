@@ -50,6 +50,11 @@ void giveUsualPermissions(const QString& path);
 // there is none.
 QByteArray narrowName(const QString& path);
 
+// A file's name as libzip, libxlsxwriter and libfreexl take it: the file
+// system's bytes on Unix; UTF-8 on Windows, where they are built to open
+// files by the UTF-16 name made from it (any name, whatever the code page).
+QByteArray libraryFileName(const QString& path);
+
 // The bytes an unprivileged user may still write in `folder`'s file
 // system; nothing when the system does not say.
 std::optional<qint64> freeBytes(const QString& folder);

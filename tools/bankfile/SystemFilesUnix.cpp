@@ -120,6 +120,11 @@ QByteArray narrowName(const QString& path)
     return encoded(path);
 }
 
+QByteArray libraryFileName(const QString& path)
+{
+    return encoded(path);
+}
+
 std::optional<qint64> freeBytes(const QString& folder)
 {
     struct statvfs info {};

@@ -100,6 +100,11 @@ QByteArray narrowName(const QString& path)
     return spelt(QString::fromStdWString(shortName));
 }
 
+QByteArray libraryFileName(const QString& path)
+{
+    return path.toUtf8();
+}
+
 std::optional<qint64> freeBytes(const QString& folder)
 {
     ULARGE_INTEGER available {};

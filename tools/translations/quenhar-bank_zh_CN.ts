@@ -750,6 +750,10 @@
         <source>cannot be read as a PNG, JPEG, BMP or SVG picture (%1)</source>
         <translation>无法作为 PNG、JPEG、BMP 或 SVG 图片读取（%1）</translation>
     </message>
+    <message>
+        <source>is an SVG picture, which this build of the program cannot read; save it as PNG and name that file instead</source>
+        <translation>是 SVG 图片，这个版本的程序不能读取；请把它另存为 PNG，并改用那个文件</translation>
+    </message>
 </context>
 <context>
     <name>SheetBankReader</name>

@@ -170,17 +170,18 @@ QByteArray csv(const Table& table)
 
 bool xlsx(const QList<Table>& tables, const QString& path, QString& error)
 {
-    // libxlsxwriter writes to a file by a narrow name, and its scratch files
-    // beside it: the export's own folder, which goes with the run however it
-    // ends. The file is made here first, exclusively, so that it has a name
-    // the library can open on every system (SystemFiles::narrowName).
+    // libxlsxwriter writes to a file by name, and its scratch files beside
+    // it: the export's own folder, which goes with the run however it ends.
+    // The file is made here first, exclusively, so that nothing is written
+    // through a link planted under its name. The scratch files are made by
+    // a narrow name in the system's code page (SystemFiles::narrowName).
     if (!SystemFiles::writeNewFile(path, {})) {
         error = Text::tr("the workbook cannot be written: %1").arg(OutputFiles::systemError(errno));
         return false;
     }
     QByteArray tmpdir = SystemFiles::narrowName(QFileInfo(path).absolutePath());
-    const QByteArray file = SystemFiles::narrowName(path);
-    if (tmpdir.isEmpty() || file.isEmpty()) {
+    const QByteArray file = SystemFiles::libraryFileName(path);
+    if (tmpdir.isEmpty()) {
         error = Text::tr("the workbook cannot be written: this system cannot spell the folder's name for the "
                          "workbook writer; choose a folder whose name has only letters of the system's language");
         return false;

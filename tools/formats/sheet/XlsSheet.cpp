@@ -23,8 +23,7 @@ class Workbook
 public:
     explicit Workbook(const QString& path)
     {
-        // libfreexl opens the file by a narrow name (SystemFiles::narrowName).
-        if (freexl_open(SystemFiles::narrowName(path).constData(), &handle_) != FREEXL_OK) {
+        if (freexl_open(SystemFiles::libraryFileName(path).constData(), &handle_) != FREEXL_OK) {
             freexl_close(handle_);
             handle_ = nullptr;
         }
