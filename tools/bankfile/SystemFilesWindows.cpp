@@ -18,11 +18,31 @@ bool renameNoReplace(const QString& from, const QString& to)
     return MoveFileExW(nativeName(from).c_str(), nativeName(to).c_str(), MOVEFILE_WRITE_THROUGH) || failed();
 }
 
+// Whether another program has `path` open without letting it be deleted or
+// renamed over (as SQLite opens a bank): a handle asking for deletion is
+// refused then.
+bool isHeldOpen(const QString& path)
+{
+    const Handle file(CreateFileW(nativeName(path).c_str(), DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return !file.valid() && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 bool renameReplacing(const QString& from, const QString& to)
 {
-    return MoveFileExW(nativeName(from).c_str(), nativeName(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-        || failed();
+    if (MoveFileExW(nativeName(from).c_str(), nativeName(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    // Windows refuses to replace a file another program has open, and says
+    // "access denied"; "in use" is what it means.
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED && isHeldOpen(to)) {
+        errno = EBUSY;
+        return false;
+    }
+    SetLastError(error);
+    return failed();
 }
 
 bool writeNewFile(const QString& path, const QByteArray& bytes)
