@@ -4,6 +4,9 @@
 
 #include "store/RegularFile.h"
 
+#include "store/SystemError.h"
+#include "store/WindowsError.h"
+
 #include <QDir>
 
 #include <windows.h>
@@ -43,9 +46,12 @@ Handle openShared(const QString& path, DWORD access)
                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
+// In the user's language where SystemError knows the reason (a missing
+// file, a denied permission), else as the system says it.
 QString systemError(DWORD error)
 {
-    return qt_error_string(int(error));
+    const int code = errnoForWindowsError(error);
+    return code != 0 ? SystemError::text(code) : qt_error_string(int(error));
 }
 
 RegularFile::Result cannotRead()

@@ -1,12 +1,12 @@
 #include "tools/ProgressBar.h"
 
-#include <unistd.h>
+#include "tools/Terminal.h"
 
 ProgressBar::ProgressBar(const QString& label, qint64 total, std::FILE* stream)
     : label_(label)
     , total_(total)
     , stream_(stream)
-    , enabled_(total > 0 && isatty(fileno(stream)))
+    , enabled_(total > 0 && isTerminal(stream))
 {
     if (enabled_)
         draw();
@@ -35,7 +35,7 @@ void ProgressBar::draw()
     drawnPercent_ = percent;
     const int filled = int(done_ * width / total_);
     const QByteArray bar = QByteArray(filled, '#') + QByteArray(width - filled, ' ');
-    std::fprintf(stream_, "\r%s [%s] %lld/%lld", label_.toLocal8Bit().constData(), bar.constData(),
+    std::fprintf(stream_, "\r%s [%s] %lld/%lld", label_.toUtf8().constData(), bar.constData(),
                  static_cast<long long>(done_), static_cast<long long>(total_));
     std::fflush(stream_);
 }

@@ -6,6 +6,7 @@
 #include "tools/commands/ImportCommand.h"
 #include "tools/commands/StatsCommand.h"
 #include "tools/commands/TemplateCommand.h"
+#include "tools/Terminal.h"
 #include "tools/ToolTranslations.h"
 #include "tools/formats/jet/JetReadProcess.h"
 
@@ -219,6 +220,7 @@ int main(int argc, char** argv)
                                                          : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("quenhar-bank"));
     ToolTranslations::install();
+    showUtf8OnTerminal();
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString name = arguments.value(1);

@@ -6,6 +6,8 @@
 #include "tools/bankfile/NewBankFile.h"
 #include "tools/bankfile/StoredBankReader.h"
 #include "tools/commands/ImportCommand.h"
+#include "tools/formats/jet/JetReader.h"
+#include "tools/pictures/SvgPicture.h"
 #include "tools/formats/json/JsonBankReader.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
@@ -201,6 +203,16 @@ Opened open(const QString& path, const QString& jetReader)
         break;
     }
     return openSource(SheetBankReader::read(path));
+}
+
+bool readsJetBanks()
+{
+    return JetReader::available();
+}
+
+bool readsSvgPictures()
+{
+    return SvgPicture::readable();
 }
 
 Opened newBank()

@@ -44,6 +44,14 @@ struct Opened
 // gives what could be read, with the errors listed.
 Opened open(const QString& path, const QString& jetReader);
 
+// Whether this build reads Jet banks (the bank tool's import); one without
+// says so when asked to open one, and the open dialog does not offer them.
+bool readsJetBanks();
+
+// Whether this build reads SVG pictures (with Qt SVG); one without refuses
+// them with a message, and the picture dialog does not offer them.
+bool readsSvgPictures();
+
 // A new, empty bank from the template: the tables only.
 Opened newBank();
 

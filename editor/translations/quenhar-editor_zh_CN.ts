@@ -518,6 +518,10 @@ Saving now would overwrite those changes. Save your bank under another name to k
         <source>%1[*] — Question bank editor</source>
         <translation>%1[*] — 题库编辑</translation>
     </message>
+    <message>
+        <source>Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv);;Question banks (*.db);;All files (*)</source>
+        <translation>题库和来源文件 (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv);;题库 (*.db);;所有文件 (*)</translation>
+    </message>
 </context>
 <context>
     <name>MaterialsPanel</name>

@@ -47,8 +47,11 @@ QString FileActions::choose(Choice choice)
     case Choice::Open:
         return QFileDialog::getOpenFileName(
             &window_, tr("Open a question bank"), folder,
-            tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;Question banks (*.db);;"
-               "All files (*)"));
+            DocumentFiles::readsJetBanks()
+                ? tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv *.mdb);;"
+                     "Question banks (*.db);;All files (*)")
+                : tr("Question banks and sources (*.db *.json *.xlsx *.xls *.ods *.csv *.txt *.tsv);;"
+                     "Question banks (*.db);;All files (*)"));
     case Choice::SaveBank:
         return QFileDialog::getSaveFileName(&window_, tr("Save the question bank"),
                                             QDir(folder).filePath(QStringLiteral("velmora.db")),
@@ -56,9 +59,14 @@ QString FileActions::choose(Choice choice)
     case Choice::ExportFolder:
         return QFileDialog::getExistingDirectory(&window_, tr("Export into folder"), folder);
     case Choice::Picture: {
+        // SVG is read by the bank tool itself, where the build can
+        // (DocumentFiles::readsSvgPictures), whatever Qt's readers say.
         QStringList patterns;
         for (const QByteArray& format : QImageReader::supportedImageFormats())
-            patterns.append(QStringLiteral("*.") + QString::fromLatin1(format));
+            if (!format.startsWith("svg"))
+                patterns.append(QStringLiteral("*.") + QString::fromLatin1(format));
+        if (DocumentFiles::readsSvgPictures())
+            patterns.append(QStringLiteral("*.svg"));
         return QFileDialog::getOpenFileName(&window_, tr("Choose a picture"), folder,
                                             tr("Pictures (%1);;All files (*)").arg(patterns.join(QLatin1Char(' '))));
     }

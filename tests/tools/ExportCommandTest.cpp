@@ -1,5 +1,6 @@
 #include "tools/commands/BuildCommand.h"
 #include "tools/commands/ExportCommand.h"
+#include "tools/pictures/SvgPicture.h"
 
 #include <QFile>
 
@@ -41,6 +42,11 @@ TEST_F(ExportCommandTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
 {
     writeFile(path(QStringLiteral("src/pictures/sign.svg")),
               R"(<svg xmlns="http://www.w3.org/2000/svg" width="12" height="8"><rect width="6" height="8" fill="red"/></svg>)");
+    // The same sign as a PNG where the build reads no SVG (SvgPicture).
+    QImage sign(12, 8, QImage::Format_RGB32);
+    sign.fill(Qt::white);
+    writeFile(path(QStringLiteral("src/pictures/sign.png")), encoded(sign, "PNG"));
+    const QString signFile = SvgPicture::readable() ? QStringLiteral("sign.svg") : QStringLiteral("sign.png");
     QImage photo(5, 4, QImage::Format_RGB32);
     photo.fill(Qt::darkCyan);
     writeFile(path(QStringLiteral("src/pictures/photo.png")), encoded(photo, "PNG"));
@@ -49,7 +55,7 @@ TEST_F(ExportCommandTest, buildExportAndBuildAgainGiveTheSameTablesAndPictures)
     writeFile(path(QStringLiteral("src/bank.json")),
               jsonSource({R"({"no": 200, "title": "章"})", R"({"no": 201, "title": "节 \"引号\""})",
                           R"({"no": 101, "title": "乱序"})"},
-                         {R"({"no": 9, "category": 201, "type": "single", "text": "题\nA、一\nB、二\nC、三", "answer": "B", "mustAnswer": true, "picture": "pictures/sign.svg"})",
+                         {QStringLiteral(R"({"no": 9, "category": 201, "type": "single", "text": "题\nA、一\nB、二\nC、三", "answer": "B", "mustAnswer": true, "picture": "pictures/%1"})").arg(signFile),
                           R"({"no": 2, "category": 101, "type": "judge", "text": "判\t断", "answer": "错", "mustAnswer": false, "picture": "pictures/photo.png"})",
                           R"({"no": 3, "category": 200, "type": 1, "text": "C 的判断", "answer": 2, "mustAnswer": 0, "picture": "pictures/framed.bmp"})",
                           R"({"no": 4, "category": 999, "type": 6, "text": "", "answer": -3, "mustAnswer": 7, "picture": "pictures/empty.bmp"})",

@@ -62,6 +62,29 @@ TEST(ImportProgram, importOfATruncatedFileFailsAndWritesNothing)
     EXPECT_TRUE(folderEntries(dir.path()).isEmpty());
 }
 
+// A build that reads no Jet banks says so, and what to do instead, for
+// import and for build given a Jet file; nothing is written.
+TEST(ImportProgram, aBuildWithoutTheJetReaderSaysSoAndWritesNothing)
+{
+    if (JetReader::available())
+        GTEST_SKIP() << "this build reads Jet banks";
+    QTemporaryDir dir;
+    const QString jetLooking = pathIn(dir, QStringLiteral("old.mdb"));
+    QByteArray page(4096, '\0');
+    page.replace(0, 20, QByteArray("\x00\x01\x00\x00Standard Jet DB\0", 20));
+    writeFile(jetLooking, page);
+    for (const char* command : {"import", "build"}) {
+        SCOPED_TRACE(command);
+        const ProgramRun run =
+            runQuenharBank({QString::fromLatin1(command), jetLooking, pathIn(dir, QStringLiteral("velmora.db"))});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("cannot read Jet (Access .mdb) banks"))
+                    && run.err.contains(QStringLiteral("quenhar-bank import")))
+            << run.err.toStdString();
+        EXPECT_EQ(folderEntries(dir.path()), QStringList{QStringLiteral("old.mdb")});
+    }
+}
+
 TEST(ImportProgram, importAndBuildRefuseWrongArguments)
 {
     QTemporaryDir dir;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/formats/jet/JetReader.h"
+
 #include <QString>
 
 // The Jet 4 banks the importer is tested on live outside the repository,
@@ -13,7 +15,13 @@ bool available();
 
 } // namespace JetFixtures
 
+// A build without libmdb (QUENHAR_JET_IMPORT off) reads no Jet file at all.
+#define SKIP_WITHOUT_JET_READER()                                                                                     \
+    if (!JetReader::available())                                                                                      \
+    GTEST_SKIP() << "this build reads no Jet banks (built without libmdb, QUENHAR_JET_IMPORT off)"
+
 #define SKIP_WITHOUT_JET_FIXTURES()                                                                                   \
+    SKIP_WITHOUT_JET_READER();                                                                                        \
     if (!JetFixtures::available())                                                                                    \
     GTEST_SKIP() << "the Jet fixtures are not in " << JetFixtures::folder().toStdString()                             \
                  << " (shared/fixtures/jet beside the clone); the import of real Jet files is not tested"

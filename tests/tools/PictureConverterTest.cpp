@@ -1,5 +1,6 @@
 #include "tools/pictures/BitmapEncoder.h"
 #include "tools/pictures/PictureConverter.h"
+#include "tools/pictures/SvgPicture.h"
 
 #include "rules/StoredPicture.h"
 
@@ -66,18 +67,21 @@ TEST_F(PictureConverterTest, convertsPicturesToTheBitmapsThatShowThem)
         QSize size;
         bool runLengthPalette; // stored as an RLE8 palette bitmap
         QList<std::pair<QPoint, QRgb>> pixels;
+        bool svg = false; // left out where the build reads no SVG (SvgPicture)
     } cases[] = {
         {"a PNG of few colours", QStringLiteral("sign.png"), encoded(twoColours(10, 6), "PNG"), QSize(10, 6), true,
          {{QPoint(1, 1), qRgb(255, 0, 0)}, {QPoint(8, 4), qRgb(0, 0, 255)}}},
         {"an SVG", QStringLiteral("marking.svg"),
          R"(<svg xmlns="http://www.w3.org/2000/svg" width="30" height="20">)"
          R"(<rect x="0" y="0" width="10" height="20" fill="#00ff00"/></svg>)",
-         QSize(30, 20), true, {{QPoint(5, 10), qRgb(0, 255, 0)}, {QPoint(25, 10), qRgb(255, 255, 255)}}},
+         QSize(30, 20), true, {{QPoint(5, 10), qRgb(0, 255, 0)}, {QPoint(25, 10), qRgb(255, 255, 255)}}, true},
         {"a PNG with transparent parts", QStringLiteral("glyph.png"), encoded(glyph, "PNG"), QSize(4, 4), false,
          {{QPoint(0, 0), qRgb(0, 128, 0)}, {QPoint(3, 3), qRgb(255, 255, 255)}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.svg && !SvgPicture::readable())
+            continue;
         const auto result = convert(c.file, c.bytes);
         ASSERT_TRUE(result.stored) << result.error.toStdString();
         if (c.runLengthPalette)
@@ -87,6 +91,21 @@ TEST_F(PictureConverterTest, convertsPicturesToTheBitmapsThatShowThem)
         for (const auto& [point, colour] : c.pixels)
             EXPECT_EQ(image.pixel(point), colour) << point.x() << "," << point.y();
     }
+}
+
+// A build without Qt SVG refuses an SVG picture, saying so and what to do,
+// and tells no size for it.
+TEST_F(PictureConverterTest, refusesAnSvgPictureWhereTheBuildReadsNone)
+{
+    if (SvgPicture::readable())
+        GTEST_SKIP() << "this build reads SVG pictures";
+    const auto result = convert(QStringLiteral("sign.svg"),
+                                R"(<svg xmlns="http://www.w3.org/2000/svg" width="30" height="20"/>)");
+    EXPECT_FALSE(result.stored);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("SVG picture, which this build of the program cannot read; save "
+                                                     "it as PNG")))
+        << result.error.toStdString();
+    EXPECT_FALSE(PictureConverter::storedSize(path(QStringLiteral("sign.svg"))).isValid());
 }
 
 TEST_F(PictureConverterTest, convertsAJpegAndShowsWhatItsDecoderGives)

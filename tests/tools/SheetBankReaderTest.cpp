@@ -3,11 +3,11 @@
 #include "tools/formats/sheet/SheetBankWriter.h"
 #include "tools/formats/sheet/SheetHeader.h"
 
+#include "FileSystemFixtures.h"
 #include "ToolFixtures.h"
 
 #include <QDir>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -223,7 +223,7 @@ TEST_F(SheetBankReaderTest, readsEveryEncodingSpreadsheetsSaveIn)
     } cases[] = {
         {"UTF-8", text.toUtf8(), QStringLiteral("CSV, UTF-8")},
         {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + text.toUtf8(), QStringLiteral("CSV, UTF-8")},
-        {"GBK, as \"CSV (逗号分隔)\" saves it", QStringEncoder("GB18030").encode(text), QStringLiteral("CSV, GB18030")},
+        {"GBK, as \"CSV (逗号分隔)\" saves it", gb18030(text), QStringLiteral("CSV, GB18030")},
         {"UTF-16 with tabs, as \"Unicode 文本\" saves it", utf16le, QStringLiteral("tab-separated text, UTF-16")},
         {"UTF-16 big-endian with commas", utf16be, QStringLiteral("CSV, UTF-16")},
     };

@@ -11,6 +11,7 @@
 #include "tools/formats/sheet/XlsxSheet.h"
 
 #include "support/TestBank.h"
+#include "FileSystemFixtures.h"
 #include "ToolFixtures.h"
 #include "XlsxFixtures.h"
 
@@ -232,22 +233,29 @@ TEST(SourcePictures, picturesOutsideTheSourcesFolderAreRefusedUnlessAllowed)
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("src/pics");
     writeFile(pathIn(dir, "src/pics/ok.bmp"), makeBitmap(2, 2));
-    ASSERT_TRUE(QFile::link(secret, pathIn(dir, "src/pics/link.bmp")));
-    ASSERT_TRUE(QFile::link(outside.path(), pathIn(dir, "src/linked")));
+    // The links where they can be made (whyNoUnixEntries()).
+    const bool links = whyNoUnixEntries().isEmpty();
+    if (links) {
+        ASSERT_TRUE(makeSymbolicLink(secret, pathIn(dir, "src/pics/link.bmp")));
+        ASSERT_TRUE(makeSymbolicLink(outside.path(), pathIn(dir, "src/linked")));
+    }
     const struct
     {
         const char* name;
         QString picture;
         bool allowed;
+        bool throughLink;
     } cases[] = {
-        {"in the folder", QStringLiteral("pics/ok.bmp"), true},
-        {"an absolute path", secret, false},
-        {"a ../ path", QDir(dir.path() + "/src").relativeFilePath(secret), false},
-        {"a link to a file outside", QStringLiteral("pics/link.bmp"), false},
-        {"through a linked folder", QStringLiteral("linked/secret.bmp"), false},
+        {"in the folder", QStringLiteral("pics/ok.bmp"), true, false},
+        {"an absolute path", secret, false, false},
+        {"a ../ path", QDir(dir.path() + "/src").relativeFilePath(secret), false, false},
+        {"a link to a file outside", QStringLiteral("pics/link.bmp"), false, true},
+        {"through a linked folder", QStringLiteral("linked/secret.bmp"), false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.throughLink && !links)
+            continue;
         writeFile(pathIn(dir, "src/bank.json"),
                   jsonSource({R"({"no": 101, "title": "驾驶证"})"},
                              {QStringLiteral(R"({"no": 1, "category": 101, "type": "judge", "text": "题", "answer": "对", )"

@@ -122,8 +122,12 @@ ProgramRun runQuenharBank(const QStringList& arguments, const QString& locale)
     process.start(QStringLiteral(QUENHAR_BANK_PROGRAM), arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    // Lines end in CR LF on a Windows console program's output; the tests
+    // read lines.
+    const auto text = [](const QByteArray& bytes) {
+        return QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    return {process.exitCode(), text(process.readAllStandardOutput()), text(process.readAllStandardError())};
 }
 
 QStringList errorMessages(const QStringList& errors)

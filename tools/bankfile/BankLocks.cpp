@@ -1,37 +1,20 @@
 #include "tools/bankfile/BankLocks.h"
 
-#include <QFile>
+#include "tools/bankfile/LockedRange.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <QFile>
 
 namespace {
 
-// The byte ranges of SQLite's Unix locks (os_unix.c): the pending,
-// reserved and shared bytes of the bank file from 1 GiB on, and the locks
-// of a WAL index, a connection holding the last of them while it is open.
-constexpr off_t pendingByte = 0x40000000;
-constexpr off_t reservedByte = pendingByte + 1;
-constexpr off_t bankLockBytes = 2 + 510;
-constexpr off_t indexLockFirst = 120;
-constexpr off_t indexLockBytes = 9;
-
-// Whether another process holds any lock in the range; a file that cannot
-// be opened holds none that matters here.
-bool locked(const QString& path, off_t start, off_t length)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = start;
-    lock.l_len = length;
-    const bool held = ::fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
-    ::close(fd);
-    return held;
-}
+// The byte ranges of SQLite's locks, the same in its Unix and its Windows
+// layer (os_unix.c, os_win.c): the pending, reserved and shared bytes of
+// the bank file from 1 GiB on, and the locks of a WAL index, a connection
+// holding the last of them while it is open.
+constexpr qint64 pendingByte = 0x40000000;
+constexpr qint64 reservedByte = pendingByte + 1;
+constexpr qint64 bankLockBytes = 2 + 510;
+constexpr qint64 indexLockFirst = 120;
+constexpr qint64 indexLockBytes = 9;
 
 } // namespace
 
@@ -39,8 +22,8 @@ namespace BankLocks {
 
 bool inUse(const QString& bank)
 {
-    return locked(bank, pendingByte, bankLockBytes)
-        || locked(bank + QStringLiteral("-shm"), indexLockFirst, indexLockBytes);
+    return rangeIsLocked(bank, pendingByte, bankLockBytes)
+        || rangeIsLocked(bank + QStringLiteral("-shm"), indexLockFirst, indexLockBytes);
 }
 
 bool hasHotJournal(const QString& bank)
@@ -51,7 +34,7 @@ bool hasHotJournal(const QString& bank)
     QFile journal(bank + QStringLiteral("-journal"));
     if (!journal.open(QIODevice::ReadOnly) || journal.read(magic.size()) != magic)
         return false;
-    return !locked(bank, reservedByte, 1);
+    return !rangeIsLocked(bank, reservedByte, 1);
 }
 
 } // namespace BankLocks

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// SQLite's own locks, as its Unix file layer takes them (byte-range fcntl
-// locks on the bank file, and on its `-shm` index in WAL mode). The tool
+// SQLite's own locks, as its file layer takes them (byte-range locks on the
+// bank file, and on its `-shm` index in WAL mode). The tool
 // tests them to know whether another program is using a bank it is about
 // to replace.
 namespace BankLocks {

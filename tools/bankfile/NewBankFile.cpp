@@ -1,9 +1,12 @@
 #include "tools/bankfile/NewBankFile.h"
 
 #include "tools/bankfile/BankLocks.h"
+#include "tools/bankfile/FileEntry.h"
 #include "tools/bankfile/OutputFiles.h"
+#include "tools/bankfile/SystemFiles.h"
 
 #include "store/OpenFailure.h"
+#include "store/RegularFile.h"
 #include "store/SystemError.h"
 
 #include <QDateTime>
@@ -11,11 +14,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cerrno>
 
 namespace {
 
@@ -25,31 +26,19 @@ QString temporaryTemplate(const QString& output)
     return info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.tmp").arg(info.fileName()));
 }
 
-// Whether no process holds a lock on the file: taking one without waiting
-// succeeds only then. The lock is dropped again with the descriptor.
-bool isUnlocked(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool unlocked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    ::close(fd);
-    return unlocked;
-}
-
 } // namespace
 
 NewBankFile::NewBankFile(const QString& output)
     : output_(QFileInfo(output).absoluteFilePath())
-    , temporary_(temporaryTemplate(output))
     , startedMs_(QDateTime::currentMSecsSinceEpoch())
 {
 }
 
 NewBankFile::~NewBankFile()
 {
-    if (lock_ >= 0)
-        ::close(lock_);
+    lock_.release();
+    if (!temporaryPath_.isEmpty() && !placed_)
+        QFile::remove(temporaryPath_);
 }
 
 bool NewBankFile::isTemporaryNameFor(const QString& fileName, const QString& output)
@@ -70,17 +59,15 @@ void NewBankFile::removeStaleFiles()
         if (!isTemporaryNameFor(name, output_))
             continue;
         const QString path = folder.filePath(name);
-        struct stat info {};
-        if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)
-            || info.st_uid != ::getuid())
+        const FileEntry entry = FileEntry::at(path);
+        if (entry.kind != FileEntry::Kind::File || !entry.ownedByUser)
             continue;
         // A run that started before this one may still be writing it: its
         // lock says so. One that has only just made its file (and may not
         // hold the lock yet) has not changed it before this run started.
-        const qint64 changedMs = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
-        if (changedMs >= startedMs_)
+        if (entry.changedMs >= startedMs_)
             continue;
-        if (isUnlocked(path) && QFile::remove(path))
+        if (RunLock::isFree(path) && QFile::remove(path))
             removed_.append(path);
     }
 }
@@ -93,13 +80,19 @@ bool NewBankFile::create()
     if (!error_.isEmpty())
         return false;
     removeStaleFiles();
-    if (!temporary_.open()) {
-        error_ = SystemError::translated(temporary_.errorString());
-        return false;
+    {
+        // QTemporaryFile makes the file under a new name, exclusively; it
+        // is let go at once, as its close() keeps the file open, and on
+        // Windows an open handle stops the rename into place.
+        QTemporaryFile temporary(temporaryTemplate(output_));
+        if (!temporary.open()) {
+            error_ = SystemError::translated(temporary.errorString());
+            return false;
+        }
+        temporary.setAutoRemove(false);
+        temporaryPath_ = temporary.fileName();
     }
-    temporary_.close();
-    lock_ = ::open(QFile::encodeName(temporary_.fileName()).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (lock_ < 0 || ::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+    if (!lock_.take(temporaryPath_)) {
         error_ = OutputFiles::systemError(errno);
         return false;
     }
@@ -108,18 +101,16 @@ bool NewBankFile::create()
 
 bool NewBankFile::putInPlace(bool replace)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(QFile::encodeName(temporary_.fileName()).constData(), 0666 & ~mask);
+    SystemFiles::giveUsualPermissions(temporaryPath_);
     if (replace && BankLocks::inUse(output_)) {
         error_ = tr("a program is using it now (reading or writing it); close that program and try again");
         return false;
     }
     if (!removeStaleJournals())
         return false;
-    if (!OutputFiles::place(temporary_.fileName(), output_, replace, error_))
+    if (!OutputFiles::place(temporaryPath_, output_, replace, error_))
         return false;
-    temporary_.setAutoRemove(false);
+    placed_ = true;
     return true;
 }
 
@@ -132,10 +123,9 @@ bool NewBankFile::removeStaleJournals()
     // the new bank never lies beside them.
     for (const char* suffix : {"-journal", "-wal", "-shm"}) {
         const QString path = output_ + QLatin1String(suffix);
-        struct stat info {};
-        if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        if (!RegularFile::entryExists(path))
             continue;
-        if (::unlink(QFile::encodeName(path).constData()) != 0) {
+        if (!SystemFiles::removeEntry(path)) {
             error_ = tr("%1, left by a program that stopped while writing the bank it replaces, cannot be removed "
                         "(%2); without that the new bank would be damaged on its first use")
                          .arg(path, OutputFiles::systemError(errno));

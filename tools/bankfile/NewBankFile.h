@@ -1,9 +1,10 @@
 #pragma once
 
+#include "tools/bankfile/RunLock.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryFile>
 
 // A bank being written: it lives under a hidden temporary name in the
 // output's folder (".NAME.XXXXXX.tmp", NAME being the output's file name)
@@ -13,8 +14,8 @@
 // object goes.
 //
 // A run that is killed cannot remove its file. So every run holds a lock on
-// its temporary file (flock, which the system drops when the process ends,
-// however it ends), and the next run for the same output removes the
+// its temporary file (RunLock, which the system drops when the process
+// ends, however it ends), and the next run for the same output removes the
 // temporary files of earlier runs: files in the output's folder with exactly
 // that hidden name, regular files owned by the user, last changed before
 // this run started and locked by no one. Anything else is left alone: other
@@ -36,7 +37,7 @@ public:
     bool create();
     QString errorString() const { return error_; }
 
-    QString temporaryPath() const { return temporary_.fileName(); }
+    QString temporaryPath() const { return temporaryPath_; }
 
     // The temporary files of earlier runs that create() removed.
     const QStringList& removedStaleFiles() const { return removed_; }
@@ -60,9 +61,10 @@ private:
     bool removeStaleJournals();
 
     QString output_;
-    QTemporaryFile temporary_;
+    QString temporaryPath_;
+    bool placed_ = false;
     qint64 startedMs_;
-    int lock_ = -1;
+    RunLock lock_;
     QStringList removed_;
     QStringList journals_;
     QString error_;

@@ -1,47 +1,22 @@
 #include "tools/bankfile/NewExport.h"
 
+#include "tools/bankfile/FileEntry.h"
 #include "tools/bankfile/OutputFiles.h"
+#include "tools/bankfile/SystemFiles.h"
+
+#include "store/RegularFile.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 const QString scratchPrefix = QStringLiteral(".quenhar-export.");
 const QString picturesFolder = QStringLiteral("pictures");
 const QString stashFolder = QStringLiteral("replaced");
-
-QByteArray encoded(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
-bool exists(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(encoded(path).constData(), &info) == 0;
-}
-
-// A lock no other process holds, taken on a folder without waiting; -1
-// when someone holds it (or the folder cannot be opened).
-int lockFolder(const QString& path)
-{
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-        return fd;
-    if (fd >= 0)
-        ::close(fd);
-    return -1;
-}
 
 // A file moved by putInPlace(), so that a failure can move it back.
 struct Move
@@ -52,7 +27,7 @@ struct Move
 
 bool rename(const QString& from, const QString& to)
 {
-    return std::rename(encoded(from).constData(), encoded(to).constData()) == 0;
+    return SystemFiles::renameReplacing(from, to);
 }
 
 } // namespace
@@ -64,11 +39,7 @@ NewExport::NewExport(const QString& outDir, bool replace)
 {
 }
 
-NewExport::~NewExport()
-{
-    if (lock_ >= 0)
-        ::close(lock_);
-}
+NewExport::~NewExport() = default;
 
 bool NewExport::isScratchName(const QString& name)
 {
@@ -91,7 +62,7 @@ QStringList NewExport::existing(const QStringList& names) const
 {
     QStringList found;
     for (const QString& name : names)
-        if (exists(targetPath(name)))
+        if (RegularFile::entryExists(targetPath(name)))
             found.append(targetPath(name));
     return found;
 }
@@ -104,18 +75,13 @@ void NewExport::removeStaleFolders()
         if (!isScratchName(name))
             continue;
         const QString path = folder.filePath(name);
-        struct stat info {};
-        if (::lstat(encoded(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+        const FileEntry entry = FileEntry::at(path);
+        if (entry.kind != FileEntry::Kind::Folder || !entry.ownedByUser || entry.changedMs >= startedMs_)
             continue;
-        const qint64 changedMs = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
-        if (changedMs >= startedMs_)
-            continue;
-        const int lock = lockFolder(path);
-        if (lock < 0)
-            continue;
-        if (QDir(path).removeRecursively())
+        // No later run takes the lock of a folder it did not make, so a
+        // folder free now stays free.
+        if (RunLock::isFree(path) && QDir(path).removeRecursively())
             removed_.append(path);
-        ::close(lock);
     }
 }
 
@@ -126,9 +92,9 @@ bool NewExport::create(QString& error)
         return false;
     }
     const QString pictures = targetPath(picturesFolder);
-    struct stat info {};
-    if (::lstat(encoded(pictures).constData(), &info) == 0 && !S_ISDIR(info.st_mode)) {
-        error = S_ISLNK(info.st_mode)
+    const FileEntry entry = FileEntry::at(pictures);
+    if (entry.kind != FileEntry::Kind::None && entry.kind != FileEntry::Kind::Folder) {
+        error = entry.kind == FileEntry::Kind::Link
                   ? tr("%1 is a symbolic link; the export writes into real folders only").arg(pictures)
                   : tr("%1 exists and is not a folder").arg(pictures);
         return false;
@@ -139,8 +105,7 @@ bool NewExport::create(QString& error)
         error = tr("%1: cannot write in this folder: %2").arg(outDir_, scratch_->errorString());
         return false;
     }
-    lock_ = lockFolder(scratch_->path());
-    if (lock_ < 0 || !QDir(scratch_->path()).mkdir(picturesFolder) || !QDir(scratch_->path()).mkdir(stashFolder)) {
+    if (!lock_.take(scratch_->path()) || !QDir(scratch_->path()).mkdir(picturesFolder) || !QDir(scratch_->path()).mkdir(stashFolder)) {
         error = tr("%1: cannot write in this folder: %2").arg(outDir_, OutputFiles::systemError(errno));
         return false;
     }
@@ -149,17 +114,10 @@ bool NewExport::create(QString& error)
 
 bool NewExport::write(const QString& name, const QByteArray& bytes, QString& error) const
 {
-    const QString path = scratchPath(name);
-    const int fd = ::open(encoded(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    QString reason;
-    const bool written = fd >= 0 && OutputFiles::writeAll(fd, bytes, reason)
-                         && (::fsync(fd) == 0 || errno == EINVAL);
-    const int failure = errno;
-    if (fd >= 0)
-        ::close(fd);
-    if (!written)
-        error = tr("%1: %2").arg(targetPath(name), reason.isEmpty() ? OutputFiles::systemError(failure) : reason);
-    return written;
+    if (SystemFiles::writeNewFile(scratchPath(name), bytes))
+        return true;
+    error = tr("%1: %2").arg(targetPath(name), OutputFiles::systemError(errno));
+    return false;
 }
 
 bool NewExport::putInPlace(const QStringList& files, QString& error)
@@ -186,7 +144,7 @@ bool NewExport::putInPlace(const QStringList& files, QString& error)
         return true;
     };
 
-    if (!exists(targetPath(picturesFolder)) && ::mkdir(encoded(targetPath(picturesFolder)).constData(), 0777) != 0) {
+    if (!RegularFile::entryExists(targetPath(picturesFolder)) && !SystemFiles::makeFolder(targetPath(picturesFolder))) {
         error = tr("%1: cannot make the folder: %2").arg(targetPath(picturesFolder), OutputFiles::systemError(errno));
         return false;
     }
@@ -198,7 +156,7 @@ bool NewExport::putInPlace(const QStringList& files, QString& error)
     // in the reverse order, the file naming the others first.
     for (auto file = files.crbegin(); file != files.crend(); ++file) {
         const QString target = targetPath(*file);
-        if (!exists(target))
+        if (!RegularFile::entryExists(target))
             continue;
         if (!replace_) {
             error = tr("%1 already exists; give --force to replace it").arg(target);
@@ -217,7 +175,7 @@ bool NewExport::putInPlace(const QStringList& files, QString& error)
         }
     }
     // The renames are lasting only once the folders holding them are.
-    OutputFiles::syncFolder(targetPath(picturesFolder));
-    OutputFiles::syncFolder(outDir_);
+    SystemFiles::syncFolder(targetPath(picturesFolder));
+    SystemFiles::syncFolder(outDir_);
     return true;
 }

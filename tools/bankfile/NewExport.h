@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/bankfile/RunLock.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -17,8 +19,8 @@
 // folder goes when this object does.
 //
 // A killed run cannot remove its folder, so, as for a new bank, every run
-// holds a lock on its folder (flock, dropped by the system when the process
-// ends), and the next export into the same output folder removes the
+// holds a lock on its folder (RunLock, dropped by the system when the
+// process ends), and the next export into the same output folder removes the
 // folders of earlier runs: exactly that name, real folders owned by the
 // user, changed before this run started and locked by no one.
 class NewExport
@@ -66,6 +68,6 @@ private:
     bool replace_;
     std::optional<QTemporaryDir> scratch_;
     qint64 startedMs_;
-    int lock_ = -1;
+    RunLock lock_;
     QStringList removed_;
 };

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 // How the bank tool puts its outputs in place. A file is first written whole
 // under a new hidden name beside its target (created exclusively, so never
@@ -19,17 +16,6 @@ namespace OutputFiles {
 // Renames `temporary` to `target` as above, and syncs the target's folder so
 // that the rename lasts through a power cut; on failure says why in `error`.
 bool place(const QString& temporary, const QString& target, bool replace, QString& error);
-
-// The bytes an unprivileged user may still write in `folder`'s file
-// system; nothing when the system does not say.
-std::optional<qint64> freeBytes(const QString& folder);
-
-// Syncs a folder's entries to the disk (after a rename into it).
-void syncFolder(const QString& folder);
-
-// Writes every byte to an open descriptor, retrying short writes; false with
-// the reason (a full disk said as such) when the system refuses.
-bool writeAll(int fd, const QByteArray& bytes, QString& error);
 
 // The first of `inputs` that `output` is (the same file, reached through a
 // hard or symbolic link included), so that no output ever replaces what is

@@ -8,7 +8,7 @@
 #include "tools/content/LearnerWarnings.h"
 #include "tools/formats/jet/JetFile.h"
 #include "tools/formats/json/JsonBankReader.h"
-#include "tools/bankfile/OutputFiles.h"
+#include "tools/bankfile/SystemFiles.h"
 #include "tools/formats/sheet/Sheet.h"
 #include "tools/formats/sheet/SheetBankReader.h"
 #include "tools/formats/sheet/SheetBankWriter.h"
@@ -248,7 +248,7 @@ CommandResult run(const Options& options)
     // text used in many cells): a bank the disk cannot hold is refused
     // before a byte of it is written.
     const qint64 least = leastBankBytes(source.content);
-    const auto free = OutputFiles::freeBytes(QFileInfo(options.output).absolutePath());
+    const auto free = SystemFiles::freeBytes(QFileInfo(options.output).absolutePath());
     if (free && least > *free)
         throw result.failure(ExitCode::faults,
                              Text::tr("%1: the bank would take at least %2, and the disk has %3 free; no bank was "

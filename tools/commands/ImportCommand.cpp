@@ -5,6 +5,7 @@
 #include "tools/formats/jet/JetBankWriter.h"
 #include "tools/formats/jet/JetFile.h"
 #include "tools/formats/jet/JetReadProcess.h"
+#include "tools/formats/jet/JetReader.h"
 
 #include "store/StoreError.h"
 
@@ -47,6 +48,13 @@ CommandResult run(const Options& options)
     if (!JetFile::isJetDatabase(options.source))
         throw ToolError(ExitCode::usage,
                         Text::tr("%1: not a Jet database (an Access .mdb file)").arg(options.source));
+    if (!JetReader::available())
+        throw ToolError(ExitCode::faults,
+                        Text::tr("%1: this build of quenhar-bank cannot read Jet (Access .mdb) banks. Convert the file "
+                                 "with \"quenhar-bank import\" on a computer whose build can (the Linux build does) "
+                                 "and use the bank it writes; or export that bank there to a workbook "
+                                 "(\"quenhar-bank export --format xlsx\") and build a bank from it here.")
+                            .arg(options.source));
     NewBankOutput output(options.output, options.force, {options.source});
 
     CommandResult result;

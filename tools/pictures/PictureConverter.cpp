@@ -1,6 +1,7 @@
 #include "tools/pictures/PictureConverter.h"
 
 #include "tools/pictures/BitmapEncoder.h"
+#include "tools/pictures/SvgPicture.h"
 #include "tools/content/InputLimits.h"
 
 #include "rules/StoredPicture.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include <functional>
 
@@ -59,15 +59,18 @@ PictureConverter::Result failure(const QString& error)
 
 PictureConverter::Result fromSvg(const QByteArray& bytes)
 {
-    QSvgRenderer renderer(bytes);
-    if (!renderer.isValid())
+    if (!SvgPicture::readable())
+        return failure(Text::tr("is an SVG picture, which this build of the program cannot read; save it as PNG and "
+                                "name that file instead"));
+    const SvgPicture picture(bytes);
+    if (!picture.isValid())
         return failure(Text::tr("is not a valid SVG picture"));
-    const QSize size = renderer.defaultSize();
+    const QSize size = picture.size();
     if (size.isEmpty())
         return failure(Text::tr("has no size (give the SVG picture a width and height, or a viewBox)"));
     if (!fitsDecodedLimit(size))
         return failure(Text::tr("is too large (%1 x %2 pixels); make it smaller").arg(size.width()).arg(size.height()));
-    return {BitmapEncoder::smallest(onWhite(size, [&](QPainter& painter) { renderer.render(&painter); })), {}};
+    return {BitmapEncoder::smallest(onWhite(size, [&](QPainter& painter) { picture.draw(painter); })), {}};
 }
 
 PictureConverter::Result fromRaster(QByteArray bytes)
@@ -117,7 +120,7 @@ QSize storedSize(const QString& path)
     if (!file.bytes)
         return {};
     if (svg)
-        return QSvgRenderer(*file.bytes).defaultSize();
+        return SvgPicture(*file.bytes).size();
     const QSize stored = StoredPicture::declaredSize(*file.bytes, QFileInfo(path).size());
     if (stored.isValid())
         return stored;

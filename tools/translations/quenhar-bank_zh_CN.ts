@@ -502,6 +502,10 @@
         <source>%1 was written, but the program fails on it as the check above says</source>
         <translation>%1 已写入，但如上面的检查所示，程序使用它时会出错</translation>
     </message>
+    <message>
+        <source>%1: this build of quenhar-bank cannot read Jet (Access .mdb) banks. Convert the file with &quot;quenhar-bank import&quot; on a computer whose build can (the Linux build does) and use the bank it writes; or export that bank there to a workbook (&quot;quenhar-bank export --format xlsx&quot;) and build a bank from it here.</source>
+        <translation>%1：这个版本的 quenhar-bank 不能读取 Jet（Access .mdb）题库。请在能读取它的电脑上（Linux 版可以）用 &quot;quenhar-bank import&quot; 转换这个文件，再使用它写出的题库；或者在那里把那个题库导出为工作簿（&quot;quenhar-bank export --format xlsx&quot;），再在这里用它生成题库。</translation>
+    </message>
 </context>
 <context>
     <name>JsonBankReader</name>
@@ -746,6 +750,10 @@
         <source>cannot be read as a PNG, JPEG, BMP or SVG picture (%1)</source>
         <translation>无法作为 PNG、JPEG、BMP 或 SVG 图片读取（%1）</translation>
     </message>
+    <message>
+        <source>is an SVG picture, which this build of the program cannot read; save it as PNG and name that file instead</source>
+        <translation>是 SVG 图片，这个版本的程序不能读取；请把它另存为 PNG，并改用那个文件</translation>
+    </message>
 </context>
 <context>
     <name>SheetBankReader</name>
@@ -943,6 +951,10 @@
     <message>
         <source>the workbook cannot be written: %1</source>
         <translation>无法写入工作簿：%1</translation>
+    </message>
+    <message>
+        <source>the workbook cannot be written: this system cannot spell the folder&apos;s name for the workbook writer; choose a folder whose name has only letters of the system&apos;s language</source>
+        <translation>无法写入工作簿：本系统无法把文件夹的名称交给工作簿写入程序；请选择名称只含本系统语言文字的文件夹</translation>
     </message>
 </context>
 <context>

@@ -252,6 +252,11 @@ private:
 
 namespace JetReader {
 
+bool available()
+{
+    return true;
+}
+
 void read(const QString& path, Jet::RowSink& sink)
 {
     const QString lengthProblem = JetFile::lengthProblem(path);

@@ -21,7 +21,14 @@
 //
 // A damaged file can make libmdb crash or loop forever: call this only in a
 // process of its own (JetReadProcess does).
+//
+// A build without libmdb (QUENHAR_JET_IMPORT off: libmdb needs GLib, which
+// the Windows build does not have) has JetReaderMissing.cpp instead: it
+// reads no Jet file, and says so.
 namespace JetReader {
+
+// Whether this build reads Jet files at all.
+bool available();
 
 void read(const QString& path, Jet::RowSink& sink);
 

@@ -1,6 +1,7 @@
 #include "tools/formats/sheet/SheetBankWriter.h"
 
 #include "tools/bankfile/OutputFiles.h"
+#include "tools/bankfile/SystemFiles.h"
 
 #include "tools/content/OptionLayout.h"
 #include "tools/formats/sheet/FormulaGuard.h"
@@ -16,7 +17,6 @@
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <unistd.h>
 
 #include <xlsxwriter.h>
 
@@ -172,10 +172,23 @@ bool xlsx(const QList<Table>& tables, const QString& path, QString& error)
 {
     // libxlsxwriter writes to a file by name, and its scratch files beside
     // it: the export's own folder, which goes with the run however it ends.
-    QByteArray tmpdir = QFile::encodeName(QFileInfo(path).absolutePath());
+    // The file is made here first, exclusively, so that nothing is written
+    // through a link planted under its name. The scratch files are made by
+    // a narrow name in the system's code page (SystemFiles::narrowName).
+    if (!SystemFiles::writeNewFile(path, {})) {
+        error = Text::tr("the workbook cannot be written: %1").arg(OutputFiles::systemError(errno));
+        return false;
+    }
+    QByteArray tmpdir = SystemFiles::narrowName(QFileInfo(path).absolutePath());
+    const QByteArray file = SystemFiles::libraryFileName(path);
+    if (tmpdir.isEmpty()) {
+        error = Text::tr("the workbook cannot be written: this system cannot spell the folder's name for the "
+                         "workbook writer; choose a folder whose name has only letters of the system's language");
+        return false;
+    }
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();
-    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+    lxw_workbook* workbook = workbook_new_opt(file.constData(), &options);
     if (!workbook) {
         error = Text::tr("cannot start the workbook");
         return false;
@@ -221,9 +234,8 @@ bool xlsx(const QList<Table>& tables, const QString& path, QString& error)
         error = Text::tr("the workbook cannot be written: %1").arg(QString::fromUtf8(lxw_strerror(failure)));
         return false;
     }
-    QFile written(path);
-    if (!written.open(QIODevice::ReadOnly) || (::fsync(written.handle()) != 0 && errno != EINVAL)) {
-        error = Text::tr("the workbook cannot be written: %1").arg(written.errorString());
+    if (!SystemFiles::syncFile(path)) {
+        error = Text::tr("the workbook cannot be written: %1").arg(OutputFiles::systemError(errno));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "tools/formats/sheet/TextEncoding.h"
 
+#include "tools/formats/sheet/Gb18030.h"
+
 #include <QStringDecoder>
 
 namespace {
@@ -55,7 +57,7 @@ Decoded decode(const QByteArray& bytes)
     }
     if (const auto text = decoded(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless), view))
         return {*text, QStringLiteral("UTF-8"), {}};
-    if (const auto text = decoded(QStringDecoder("GB18030", QStringDecoder::Flag::Stateless), view))
+    if (const auto text = decodeGb18030(view))
         return {*text, QStringLiteral("GB18030"), {}};
     return {{}, {}, Text::tr("the file is not text in UTF-8, GB18030 (GBK) or UTF-16; save it as \"CSV UTF-8\"")};
 }

@@ -19,7 +19,7 @@ struct Decoded
 };
 
 // A byte order mark decides; without one, UTF-8 when the bytes are valid
-// UTF-8, else GB18030 (decoded with Qt's converters).
+// UTF-8, else GB18030 (decodeGb18030).
 Decoded decode(const QByteArray& bytes);
 
 } // namespace TextEncoding

@@ -1,12 +1,12 @@
 #include "tools/formats/sheet/XlsSheet.h"
 
+#include "tools/bankfile/SystemFiles.h"
 #include "tools/content/InputLimits.h"
 #include "tools/formats/sheet/SheetLimits.h"
 #include "tools/formats/sheet/XlsxSheet.h"
 
 #include "store/RegularFile.h"
 
-#include <QFile>
 
 #include <freexl.h>
 
@@ -23,7 +23,7 @@ class Workbook
 public:
     explicit Workbook(const QString& path)
     {
-        if (freexl_open(QFile::encodeName(path).constData(), &handle_) != FREEXL_OK) {
+        if (freexl_open(SystemFiles::libraryFileName(path).constData(), &handle_) != FREEXL_OK) {
             freexl_close(handle_);
             handle_ = nullptr;
         }

@@ -1,0 +1,12 @@
+#include "tools/Terminal.h"
+
+#include <unistd.h>
+
+bool isTerminal(std::FILE* stream)
+{
+    return ::isatty(::fileno(stream)) != 0;
+}
+
+void showUtf8OnTerminal()
+{
+}
