@@ -17,10 +17,6 @@ BUILD=${QUENHAR_WINDOWS_BUILD:-$root/build-windows}
 JOBS=${JOBS:-$(nproc)}
 # The test suite for Windows too (scripts/test-windows.sh runs it).
 TESTS=${QUENHAR_WINDOWS_TESTS:-ON}
-# The bank tool too (QUENHAR_WINDOWS_BANK_TOOL=ON): then its libraries must all
-# be in the cache. Otherwise they are built into it where their sources can be
-# fetched, and a missing one is only reported.
-BANK_TOOL=${QUENHAR_WINDOWS_BANK_TOOL:-OFF}
 # --cached-only: build nothing into the cache; exit 3 when a part is missing
 # there (CI builds for Windows only where the cache is already present).
 CACHED_ONLY=
@@ -53,16 +49,13 @@ echo "Qt's translations: $QT_TRANSLATIONS_PREFIX"
 echo "SQLite: $SQLITE_PREFIX"
 echo "GoogleTest: $GTEST_PREFIX"
 
-step "The bank tool's libraries for Windows"
-if build_tool_cache; then
-  echo "zlib, libzip, libxlsxwriter, libcsv, freexl, Qt SVG:"
-  printf '  %s\n' "${TOOL_PREFIXES[@]}"
-elif [ "$BANK_TOOL" = ON ]; then
+step "The bank tool's and the editor's libraries for Windows"
+if ! build_tool_cache; then
   [ -z "$CACHED_ONLY" ] || exit 3
   exit 1
-else
-  echo "Not all of the bank tool's libraries are there; the tool is not built for Windows"
 fi
+echo "zlib, libzip, libxlsxwriter, libcsv, freexl${QTSVG_PREFIX:+, Qt SVG}:"
+printf '  %s\n' "${TOOL_PREFIXES[@]}"
 windows_prefixes=("$QT_PREFIX" "$SQLITE_PREFIX" "$GTEST_PREFIX" "${TOOL_PREFIXES[@]}")
 # pkg-config finds the Windows SQLite and the tool's libraries only.
 pkg_config_dirs=()
@@ -92,7 +85,7 @@ cmake -S . -B "$BUILD" -G Ninja \
   -DQUENHAR_WINDOWS_PREFIXES="$windows_prefix_list" \
   -DCMAKE_PREFIX_PATH="$QT_PREFIX;$GTEST_PREFIX" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="${QTSVG_PREFIX:-}" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_BUILD_TYPE=Release -DQUENHAR_BUILD_BANK_TOOL="$BANK_TOOL" -DQUENHAR_BUILD_TESTS="$TESTS"
+  -DCMAKE_BUILD_TYPE=Release -DQUENHAR_BUILD_BANK_TOOL=ON -DQUENHAR_BUILD_TESTS="$TESTS"
 cmake --build "$BUILD" -j"$JOBS"
 
 step "The installer"
