@@ -209,6 +209,19 @@ qint64 Database::scalar(const QString& sql)
     return rows.next() ? rows.row().columnInt64(0) : 0;
 }
 
+void Database::copyInto(Database& target)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(target.db_, "main", db_, "main");
+    if (!backup)
+        throw StoreError(sqliteFailureText(target.db_, sqlite3_errcode(target.db_)));
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE)
+        throw StoreError(sqliteFailureText(target.db_, stepped));
+    if (finished != SQLITE_OK)
+        throw StoreError(sqliteFailureText(target.db_, finished));
+}
+
 std::optional<Database::ValueStart> Database::readValueStart(const QString& table, const QString& column, qint64 rowid,
                                                              int bytes)
 {

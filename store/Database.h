@@ -168,6 +168,12 @@ public:
     // limits; 0 when there is no row.
     qint64 scalar(const QString& sql);
 
+    // Copies the bank as this connection reads it, whole and consistent
+    // (SQLite's online backup, which reads under the bank's shared lock),
+    // into `target`, a connection to a new file. Raises StoreError when the
+    // copy fails; the target is then incomplete.
+    void copyInto(Database& target);
+
     // The start of one value, read without the rest: at most `bytes` bytes
     // of `column` in the row `rowid` of `table`, and the whole value's
     // length. SQLite reads only the pages that hold them, so that a header

@@ -83,6 +83,7 @@ DocumentFiles::Opened openBank(const QString& path)
                                        ? PictureValue::stored(pictures, read.rowids[i])
                                        : PictureValue::none());
         opened.content = std::move(read.content);
+        opened.storedPictures = std::move(pictures);
     } catch (const StoreError& error) {
         opened.error = error.text();
         return opened;
@@ -168,6 +169,25 @@ bool writeInto(const BankDocument& document, NewBankFile& bank, const QString& p
     return true;
 }
 
+// Puts the new bank in place of `path`, the pictures read from there moved
+// to a private copy first; false with the reason.
+bool putInPlace(NewBankFile& bank, const QString& path, bool replace, StoredPictures* pictures, QString& message)
+{
+    if (replace && pictures && pictures->readsFrom(path)) {
+        try {
+            pictures->moveToPrivateCopy();
+        } catch (const StoreError& error) {
+            message = Text::tr("%1: %2; nothing was saved").arg(path, error.text());
+            return false;
+        }
+    }
+    if (!bank.putInPlace(replace)) {
+        message = Text::tr("%1 cannot be put in place: %2").arg(path, bank.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace DocumentFiles {
@@ -223,22 +243,18 @@ Opened newBank()
     return opened;
 }
 
-Saved saveAs(const BankDocument& document, const QString& path, bool replace)
+Saved saveAs(const BankDocument& document, const QString& path, bool replace, StoredPictures* pictures)
 {
     Saved saved;
     NewBankFile bank(path);
-    if (!writeInto(document, bank, path, saved.message))
+    if (!writeInto(document, bank, path, saved.message) || !putInPlace(bank, path, replace, pictures, saved.message))
         return saved;
-    if (!bank.putInPlace(replace)) {
-        saved.message = Text::tr("%1 cannot be put in place: %2").arg(path, bank.errorString());
-        return saved;
-    }
     saved.outcome = Saved::Outcome::Saved;
     saved.identity = FileIdentity::of(path);
     return saved;
 }
 
-Saved saveOver(const BankDocument& document, const QString& path, const FileIdentity& read)
+Saved saveOver(const BankDocument& document, const QString& path, const FileIdentity& read, StoredPictures* pictures)
 {
     const auto conflict = [&]() -> std::optional<Saved> {
         const FileIdentity now = FileIdentity::of(path);
@@ -265,10 +281,8 @@ Saved saveOver(const BankDocument& document, const QString& path, const FileIden
         return saved;
     if (auto found = conflict())
         return *found;
-    if (!bank.putInPlace(true)) {
-        saved.message = Text::tr("%1 cannot be put in place: %2").arg(path, bank.errorString());
+    if (!putInPlace(bank, path, true, pictures, saved.message))
         return saved;
-    }
     saved.outcome = Saved::Outcome::Saved;
     saved.identity = FileIdentity::of(path);
     return saved;

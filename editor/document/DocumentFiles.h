@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/document/BankDocument.h"
+#include "editor/document/StoredPictures.h"
 
 #include "tools/commands/ExportCommand.h"
 
@@ -9,6 +10,8 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // Reading a bank or a source into a document, and writing the document out,
 // through the bank tool's own readers and writers and with the rules that
@@ -37,6 +40,9 @@ struct Opened
     // a save leaves it out, so the user is asked before it is saved over.
     QStringList leftOut;
     FileIdentity identity;  // the bank as it was read
+    // Where the pictures of a bank are read from, to be given to a save
+    // that replaces it (see saveAs); none for a source.
+    std::shared_ptr<StoredPictures> storedPictures;
 };
 
 // Reads `path`: a bank, or a source the tool reads (JSON, a sheet, a Jet
@@ -64,14 +70,18 @@ struct Saved
 };
 
 // Writes the document as a new bank at `path`; an existing file there is
-// replaced (whole, in one step) only with `replace`.
-Saved saveAs(const BankDocument& document, const QString& path, bool replace);
+// replaced (whole, in one step) only with `replace`. When that file is the
+// bank the document's pictures are read from (`pictures`, from Opened),
+// they move to a private copy first: no file may be held open that is
+// replaced (Windows refuses), and undo may still need the old pictures.
+Saved saveAs(const BankDocument& document, const QString& path, bool replace, StoredPictures* pictures = nullptr);
 
 // Writes the document over the bank at `path` that was read with identity
 // `read`: a Conflict, writing nothing, when the file was changed or replaced
 // since, or another program is writing it. The check is made again just
-// before the new bank takes the old one's place.
-Saved saveOver(const BankDocument& document, const QString& path, const FileIdentity& read);
+// before the new bank takes the old one's place. `pictures` as for saveAs.
+Saved saveOver(const BankDocument& document, const QString& path, const FileIdentity& read,
+               StoredPictures* pictures = nullptr);
 
 // Exports the document into `folder` with the bank tool's export (its
 // writers, refusals and file rules), from a bank written to a temporary

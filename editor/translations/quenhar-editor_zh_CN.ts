@@ -674,4 +674,11 @@ Saving now would overwrite those changes. Save your bank under another name to k
         <translation>图片（%1×%2）大于训练程序的图片区（%3×%4）：超出的部分会被裁掉。</translation>
     </message>
 </context>
+<context>
+    <name>StoredPictures</name>
+    <message>
+        <source>no temporary folder for a copy of the opened bank: %1</source>
+        <translation>没有可放打开的题库副本的临时文件夹：%1</translation>
+    </message>
+</context>
 </TS>

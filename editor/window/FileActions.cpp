@@ -78,7 +78,7 @@ void FileActions::newBank()
 {
     const DocumentFiles::Opened opened = DocumentFiles::newBank();
     forgetSource();
-    load(QString(), opened.content, opened.pictures, false, {});
+    load(QString(), opened);
 }
 
 void FileActions::openChosen()
@@ -104,8 +104,7 @@ bool FileActions::openFile(const QString& path)
     leftOut_ = opened.leftOut;
     sourceErrors_ = opened.errors;
     sourceWarnings_ = opened.isBank ? QStringList() : opened.warnings;
-    load(opened.isBank ? QFileInfo(path).absoluteFilePath() : QString(), opened.content, opened.pictures,
-         opened.isBank, opened.identity);
+    load(opened.isBank ? QFileInfo(path).absoluteFilePath() : QString(), opened);
     addRecent(QFileInfo(path).absoluteFilePath());
     if (!opened.errors.isEmpty())
         EditorMessages::error(&window_,
@@ -119,13 +118,13 @@ bool FileActions::openFile(const QString& path)
     return true;
 }
 
-void FileActions::load(const QString& path, const BankContent& content, const QList<PictureValue>& pictures,
-                        bool isBank, const FileIdentity& identity)
+void FileActions::load(const QString& path, const DocumentFiles::Opened& opened)
 {
     path_ = path;
-    isBank_ = isBank;
-    identity_ = identity;
-    document_.load(content, pictures);
+    isBank_ = opened.isBank;
+    identity_ = opened.identity;
+    storedPictures_ = opened.storedPictures;
+    document_.load(opened.content, opened.pictures);
     emit loaded();
     updateTitle();
 }
@@ -143,7 +142,7 @@ bool FileActions::save()
                                     tr("Save without it"), leftOut_.join(QLatin1Char('\n'))))
         return false;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const DocumentFiles::Saved saved = DocumentFiles::saveOver(document_, path_, identity_);
+    const DocumentFiles::Saved saved = DocumentFiles::saveOver(document_, path_, identity_, storedPictures_.get());
     QGuiApplication::restoreOverrideCursor();
     switch (saved.outcome) {
     case DocumentFiles::Saved::Outcome::Saved:
@@ -200,7 +199,7 @@ bool FileActions::saveAs()
 bool FileActions::saveTo(const QString& path, bool replace)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const DocumentFiles::Saved saved = DocumentFiles::saveAs(document_, path, replace);
+    const DocumentFiles::Saved saved = DocumentFiles::saveAs(document_, path, replace, storedPictures_.get());
     QGuiApplication::restoreOverrideCursor();
     if (saved.outcome != DocumentFiles::Saved::Outcome::Saved) {
         EditorMessages::error(&window_, tr("The bank was not saved.\n\n%1").arg(saved.message));

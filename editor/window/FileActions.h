@@ -1,9 +1,8 @@
 #pragma once
 
-#include "editor/document/PictureValue.h"
+#include "editor/document/DocumentFiles.h"
 
 #include "tools/commands/ExportCommand.h"
-#include "tools/content/BankContent.h"
 
 #include "store/FileIdentity.h"
 
@@ -13,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class BankDocument;
 class QMainWindow;
@@ -71,8 +71,7 @@ signals:
     void sourceProblemsChanged();
 
 private:
-    void load(const QString& path, const BankContent& content, const QList<PictureValue>& pictures, bool isBank,
-              const FileIdentity& identity);
+    void load(const QString& path, const DocumentFiles::Opened& opened);
     bool saveTo(const QString& path, bool replace);
     bool handleConflict(const QString& message);
     void forgetSource();
@@ -88,6 +87,7 @@ private:
     QString sourceName_; // the source it was read from, when not a bank
     bool isBank_ = false;
     FileIdentity identity_;
+    std::shared_ptr<StoredPictures> storedPictures_; // the opened bank's, given to a save that replaces it
     QStringList leftOut_; // what the opened bank holds that a save leaves out
     QStringList sourceErrors_;
     QStringList sourceWarnings_;

@@ -105,9 +105,11 @@ TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
         loaded.document.setQuestion(0, row, BankDocument::Field::Text);
 
         c.meanwhile(bank);
+        bank.close();
         const bool existed = QFile::exists(bank.path());
         const QByteArray before = existed ? readFile(bank.path()) : QByteArray();
-        const DocumentFiles::Saved saved = DocumentFiles::saveOver(loaded.document, bank.path(), loaded.opened.identity);
+        const DocumentFiles::Saved saved = DocumentFiles::saveOver(loaded.document, bank.path(), loaded.opened.identity,
+                                                                   loaded.opened.storedPictures.get());
         EXPECT_EQ(saved.outcome, c.outcome) << saved.message.toStdString();
         if (c.outcome == Outcome::Saved) {
             EXPECT_TRUE(CheckCommand::check(bank.path()).programWorks());
@@ -120,6 +122,36 @@ TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
                 EXPECT_EQ(readFile(bank.path()), before) << "nothing written over the other program's bank";
         }
     }
+}
+
+// A save replaces the opened bank, and the pictures it held stay within
+// reach: an undo after the save brings one back, and the next save writes it.
+TEST(EditorFilesTest, APictureReplacedAndSavedComesBackWithUndoAfterTheSave)
+{
+    TestBank bank;
+    fill(bank);
+    bank.close();
+    Loaded loaded;
+    open(loaded, bank.path());
+    const QByteArray original = makeBitmap(4, 3);
+    const QByteArray replacement = makeBitmap(6, 6, 0x0000ff);
+    loaded.document.setPicture(0, PictureValue::fromBytes(replacement));
+    const auto pictureInBank = [&] {
+        return tableRows(bank.path(), QStringLiteral("Subjects"))[0].section(QLatin1Char('|'), 6);
+    };
+
+    DocumentFiles::Saved saved = DocumentFiles::saveOver(loaded.document, bank.path(), loaded.opened.identity,
+                                                         loaded.opened.storedPictures.get());
+    ASSERT_EQ(saved.outcome, Outcome::Saved) << saved.message.toStdString();
+    EXPECT_TRUE(pictureInBank().contains(QLatin1String(replacement.left(8).toHex())));
+    EXPECT_FALSE(loaded.opened.storedPictures->readsFrom(bank.path())) << "the editor holds the old file no more";
+
+    loaded.document.undoStack()->undo();
+    QString error;
+    EXPECT_EQ(loaded.document.questions()[0].picture.storedValue(error), original) << error.toStdString();
+    saved = DocumentFiles::saveOver(loaded.document, bank.path(), saved.identity, loaded.opened.storedPictures.get());
+    ASSERT_EQ(saved.outcome, Outcome::Saved) << saved.message.toStdString();
+    EXPECT_EQ(pictureInBank(), QStringLiteral("blob:") + QString::fromLatin1(original.toHex()));
 }
 
 TEST(EditorFilesTest, ASourceOpenedAndSavedMakesABankTheCheckAccepts)

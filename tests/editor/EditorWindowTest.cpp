@@ -67,6 +67,7 @@ protected:
 
     void openBank()
     {
+        bank.close(); // another program's until the editor opens it
         ASSERT_TRUE(window->openFile(bank.path()));
         ASSERT_EQ(get<QTableView>("questionList")->model()->rowCount(), 2);
     }

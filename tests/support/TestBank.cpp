@@ -17,8 +17,8 @@
 TestBank::TestBank(bool createSchema, Folder folder)
     : dir_(folder == Folder::ChineseName ? QDir::tempPath() + QStringLiteral("/我的 题库-XXXXXX") : QString())
 {
-    if (!dir_.isValid() || sqlite3_open(sqliteFileName(path()).constData(), &db_) != SQLITE_OK)
-        throw std::runtime_error("cannot create the test bank");
+    if (!dir_.isValid())
+        throw std::runtime_error("cannot create the test bank's folder");
     if (createSchema) {
         for (const QString& statement : BankTables::createStatements())
             exec(statement);
@@ -29,7 +29,23 @@ TestBank::TestBank(bool createSchema, Folder folder)
 
 TestBank::~TestBank()
 {
+    close();
+}
+
+sqlite3* TestBank::db()
+{
+    if (!db_ && sqlite3_open(sqliteFileName(path()).constData(), &db_) != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw std::runtime_error("cannot open the test bank");
+    }
+    return db_;
+}
+
+void TestBank::close()
+{
     sqlite3_close(db_);
+    db_ = nullptr;
 }
 
 QString TestBank::path() const
@@ -40,7 +56,7 @@ QString TestBank::path() const
 void TestBank::exec(const QString& sql)
 {
     char* message = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+    if (sqlite3_exec(db(), sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
         const std::string text = message ? message : "unknown error";
         sqlite3_free(message);
         throw std::runtime_error(text + " in: " + sql.toStdString());
@@ -50,20 +66,20 @@ void TestBank::exec(const QString& sql)
 void TestBank::addClass(int no, const QString& remark)
 {
     sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db_, "insert into classes([no], remark) values (?1, ?2)", -1, &stmt, nullptr);
+    sqlite3_prepare_v2(db(), "insert into classes([no], remark) values (?1, ?2)", -1, &stmt, nullptr);
     sqlite3_bind_int(stmt, 1, no);
     const QByteArray text = remark.toUtf8();
     sqlite3_bind_text(stmt, 2, text.constData(), int(text.size()), SQLITE_TRANSIENT);
     const int rc = sqlite3_step(stmt);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        throw std::runtime_error(sqlite3_errmsg(db_));
+        throw std::runtime_error(sqlite3_errmsg(db()));
 }
 
 void TestBank::addSubject(const Subject& s)
 {
     sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db_,
+    sqlite3_prepare_v2(db(),
                        "insert into Subjects([no], subject, result, classNo, passOnly, fatherNo, bmp) "
                        "values (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
                        -1, &stmt, nullptr);
@@ -81,13 +97,13 @@ void TestBank::addSubject(const Subject& s)
     const int rc = sqlite3_step(stmt);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        throw std::runtime_error(sqlite3_errmsg(db_));
+        throw std::runtime_error(sqlite3_errmsg(db()));
 }
 
 void TestBank::addMaterial(const QString& title, const QString& memo)
 {
     sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db_, "insert into ziliao(title, memo) values (?1, ?2)", -1, &stmt, nullptr);
+    sqlite3_prepare_v2(db(), "insert into ziliao(title, memo) values (?1, ?2)", -1, &stmt, nullptr);
     const QByteArray t = title.toUtf8();
     const QByteArray m = memo.toUtf8();
     sqlite3_bind_text(stmt, 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
@@ -95,7 +111,7 @@ void TestBank::addMaterial(const QString& title, const QString& memo)
     const int rc = sqlite3_step(stmt);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        throw std::runtime_error(sqlite3_errmsg(db_));
+        throw std::runtime_error(sqlite3_errmsg(db()));
 }
 
 void TestBank::addSubjects(int firstNo, int count, int fatherNo, int passOnly)
@@ -116,8 +132,8 @@ void TestBank::addSubjects(int firstNo, int count, int fatherNo, int passOnly)
 QString TestBank::scalar(const QString& sql)
 {
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db_));
+    if (sqlite3_prepare_v2(db(), sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db()));
     QString value;
     if (sqlite3_step(stmt) == SQLITE_ROW)
         value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));

@@ -48,7 +48,13 @@ public:
     // Runs a query and returns its first column of the first row as text.
     QString scalar(const QString& sql);
 
+    // Lets go of the bank file, as a program that ends does: Windows
+    // refuses to replace a file that is open. The next call opens it again.
+    void close();
+
 private:
+    sqlite3* db();
+
     QTemporaryDir dir_;
     sqlite3* db_ = nullptr;
 };
