@@ -30,14 +30,22 @@ endfunction()
 render_icon(${app_id} icon_pngs)
 render_icon(${editor_id} editor_icon_pngs)
 
-set(icon_ico ${CMAKE_CURRENT_BINARY_DIR}/icons/${app_id}.ico)
-add_custom_command(
-  OUTPUT ${icon_ico}
-  COMMAND ${IMAGEMAGICK_CONVERT} ${icon_pngs} ${icon_ico}
-  DEPENDS ${icon_pngs}
-  COMMENT "Gathering the icon's sizes in ${app_id}.ico"
-  VERBATIM)
-add_custom_target(quenhar_icons ALL DEPENDS ${icon_pngs} ${icon_ico} ${editor_icon_pngs})
+# Gathers the sizes of icon ID in icons/ID.ico, named in the variable OUT.
+function(gather_icon id pngs out)
+  set(ico ${CMAKE_CURRENT_BINARY_DIR}/icons/${id}.ico)
+  add_custom_command(
+    OUTPUT ${ico}
+    COMMAND ${IMAGEMAGICK_CONVERT} ${pngs} ${ico}
+    DEPENDS ${pngs}
+    COMMENT "Gathering the icon's sizes in ${id}.ico"
+    VERBATIM)
+  set(${out} ${ico} PARENT_SCOPE)
+endfunction()
+
+gather_icon(${app_id} "${icon_pngs}" icon_ico)
+# The editor's, for its program file on Windows.
+gather_icon(${editor_id} "${editor_icon_pngs}" editor_icon_ico)
+add_custom_target(quenhar_icons ALL DEPENDS ${icon_pngs} ${icon_ico} ${editor_icon_pngs} ${editor_icon_ico})
 
 # Application.cpp sets the icon from :/org.quenhar.quenhar.ico.
 add_library(quenhar_icon_resource OBJECT)

@@ -94,6 +94,5 @@ bash scripts/windows/stage.sh "$BUILD" "$BUILD/installer/stage" "$QT_PREFIX" "$S
   "$QT_TRANSLATIONS_PREFIX/translations" ${QTSVG_PREFIX:+"$QTSVG_PREFIX/bin"}
 cp "$BUILD/packaging/icons/org.quenhar.quenhar.ico" "$BUILD/installer/quenhar.ico"
 nsis_defines=(-DVERSION="$version" -DSTAGE="$BUILD/installer/stage" -DOUTFILE="$BUILD/quenhar-setup-$version.exe")
-[ ! -f "$BUILD/installer/stage/quenhar-editor.exe" ] || nsis_defines+=(-DWITH_EDITOR)
 makensis -V2 "${nsis_defines[@]}" packaging/windows/quenhar.nsi
 ls -l "$BUILD/quenhar-setup-$version.exe"

@@ -8,8 +8,10 @@
 # 2. the installer, run silently: files, Start-menu entry, the sample bank in
 #    the user's folder, and a second install that leaves the user's bank as
 #    it is;
-# 3. the installed trainer started on the sample bank under Xvfb, with a
-#    screenshot (build-windows/screenshot-wine.png) and its start-up time;
+# 3. the installed trainer and editor started on the sample bank under Xvfb,
+#    with screenshots (build-windows/screenshot-wine.png,
+#    screenshot-editor-wine.png) and their start-up times, and the installed
+#    bank tool's check of that bank;
 # 4. the uninstaller, which must leave no program file and the user's bank.
 # Builds first (scripts/build-windows.sh) when there is no installer yet.
 set -euo pipefail
@@ -69,14 +71,23 @@ step "Installer"
 test_installer "$setup"
 
 step "The installed trainer on the sample bank"
-start_installed_trainer "$BUILD/screenshot-wine.png"
+start_installed quenhar '^Quenhar$' "$BUILD/screenshot-wine.png"
+TRAINER_START_MS=$STARTED_MS
+
+step "The installed editor on the same bank, as its Start-menu entry opens it"
+start_installed quenhar-editor 'velmora\.db' "$BUILD/screenshot-editor-wine.png" velmora.db
+EDITOR_START_MS=$STARTED_MS
+
+step "The installed bank tool checks that bank"
+check_with_installed_tool
 
 step "Uninstaller"
 test_uninstaller
 
 echo
 echo "Windows under Wine: test programs ${WINE_TESTS_PASSED} of ${WINE_TESTS_RUN} tests passed" \
-  "(${WINE_TESTS_SKIPPED} skipped); installer, start, screenshot and uninstaller checked"
+  "(${WINE_TESTS_SKIPPED} skipped); installer, uninstaller, the bank tool and the start of the trainer" \
+  "(${TRAINER_START_MS} ms) and the editor (${EDITOR_START_MS} ms) checked, with screenshots"
 # QUENHAR_WINE_TESTS_ADVISORY=1 (CI): failing test programs are reported
 # above but do not fail the run; the build, installer and start checks still do.
 [ "$WINE_TESTS_FAILED" -eq 0 ] || [ -n "${QUENHAR_WINE_TESTS_ADVISORY:-}" ]

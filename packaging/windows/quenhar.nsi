@@ -1,5 +1,5 @@
 ; The Windows installer of Quenhar, made by scripts/build-windows.sh with
-;   makensis -DVERSION=... -DSTAGE=<folder of the files to ship> -DOUTFILE=... [-DWITH_EDITOR] quenhar.nsi
+;   makensis -DVERSION=... -DSTAGE=<folder of the files to ship> -DOUTFILE=... quenhar.nsi
 ; STAGE holds exactly what is installed; the script writes files.nsh and
 ; unfiles.nsh beside it (one File or Delete line per file), so that the
 ; uninstaller removes those files and nothing else.
@@ -58,9 +58,9 @@ Section "Quenhar"
   ; A shortcut's working folder is the output path when it is made.
   SetOutPath "$APPDATA\Quenhar"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\quenhar.exe" "" "$INSTDIR\quenhar.exe" 0
-  !ifdef WITH_EDITOR
-    CreateShortCut "$SMPROGRAMS\题库编辑.lnk" "$INSTDIR\quenhar-editor.exe" "" "$INSTDIR\quenhar-editor.exe" 0
-  !endif
+  ; The editor opens the bank the trainer uses.
+  CreateShortCut "$SMPROGRAMS\题库编辑.lnk" "$INSTDIR\quenhar-editor.exe" '"$APPDATA\Quenhar\velmora.db"' \
+    "$INSTDIR\quenhar-editor.exe" 0
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

@@ -139,25 +139,28 @@ test_installer() {
   USER_BANK="$appdata/Quenhar/velmora.db"
   START_MENU="$appdata/Microsoft/Windows/Start Menu/Programs"
   local f
-  for f in quenhar.exe uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll sqlite3.dll \
-    platforms/qwindows.dll styles/qwindowsvistastyle.dll sample/velmora.db; do
+  for f in quenhar.exe quenhar-editor.exe quenhar-bank.exe uninstall.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
+    sqlite3.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll qt.conf translations/qtbase_zh_CN.qm \
+    sample/velmora.db; do
     [ -f "$INSTDIR/$f" ] || fail "the installer did not install $f"
   done
   [ -f "$START_MENU/交规训练.lnk" ] || fail "no Start-menu entry 交规训练"
-  if [ -f "$INSTDIR/quenhar-editor.exe" ]; then
-    [ -f "$START_MENU/题库编辑.lnk" ] || fail "no Start-menu entry 题库编辑"
-  fi
+  [ -f "$START_MENU/题库编辑.lnk" ] || fail "no Start-menu entry 题库编辑"
   cmp -s "$INSTDIR/sample/velmora.db" "$USER_BANK" || fail "the sample bank was not copied to the user's folder"
-  # The GUI program has no console window, and carries its version and name.
-  # (Read whole first: grep -q would end the pipe early, a failure under pipefail.)
-  local headers
-  headers=$(x86_64-w64-mingw32-objdump -p "$INSTDIR/quenhar.exe")
-  grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "quenhar.exe is a console program"
-  python3 - "$INSTDIR/quenhar.exe" <<'EOF' || fail "quenhar.exe lacks its version information"
+  # The GUI programs have no console window, the tool has one; each carries
+  # its version and name.
+  local program subsystem name headers
+  for program in quenhar:GUI:交规训练 quenhar-editor:GUI:题库编辑 quenhar-bank:CUI:quenhar-bank; do
+    IFS=: read -r program subsystem name <<<"$program"
+    # (Read whole first: grep -q would end the pipe early, a failure under pipefail.)
+    headers=$(x86_64-w64-mingw32-objdump -p "$INSTDIR/$program.exe")
+    grep -q "Subsystem.*(Windows $subsystem)" <<<"$headers" || fail "$program.exe is not a Windows $subsystem program"
+    python3 - "$INSTDIR/$program.exe" "$name" <<'EOF' || fail "$program.exe lacks its version information"
 import sys
 data = open(sys.argv[1], "rb").read()
-sys.exit(0 if all(s.encode("utf-16-le") in data for s in ("FileDescription", "交规训练", "VS_VERSION_INFO")) else 1)
+sys.exit(0 if all(s.encode("utf-16-le") in data for s in ("FileDescription", sys.argv[2], "VS_VERSION_INFO")) else 1)
 EOF
+  done
   echo "Installed into $INSTDIR: $(find "$INSTDIR" -type f | wc -l) files, $(du -sh "$INSTDIR" | cut -f1)"
 
   # A user's own bank: a second installation must not replace it.
@@ -170,25 +173,36 @@ EOF
   echo "A second installation left the user's own bank as it was"
 }
 
-# The installed trainer, started as the Start-menu entry starts it (in the
-# user's folder), on a virtual display; a screenshot of its window.
-start_installed_trainer() {
-  local png=$1 started window
+# An installed program, started as its Start-menu entry starts it (in the
+# user's folder), on a virtual display; a screenshot of its window:
+#   start_installed <program> <window title pattern> <screenshot> [argument...]
+# Sets STARTED_MS to the time its window took to appear.
+start_installed() {
+  local program=$1 title=$2 png=$3 started window
+  shift 3
   start_display
   started=$(date +%s%N)
-  (cd "$(dirname "$USER_BANK")" && wine "$(windows_path "$INSTDIR/quenhar.exe")" >/dev/null 2>&1) &
-  window=$(timeout 120 xdotool search --sync --name '^Quenhar$' | head -n1) ||
-    fail "the installed trainer showed no window"
-  TRAINER_START_MS=$((($(date +%s%N) - started) / 1000000))
-  echo "The window appeared ${TRAINER_START_MS} ms after the start"
+  (cd "$(dirname "$USER_BANK")" && wine "$(windows_path "$INSTDIR/$program.exe")" "$@" >/dev/null 2>&1) &
+  window=$(timeout 120 xdotool search --sync --name "$title" | head -n1) ||
+    fail "the installed $program showed no window"
+  STARTED_MS=$((($(date +%s%N) - started) / 1000000))
+  echo "The window of $program appeared ${STARTED_MS} ms after the start"
   sleep 3 # let it paint
   local geometry
   geometry=$(xdotool getwindowgeometry --shell "$window")
   eval "$geometry"
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$png"
   echo "Screenshot: $png"
-  wine taskkill /IM quenhar.exe >/dev/null 2>&1 || true
+  wine taskkill /IM "$program.exe" >/dev/null 2>&1 || true
   timeout 30 wineserver -w || wineserver -k
+}
+
+# The installed bank tool checks the user's bank.
+check_with_installed_tool() {
+  local report
+  report=$(cd "$(dirname "$USER_BANK")" && wine "$(windows_path "$INSTDIR/quenhar-bank.exe")" check velmora.db 2>&1 |
+    tr -d '\r') || fail "the installed bank tool found faults in the sample bank: $report"
+  echo "$report" | tail -n 3
 }
 
 test_uninstaller() {
@@ -205,7 +219,8 @@ test_uninstaller() {
     left=$(find "$INSTDIR" -type f)
     [ -z "$left" ] || fail "the uninstaller left program files: $left"
   fi
-  [ ! -f "$START_MENU/交规训练.lnk" ] || fail "the uninstaller left the Start-menu entry"
+  [ ! -f "$START_MENU/交规训练.lnk" ] && [ ! -f "$START_MENU/题库编辑.lnk" ] ||
+    fail "the uninstaller left a Start-menu entry"
   [ -f "$USER_BANK" ] || fail "the uninstaller removed the user's bank"
   echo "Uninstalled: no program file left; the user's bank stays in $(dirname "$USER_BANK")"
 }
