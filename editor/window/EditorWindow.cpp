@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -146,7 +147,15 @@ EditorWindow::EditorWindow(QWidget* parent)
     // has the focus (the field would otherwise take the keys for its own
     // history, which knows nothing of the bank).
     qApp->installEventFilter(this);
-    resize(1280, 800);
+    // Room for the list, the fields and the preview side by side; on a
+    // smaller screen (a 1366×768 laptop) the window starts maximized rather
+    // than reaching past the screen's edge.
+    const QSize wanted(1280, 800);
+    const QSize frame(16, 48); // the title bar and borders around that size, about
+    const QSize available = screen()->availableGeometry().size();
+    resize(wanted.boundedTo(available - frame));
+    if (wanted.width() + frame.width() > available.width() || wanted.height() + frame.height() > available.height())
+        setWindowState(Qt::WindowMaximized);
     files_->newBank();
 }
 

@@ -18,7 +18,7 @@ start_display() {
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
   WINE_TEST_XVFB=$!
   export DISPLAY=":$n"
   trap 'kill "$WINE_TEST_XVFB" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT

@@ -77,6 +77,7 @@ TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
         const char* name;
         std::function<void(TestBank&)> meanwhile; // what another program does after the bank was opened
         Outcome outcome;
+        bool movesTheFile = false; // deletes or replaces the file itself
     };
     const Case cases[] = {
         {"unchanged", [](TestBank&) {}, Outcome::Saved},
@@ -89,8 +90,8 @@ TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
              QFile::remove(bank.path());
              QFile::rename(other, bank.path());
          },
-         Outcome::Conflict},
-        {"deleted", [](TestBank& bank) { QFile::remove(bank.path()); }, Outcome::Conflict},
+         Outcome::Conflict, true},
+        {"deleted", [](TestBank& bank) { QFile::remove(bank.path()); }, Outcome::Conflict, true},
         {"being written", [](TestBank& bank) { writeFile(bank.path() + QStringLiteral("-wal"), "log"); },
          Outcome::Conflict},
     };
@@ -104,14 +105,25 @@ TEST(EditorFilesTest, SavingOverWritesAnUnchangedBankAndNeverOneChangedSince)
         row.text = QStringLiteral("绿灯亮时怎样做？\nA、通行\nB、停车\nC、倒车");
         loaded.document.setQuestion(0, row, BankDocument::Field::Text);
 
+        bank.close();
         c.meanwhile(bank);
         bank.close();
+        Outcome outcome = c.outcome;
+#ifdef Q_OS_WIN
+        // Windows refuses to delete or replace a file that is open, and the
+        // editor holds the opened bank (its pictures are read there): no
+        // other program can have done it, and the save goes ahead.
+        if (c.movesTheFile) {
+            EXPECT_TRUE(FileIdentity::of(bank.path()).isSameFileAs(loaded.opened.identity));
+            outcome = Outcome::Saved;
+        }
+#endif
         const bool existed = QFile::exists(bank.path());
         const QByteArray before = existed ? readFile(bank.path()) : QByteArray();
         const DocumentFiles::Saved saved = DocumentFiles::saveOver(loaded.document, bank.path(), loaded.opened.identity,
                                                                    loaded.opened.storedPictures.get());
-        EXPECT_EQ(saved.outcome, c.outcome) << saved.message.toStdString();
-        if (c.outcome == Outcome::Saved) {
+        EXPECT_EQ(saved.outcome, outcome) << saved.message.toStdString();
+        if (outcome == Outcome::Saved) {
             EXPECT_TRUE(CheckCommand::check(bank.path()).programWorks());
             EXPECT_TRUE(tableRows(bank.path(), QStringLiteral("Subjects"))[0].contains(row.text));
             EXPECT_EQ(saved.identity, FileIdentity::of(bank.path()));
