@@ -6,35 +6,12 @@
 
 #include "store/SystemError.h"
 #include "store/WindowsError.h"
-
-#include <QDir>
-
-#include <windows.h>
+#include "store/WindowsHandle.h"
 
 namespace {
 
-std::wstring nativeName(const QString& path)
-{
-    return QDir::toNativeSeparators(path).toStdWString();
-}
-
-// Closes a handle when it goes out of scope.
-class Handle
-{
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+using WindowsHandle::Handle;
+using WindowsHandle::nativeName;
 
 // Opens `path` for reading (or, with no `access`, only to look at it),
 // following links. Sharing everything: another program may read, write or

@@ -18,7 +18,7 @@ start_display() {
   for n in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
   done
-  Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 1440x900x24 -nolisten tcp >/dev/null 2>&1 &
   WINE_TEST_XVFB=$!
   export DISPLAY=":$n"
   trap 'kill "$WINE_TEST_XVFB" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
@@ -187,11 +187,8 @@ start_installed() {
     fail "the installed $program showed no window"
   STARTED_MS=$((($(date +%s%N) - started) / 1000000))
   echo "The window of $program appeared ${STARTED_MS} ms after the start"
-  sleep 3 # let it paint
-  local geometry
-  geometry=$(xdotool getwindowgeometry --shell "$window")
-  eval "$geometry"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$png"
+  sleep 3 # let it paint (and a maximized window take the whole screen)
+  import -window "$window" "$png"
   echo "Screenshot: $png"
   wine taskkill /IM "$program.exe" >/dev/null 2>&1 || true
   timeout 30 wineserver -w || wineserver -k

@@ -1,17 +1,8 @@
 #include "FileSystemFixtures.h"
 
-#include <QDir>
+#include "store/WindowsHandle.h"
 
-#include <windows.h>
-
-namespace {
-
-std::wstring nativeName(const QString& path)
-{
-    return QDir::toNativeSeparators(path).toStdWString();
-}
-
-} // namespace
+using WindowsHandle::nativeName;
 
 QString whyNoUnixEntries()
 {

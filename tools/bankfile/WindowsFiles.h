@@ -6,40 +6,16 @@
 // says in words.
 
 #include "store/WindowsError.h"
-
-#include <QDir>
-#include <QString>
+#include "store/WindowsHandle.h"
 
 #include <cerrno>
-#include <string>
 
 #include <windows.h>
 
 namespace WindowsFiles {
 
-inline std::wstring nativeName(const QString& path)
-{
-    return QDir::toNativeSeparators(path).toStdWString();
-}
-
-// Closes a handle when it goes out of scope.
-class Handle
-{
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
+using WindowsHandle::Handle;
+using WindowsHandle::nativeName;
 
 // Sets errno from the system's last error (an input/output error when it
 // has no counterpart); for `return failed();`.
