@@ -1,14 +1,8 @@
 #include "tools/formats/sheet/Gb18030.h"
 
-#include <QStringDecoder>
+#include "tools/formats/sheet/WholeDecoding.h"
 
 std::optional<QString> decodeGb18030(QByteArrayView bytes)
 {
-    QStringDecoder decoder("GB18030", QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid())
-        return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    return decodeWhole(QStringDecoder("GB18030", QStringDecoder::Flag::Stateless), bytes);
 }

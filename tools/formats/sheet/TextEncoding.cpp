@@ -1,6 +1,7 @@
 #include "tools/formats/sheet/TextEncoding.h"
 
 #include "tools/formats/sheet/Gb18030.h"
+#include "tools/formats/sheet/WholeDecoding.h"
 
 #include <QStringDecoder>
 
@@ -10,17 +11,6 @@ struct Text
 {
     Q_DECLARE_TR_FUNCTIONS(TextEncoding)
 };
-
-// Decodes all of `bytes`; nothing when they are not valid in `encoding`.
-std::optional<QString> decoded(QStringDecoder decoder, QByteArrayView bytes)
-{
-    if (!decoder.isValid())
-        return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
 
 } // namespace
 
@@ -48,14 +38,14 @@ Decoded decode(const QByteArray& bytes)
     for (const auto& [mark, encoding, name] : marked) {
         if (!view.startsWith(mark))
             continue;
-        const auto text = decoded(QStringDecoder(encoding, QStringDecoder::Flag::Stateless),
+        const auto text = decodeWhole(QStringDecoder(encoding, QStringDecoder::Flag::Stateless),
                                   view.sliced(qstrlen(mark)));
         if (!text)
             return {{}, {}, Text::tr("the file says it is %1 text but is not; save it again as \"CSV UTF-8\"")
                                 .arg(QString::fromLatin1(name))};
         return {*text, QString::fromLatin1(name), {}};
     }
-    if (const auto text = decoded(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless), view))
+    if (const auto text = decodeWhole(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless), view))
         return {*text, QStringLiteral("UTF-8"), {}};
     if (const auto text = decodeGb18030(view))
         return {*text, QStringLiteral("GB18030"), {}};
