@@ -235,7 +235,9 @@ TEST(EditorFilesTest, APictureLargerThanThePictureAreaIsReportedWhereverItComesF
     QList<int> cutOff;
     for (int pass = 0; pass < 2; ++pass) { // the second from the measures kept
         cutOff.clear();
-        for (const DocumentProblem& problem : DocumentProblems::check(loaded.document).all())
+        // Held by name: a range over a temporary's member would outlive it.
+        const DocumentProblems problems = DocumentProblems::check(loaded.document);
+        for (const DocumentProblem& problem : problems.all())
             if (problem.text.contains(QLatin1String("larger than the picture area")))
                 cutOff.append(problem.question);
         // The SVG's size is known only where the build reads SVG.
