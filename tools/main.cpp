@@ -6,7 +6,7 @@
 #include "tools/commands/ImportCommand.h"
 #include "tools/commands/StatsCommand.h"
 #include "tools/commands/TemplateCommand.h"
-#include "tools/Terminal.h"
+#include "tools/console/Terminal.h"
 #include "tools/ToolTranslations.h"
 #include "tools/formats/jet/JetReadProcess.h"
 

@@ -1,7 +1,7 @@
 #include "tools/bankfile/SqliteBankWriter.h"
 
 #include "tools/bankfile/OutputFiles.h"
-#include "tools/ProgressBar.h"
+#include "tools/console/ProgressBar.h"
 
 #include "rules/BankColumns.h"
 #include "rules/BankTables.h"

@@ -1,6 +1,6 @@
 #include "tools/commands/CheckCommand.h"
 
-#include "tools/ProgressBar.h"
+#include "tools/console/ProgressBar.h"
 #include "tools/bankfile/BankToRead.h"
 #include "tools/content/OptionLayout.h"
 

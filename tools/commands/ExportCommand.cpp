@@ -1,6 +1,6 @@
 #include "tools/commands/ExportCommand.h"
 
-#include "tools/ProgressBar.h"
+#include "tools/console/ProgressBar.h"
 #include "tools/bankfile/BankToRead.h"
 #include "tools/bankfile/NewExport.h"
 #include "tools/bankfile/OutputFiles.h"

@@ -1,6 +1,6 @@
-#include "tools/ProgressBar.h"
+#include "tools/console/ProgressBar.h"
 
-#include "tools/Terminal.h"
+#include "tools/console/Terminal.h"
 
 ProgressBar::ProgressBar(const QString& label, qint64 total, std::FILE* stream)
     : label_(label)

@@ -1,4 +1,4 @@
-#include "tools/Terminal.h"
+#include "tools/console/Terminal.h"
 
 #include <unistd.h>
 
