@@ -10,11 +10,17 @@
 
 #include <QDir>
 
-PictureValue PictureValue::stored(std::shared_ptr<StoredPictures> bank, qint64 rowid)
+PictureValue PictureValue::made(Kind kind)
 {
     PictureValue value;
-    value.kind = Kind::Stored;
+    value.kind = kind;
     value.measure_ = std::make_shared<Measure>();
+    return value;
+}
+
+PictureValue PictureValue::stored(std::shared_ptr<StoredPictures> bank, qint64 rowid)
+{
+    PictureValue value = made(Kind::Stored);
     value.bank = std::move(bank);
     value.rowid = rowid;
     return value;
@@ -22,18 +28,14 @@ PictureValue PictureValue::stored(std::shared_ptr<StoredPictures> bank, qint64 r
 
 PictureValue PictureValue::fromFile(const QString& path)
 {
-    PictureValue value;
-    value.kind = Kind::File;
-    value.measure_ = std::make_shared<Measure>();
+    PictureValue value = made(Kind::File);
     value.file = path;
     return value;
 }
 
 PictureValue PictureValue::fromBytes(const QByteArray& bytes)
 {
-    PictureValue value;
-    value.kind = Kind::Bytes;
-    value.measure_ = std::make_shared<Measure>();
+    PictureValue value = made(Kind::Bytes);
     value.bytes = bytes;
     return value;
 }

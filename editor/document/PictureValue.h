@@ -54,5 +54,7 @@ private:
     };
     // Made by the factories, which make each value once and for all.
     std::shared_ptr<Measure> measure_;
+    // A value of `kind` with its measure still to take, for the factories.
+    static PictureValue made(Kind kind);
     QSize measure() const;
 };
