@@ -90,6 +90,14 @@ run_windows_test() {
   # spaces, SKIPPED with one; Wine's console ends lines with CR LF).
   tr -d '\r' <"$log" | grep -E '^\[  (FAILED  |SKIPPED )\] [A-Za-z]' | sed 's/ (.*//; s/, where .*//' | sort -u |
     sed 's/^/    /' || true
+  # What each failed test said, so that a failure far away (in CI) can be
+  # understood without its log: the lines from its start to its end.
+  if [ "${failed:-0}" -gt 0 ]; then
+    tr -d '\r' <"$log" | awk '
+      /^\[ RUN      \]/ { n = 0; delete lines }
+      { if (n < 30) lines[n++] = $0 }
+      /^\[  FAILED  \] [A-Za-z].*\(/ { for (i = 0; i < n; i++) print "      " lines[i] }'
+  fi
 }
 
 # Runs every test program of the Windows build once, or once per environment

@@ -1,10 +1,10 @@
 // Posts reference texts to a bank through the store, the way the materials
-// page does, until it is killed: even numbers insert an entry titled
-// "post <n>", odd numbers edit the text of entry <entry> (1 unless given) to
-// "post <n>" followed by filler. After each post has been committed, its
-// number is printed on a line of its own and flushed, so that whoever kills
-// this program knows which posts completed.
-//   bank_poster <bank> <first number> [<entry>]
+// page does, until it is killed or has made <count> posts: even numbers
+// insert an entry titled "post <n>", odd numbers edit the text of entry
+// <entry> (1 unless given) to "post <n>" followed by filler. After each post
+// has been committed, its number is printed on a line of its own and
+// flushed, so that whoever kills this program knows which posts completed.
+//   bank_poster <bank> <first number> [<entry> [<count>]]
 
 #include "DurablePosts.h"
 
@@ -22,16 +22,19 @@ int main(int argc, char** argv)
     // that a bank in a folder with a Chinese name is found on any code page.
     const QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3 && arguments.size() != 4) {
-        std::fprintf(stderr, "usage: %s <bank> <first number> [<entry>]\n", argv[0]);
+    if (arguments.size() < 3 || arguments.size() > 5) {
+        std::fprintf(stderr, "usage: %s <bank> <first number> [<entry> [<count>]]\n", argv[0]);
         return 2;
     }
-    const int entry = arguments.size() == 4 ? arguments[3].toInt() : 1;
+    const int entry = arguments.size() >= 4 ? arguments[3].toInt() : 1;
+    // Without a count, posts go on until the program is killed.
+    const qint64 count = arguments.size() == 5 ? arguments[4].toLongLong() : -1;
     try {
         Database db(arguments[1]);
         RecordSet ziLiao(db);
         ziLiao.setSql(QStringLiteral("select * from ziliao"));
-        for (qint64 number = arguments[2].toLongLong();; ++number) {
+        const qint64 first = arguments[2].toLongLong();
+        for (qint64 number = first; count < 0 || number < first + count; ++number) {
             ziLiao.close();
             ziLiao.open();
             if (DurablePosts::isInsert(number)) {
