@@ -44,7 +44,7 @@ struct Poster
     qint64 next;           // the number of its next post
     QList<qint64> inserts; // completed inserts
     std::optional<qint64> lastEdit;
-    QProcess process = {};
+    QProcess process{};
 };
 
 // Starts every poster, kills each at a random moment after its first post,
