@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 // The window's font: 宋体 (SimSun) at the given pixel size. Where SimSun is
 // not installed, an installed Song-style CJK font stands in, so that Chinese
