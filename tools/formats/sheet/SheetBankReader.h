@@ -40,7 +40,4 @@ struct SheetSource
 BankSource read(const QString& questionsPath, const QString& categoriesPath = {},
                 const QString& materialsPath = {});
 
-// The title given to category `no` when no categories file names it.
-QString defaultCategoryTitle(qint64 no);
-
 } // namespace SheetBankReader
