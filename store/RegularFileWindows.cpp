@@ -2,6 +2,7 @@
 // API, which takes names in UTF-16 (any Chinese name, whatever the system's
 // code page) and reads bytes as they are (no text-mode translation).
 
+#include "store/OpenedFile.h"
 #include "store/RegularFile.h"
 
 #include "store/SystemError.h"
@@ -31,74 +32,50 @@ QString systemError(DWORD error)
     return code != 0 ? SystemError::text(code) : qt_error_string(int(error));
 }
 
-RegularFile::Result cannotRead()
+QString cannotRead(DWORD error = GetLastError())
 {
-    return {std::nullopt, RegularFile::tr("cannot be read: %1").arg(systemError(GetLastError()))};
-}
-
-RegularFile::Result tooLarge(qint64 count)
-{
-    return {std::nullopt, RegularFile::tr("is larger than %1, the limit for this kind of file")
-                              .arg(RegularFile::sizeText(count))};
-}
-
-// Reads up to `count` bytes, or `count + 1` to tell a file that is too long.
-RegularFile::Result readFile(const QString& path, qint64 count, bool whole)
-{
-    const Handle file = openShared(path, GENERIC_READ);
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        // A folder cannot be opened for reading its contents as bytes; say
-        // what it is rather than "access denied".
-        const DWORD attributes = GetFileAttributesW(nativeName(path).c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return {std::nullopt, RegularFile::tr("is a folder, not a file")};
-        return cannotRead();
-    }
-    // A pipe, a console or a device such as NUL or COM1 is no file to read
-    // (and has no file information to ask for).
-    if (GetFileType(file.get()) != FILE_TYPE_DISK)
-        return {std::nullopt, RegularFile::tr("is not a regular file (a device, a pipe or a socket); only files are read")};
-    BY_HANDLE_FILE_INFORMATION information {};
-    if (!GetFileInformationByHandle(file.get(), &information))
-        return cannotRead();
-    if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return {std::nullopt, RegularFile::tr("is a folder, not a file")};
-    const qint64 size = qint64((quint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow);
-    if (whole && size > count)
-        return tooLarge(count);
-
-    const qint64 wanted = whole ? count + 1 : count;
-    QByteArray bytes;
-    bytes.resize(qsizetype(qMin<qint64>(wanted, whole ? size + 1 : wanted)));
-    qint64 done = 0;
-    while (done < wanted) {
-        if (done == bytes.size())
-            bytes.resize(qsizetype(qMin<qint64>(wanted, qMax<qint64>(bytes.size() * 2, 4096))));
-        const DWORD chunk = DWORD(qMin<qint64>(bytes.size() - done, 1 << 30));
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr))
-            return cannotRead();
-        if (got == 0)
-            break;
-        done += got;
-    }
-    // The file may have grown since it was measured.
-    if (whole && done > count)
-        return tooLarge(count);
-    bytes.truncate(qsizetype(done));
-    return {bytes, {}};
+    return RegularFile::tr("cannot be read: %1").arg(systemError(error));
 }
 
 } // namespace
 
-RegularFile::Result RegularFile::read(const QString& path, qint64 maxBytes)
+OpenedFile::OpenedFile(const QString& path) : file_(openShared(path, GENERIC_READ))
 {
-    return readFile(path, maxBytes, true);
+    if (!file_.valid()) {
+        // A folder cannot be opened for reading its contents as bytes; say
+        // what it is rather than "access denied". (The reason is kept before
+        // the attributes are asked for, which may change it.)
+        const DWORD openError = GetLastError();
+        const DWORD attributes = GetFileAttributesW(nativeName(path).c_str());
+        error_ = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            ? RegularFile::tr("is a folder, not a file")
+            : cannotRead(openError);
+        return;
+    }
+    // A pipe, a console or a device such as NUL or COM1 is no file to read
+    // (and has no file information to ask for).
+    BY_HANDLE_FILE_INFORMATION information {};
+    if (GetFileType(file_.get()) != FILE_TYPE_DISK)
+        error_ = RegularFile::tr("is not a regular file (a device, a pipe or a socket); only files are read");
+    else if (!GetFileInformationByHandle(file_.get(), &information))
+        error_ = cannotRead();
+    else if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        error_ = RegularFile::tr("is a folder, not a file");
+    else
+        size_ = qint64((quint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow);
 }
 
-RegularFile::Result RegularFile::readPrefix(const QString& path, qint64 count)
+OpenedFile::~OpenedFile() = default;
+
+qint64 OpenedFile::read(char* data, qint64 count)
 {
-    return readFile(path, count, false);
+    // ReadFile takes a 32-bit count.
+    DWORD got = 0;
+    if (!ReadFile(file_.get(), data, DWORD(qMin<qint64>(count, 1 << 30)), &got, nullptr)) {
+        error_ = cannotRead();
+        return -1;
+    }
+    return got;
 }
 
 bool RegularFile::isRegular(const QString& path)
