@@ -1,8 +1,9 @@
 // Holds a bank locked the way another program's long write does: opens it,
 // takes the exclusive lock (BEGIN EXCLUSIVE), says "locked" on stdout, keeps
-// the lock for the given number of seconds, then rolls back, so the file is
-// left as it was.
-//   bank_lock_holder <bank> <seconds>
+// the lock until its standard input ends (the test closes it, or the test
+// itself ends), then rolls back, so the file is left as it was. The test
+// decides when the lock goes, however slow the machine.
+//   bank_lock_holder <bank>
 
 #include "store/SqliteFileName.h"
 
@@ -10,9 +11,7 @@
 
 #include <sqlite3.h>
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 int main(int argc, char** argv)
 {
@@ -20,8 +19,8 @@ int main(int argc, char** argv)
     // that a bank in a folder with a Chinese name is found on any code page.
     const QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 3) {
-        std::fprintf(stderr, "usage: %s <bank> <seconds>\n", argv[0]);
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "usage: %s <bank>\n", argv[0]);
         return 2;
     }
     sqlite3* db = nullptr;
@@ -32,7 +31,8 @@ int main(int argc, char** argv)
     }
     std::puts("locked");
     std::fflush(stdout);
-    std::this_thread::sleep_for(std::chrono::seconds(arguments[2].toInt()));
+    while (std::getchar() != EOF) {
+    }
     sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return 0;

@@ -39,11 +39,11 @@ bool isProgramMessage(const QString& text)
 }
 
 // Starts another program's long write on the bank and waits until it holds
-// the lock.
+// the lock, which it keeps until its input is closed.
 std::unique_ptr<QProcess> lockBank(const QString& path)
 {
     auto holder = std::make_unique<QProcess>();
-    holder->start(QStringLiteral(QUENHAR_BANK_LOCK_HOLDER), {path, QStringLiteral("8")});
+    holder->start(QStringLiteral(QUENHAR_BANK_LOCK_HOLDER), {path});
     if (!holder->waitForReadyRead(10000) || !holder->readAllStandardOutput().startsWith("locked"))
         throw std::runtime_error("the lock holder did not lock the bank");
     return holder;
@@ -88,8 +88,10 @@ TEST_P(MalformedBankTest, startsReportsEveryFaultAndLeavesTheFileAsItWas)
         }
         boxes = ui.messages().boxes();
     }
-    if (writer)
-        writer->waitForFinished(20000);
+    if (writer) {
+        writer->closeWriteChannel(); // the other program's write ends
+        EXPECT_TRUE(writer->waitForFinished(20000));
+    }
 
     switch (malformed.outcome) {
     case MalformedBank::Outcome::Refused:

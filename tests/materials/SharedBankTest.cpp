@@ -74,9 +74,10 @@ TEST_F(SharedBankTest, aPostOverAnEntryAnotherProgramEditedSinceItWasReadAsksFir
 TEST_F(SharedBankTest, aBankAnotherProgramHoldsLockedIsWrittenOnceItsLockIsGone)
 {
     const std::unique_ptr<FormDriver> ui = windowWithATypedChange();
-    // Locked for longer than a post waits for it.
+    // Locked until the holder's input is closed: for longer than a post
+    // waits for it.
     QProcess holder;
-    holder.start(builtProgram(QUENHAR_BANK_LOCK_HOLDER), {bank.path(), QStringLiteral("7")});
+    holder.start(builtProgram(QUENHAR_BANK_LOCK_HOLDER), {bank.path()});
     ASSERT_TRUE(holder.waitForReadyRead(30000)) << holder.readAllStandardError().toStdString();
     ASSERT_TRUE(holder.readAllStandardOutput().startsWith("locked"));
 
@@ -88,6 +89,7 @@ TEST_F(SharedBankTest, aBankAnotherProgramHoldsLockedIsWrittenOnceItsLockIsGone)
         << ui->messages().boxes()[0].text.toStdString();
 
     // (The file is read once the lock is gone: the lock keeps out readers too.)
+    holder.closeWriteChannel();
     ASSERT_TRUE(holder.waitForFinished(30000));
     EXPECT_EQ(holder.exitCode(), 0);
     EXPECT_EQ(memo(), QStringLiteral("原文"));
