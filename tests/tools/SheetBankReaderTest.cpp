@@ -93,7 +93,8 @@ TEST_F(SheetBankReaderTest, acceptsEveryWayOfWritingTypesAnswersAndFlags)
 }
 
 // The spellings teachers type in Excel or WPS: 题型 with 题, 是非题, ticks,
-// Y/N, full-width letters, and picture paths written with backslashes.
+// Y/N, full-width letters, picture paths written with backslashes, and
+// answers copied with their label and full stop.
 TEST_F(SheetBankReaderTest, acceptsTheSpellingsTeachersType)
 {
     const BankSource source = read(header
@@ -102,16 +103,22 @@ TEST_F(SheetBankReaderTest, acceptsTheSpellingsTeachersType)
                                      "3,判断题,q,✓,101,×,\n"
                                      "4,是非题,q,F,101,N,\n"
                                      "5,是非,q,Ｔ,101,yes,\n"
-                                     "6,对错题,q,false,101,no,\n");
+                                     "6,对错题,q,false,101,no,\n"
+                                     "7,单选题,\"q\nA、一\nB、二\nC、三\",答案：B,101,,\n"
+                                     "8,单选题,\"q\nA、一\nB、二\nC、三\",C。,101,,\n"
+                                     "9,单选题,\"q\nA、一\nB、二\nC、三\",\"正确答案: a\n解析：见第三条\",101,,\n"
+                                     "10,判断题,q,参考答案：错,101,,\n"
+                                     "11,判断题,q,Answer: T.,101,,\n");
     ASSERT_FALSE(source.problems.hasErrors()) << reasons(source.problems.errors()).join('\n').toStdString();
     const struct
     {
         qint64 type;
         qint64 answer;
         qint64 mustAnswer;
-    } expected[] = {{0, 0, 1}, {0, 2, 1}, {1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 0}};
-    ASSERT_EQ(source.content.questions.size(), 6);
-    for (qsizetype i = 0; i < 6; ++i) {
+    } expected[] = {{0, 0, 1}, {0, 2, 1}, {1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 0},
+                    {0, 1, 0}, {0, 2, 0}, {0, 0, 0}, {1, 1, 0}, {1, 0, 0}};
+    ASSERT_EQ(source.content.questions.size(), std::size(expected));
+    for (qsizetype i = 0; i < qsizetype(std::size(expected)); ++i) {
         const BankQuestion& question = source.content.questions[i];
         EXPECT_EQ(question.type, expected[i].type) << "question " << question.no;
         EXPECT_EQ(question.answer, expected[i].answer) << "question " << question.no;
@@ -324,6 +331,7 @@ TEST(SheetHeader, matchesTheColumnNamesTeachersWrite)
         {"Question", Column::Text},    {"正确答案(只能输入ABCD否则报错)", Column::Answer},
         {"答案【单选填字母】", Column::Answer}, {"ＡＮＳＷＥＲ", Column::Answer},
         {"所属章节", Column::Category}, {"必答题", Column::MustAnswer},
+        {"必考", Column::MustAnswer},  {"必考题", Column::MustAnswer},
         {"图片路径", Column::Picture}, {"答案解析", Column::Explanation},
         {"备注", std::nullopt},        {"选项A", std::nullopt},
         {"", std::nullopt},

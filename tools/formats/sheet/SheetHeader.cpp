@@ -30,7 +30,7 @@ const QList<Spelling>& questionSpellings()
                             QStringLiteral("所属章节"), QStringLiteral("分类"), QStringLiteral("类别"),
                             QStringLiteral("chapter"), QStringLiteral("category")}},
         {Column::MustAnswer, {SheetLayout::mustAnswer(), QStringLiteral("必对题"), QStringLiteral("必答"),
-                              QStringLiteral("必答题")}},
+                              QStringLiteral("必答题"), QStringLiteral("必考"), QStringLiteral("必考题")}},
         {Column::Picture, {SheetLayout::picture(), QStringLiteral("图片路径"), QStringLiteral("图片文件"),
                            QStringLiteral("配图"), QStringLiteral("插图"), QStringLiteral("图"),
                            QStringLiteral("picture"), QStringLiteral("image")}},
