@@ -6,7 +6,7 @@
 // its window gets what Windows sends when the session ends (the windows
 // platform plugin is needed there). Message boxes are answered "back to the
 // text" and printed. It exits 0 when the request ended it, 3 when it was
-// still open a second later.
+// still open a second after its box (or 30 s after the start without one).
 
 #include "app/Application.h"
 #include "app/TfrmMain.h"
@@ -71,10 +71,23 @@ int main(int argc, char** argv)
 #else
     QTimer::singleShot(0, [] { std::raise(SIGTERM); });
 #endif
-    QTimer::singleShot(1000, [] {
+    // Still open a second after the request was answered with a box (or,
+    // when none comes, after 30 s): counted from the box, not from the
+    // start, so that a slow machine handling the request late is not taken
+    // for a program that kept running.
+    const auto stillOpen = [] {
         std::puts("open");
         QCoreApplication::exit(3);
+    };
+    QTimer waitForBox;
+    QObject::connect(&waitForBox, &QTimer::timeout, [&] {
+        if (messages.boxes().isEmpty())
+            return;
+        waitForBox.stop();
+        QTimer::singleShot(1000, stillOpen);
     });
+    waitForBox.start(20);
+    QTimer::singleShot(30000, stillOpen);
     const int code = application.exec();
     for (const QString& text : messages.texts())
         std::puts(text.toUtf8().constData());
