@@ -39,7 +39,7 @@ Decoded decode(const QByteArray& bytes)
         if (!view.startsWith(mark))
             continue;
         const auto text = decodeWhole(QStringDecoder(encoding, QStringDecoder::Flag::Stateless),
-                                  view.sliced(qstrlen(mark)));
+                                      view.sliced(qstrlen(mark)));
         if (!text)
             return {{}, {}, Text::tr("the file says it is %1 text but is not; save it again as \"CSV UTF-8\"")
                                 .arg(QString::fromLatin1(name))};
