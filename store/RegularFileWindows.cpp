@@ -15,13 +15,11 @@ using WindowsHandle::Handle;
 using WindowsHandle::nativeName;
 
 // Opens `path` for reading (or, with no `access`, only to look at it),
-// following links. Sharing everything: another program may read, write or
-// delete the file meanwhile, as it may on Unix. Backup semantics opens a
-// folder too, so that it can be told apart from a missing file.
+// following links. Backup semantics opens a folder too, so that it can be
+// told apart from a missing file.
 Handle openShared(const QString& path, DWORD access)
 {
-    return Handle(CreateFileW(nativeName(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return WindowsHandle::openShared(path, access, FILE_FLAG_BACKUP_SEMANTICS);
 }
 
 // In the user's language where SystemError knows the reason (a missing

@@ -8,9 +8,7 @@ std::optional<WindowsFileIndex> windowsFileIndex(const QString& path)
     // at the file must never stand in the way of another program (or this
     // one) reading, writing, renaming or deleting it. Backup semantics lets
     // a folder be opened too.
-    const WindowsHandle::Handle file(CreateFileW(WindowsHandle::nativeName(path).c_str(), 0,
-                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const WindowsHandle::Handle file = WindowsHandle::openShared(path, 0, FILE_FLAG_BACKUP_SEMANTICS);
     BY_HANDLE_FILE_INFORMATION information {};
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &information))
         return std::nullopt;

@@ -37,4 +37,14 @@ private:
     HANDLE handle_;
 };
 
+// Opens the existing file (or, with FILE_FLAG_BACKUP_SEMANTICS, folder)
+// `path` with `access` and `flags`, sharing everything: another program may
+// read, write, rename or delete it meanwhile, as it may on Unix, and a bank
+// SQLite holds open can still be opened.
+inline Handle openShared(const QString& path, DWORD access, DWORD flags)
+{
+    return Handle(CreateFileW(nativeName(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, flags, nullptr));
+}
+
 } // namespace WindowsHandle

@@ -6,9 +6,7 @@ bool rangeIsLocked(const QString& path, qint64 start, qint64 length)
 {
     // Shared like SQLite's own handles, so that the bank can be opened
     // whoever uses it.
-    const WindowsFiles::Handle file(CreateFileW(WindowsFiles::nativeName(path).c_str(), GENERIC_READ,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const WindowsFiles::Handle file = WindowsFiles::openShared(path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL);
     if (!file.valid())
         return false;
     OVERLAPPED at {};

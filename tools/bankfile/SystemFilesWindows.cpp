@@ -9,6 +9,7 @@
 using WindowsFiles::failed;
 using WindowsFiles::Handle;
 using WindowsFiles::nativeName;
+using WindowsFiles::openShared;
 
 namespace SystemFiles {
 
@@ -23,9 +24,7 @@ bool renameNoReplace(const QString& from, const QString& to)
 // refused then.
 bool isHeldOpen(const QString& path)
 {
-    const Handle file(CreateFileW(nativeName(path).c_str(), DELETE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    const Handle file = openShared(path, DELETE, FILE_FLAG_OPEN_REPARSE_POINT);
     return !file.valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
@@ -71,9 +70,7 @@ bool writeNewFile(const QString& path, const QByteArray& bytes)
 bool syncFile(const QString& path)
 {
     // FlushFileBuffers needs a handle that may write.
-    const Handle file(CreateFileW(nativeName(path).c_str(), GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    const Handle file = openShared(path, GENERIC_WRITE, FILE_ATTRIBUTE_NORMAL);
     return (file.valid() && FlushFileBuffers(file.get())) || failed();
 }
 

@@ -16,6 +16,7 @@ namespace WindowsFiles {
 
 using WindowsHandle::Handle;
 using WindowsHandle::nativeName;
+using WindowsHandle::openShared;
 
 // Sets errno from the system's last error (an input/output error when it
 // has no counterpart); for `return failed();`.
